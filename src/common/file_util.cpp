@@ -1,0 +1,49 @@
+#include "common/file_util.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "common/error.h"
+
+namespace lv {
+namespace fs = std::filesystem;
+
+std::string ReadFileBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw Error("cannot open file for reading", path.string());
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) throw Error("cannot read file", path.string());
+    return bytes;
+}
+
+void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
+    fs::path temp = path;
+    temp += ".tmp" + std::to_string(::getpid());
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
+    if (fd < 0)
+        throw Error(std::string("cannot create file: ") + std::strerror(errno), path.string());
+    size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            const int saved = errno;
+            ::close(fd);
+            ::unlink(temp.c_str());
+            throw Error(std::string("cannot write file: ") + std::strerror(saved), path.string());
+        }
+        written += static_cast<size_t>(n);
+    }
+    if (::close(fd) != 0 || ::rename(temp.c_str(), path.c_str()) != 0) {
+        const int saved = errno;
+        ::unlink(temp.c_str());
+        throw Error(std::string("cannot replace file: ") + std::strerror(saved), path.string());
+    }
+}
+
+}  // namespace lv
