@@ -6,5 +6,5 @@ bash scripts/setup.sh
 jobs=$(nproc)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
-ctest --test-dir build -j "$jobs" --output-on-failure
 bash scripts/check-windows-build.sh
+ctest --test-dir build -j "$jobs" --output-on-failure
