@@ -15,9 +15,7 @@ namespace {
 std::atomic<bool> g_trackFinished{false};
 std::atomic<bool> g_playerExists{false};
 
-void OnMusicFinished() {
-    g_trackFinished.store(true, std::memory_order_release);
-}
+void OnMusicFinished() { g_trackFinished.store(true, std::memory_order_release); }
 
 }  // namespace
 

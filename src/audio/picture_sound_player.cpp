@@ -20,9 +20,7 @@ PictureSoundPlayer::PictureSoundPlayer(AudioDevice& device) : device_(device) {
     }
 }
 
-PictureSoundPlayer::~PictureSoundPlayer() {
-    Stop();
-}
+PictureSoundPlayer::~PictureSoundPlayer() { Stop(); }
 
 void PictureSoundPlayer::Play(const std::string& path) {
     Stop();

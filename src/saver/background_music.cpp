@@ -1,8 +1,8 @@
 #include "saver/background_music.h"
 
 #include <exception>
-#include <utility>
 #include <iostream>
+#include <utility>
 
 #include "saver/picture_order.h"
 #include "saver/show_audio.h"

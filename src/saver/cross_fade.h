@@ -22,8 +22,8 @@ public:
     // than an undefined count.
     CrossFadeSchedule(uint32_t durationMilliseconds, uint32_t firstStepMilliseconds);
 
-    int StepCount() const { return stepCount_; }    // further steps after the first
-    int Alpha(int step) const;                      // step 1 ... StepCount()
+    int StepCount() const { return stepCount_; }  // further steps after the first
+    int Alpha(int step) const;                    // step 1 ... StepCount()
 
 private:
     int stepCount_;

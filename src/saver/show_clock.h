@@ -23,8 +23,6 @@ public:
 };
 
 // Milliseconds from `earlier` to `later`, right across the wrap of the counter.
-inline uint32_t TicksBetween(uint32_t earlier, uint32_t later) {
-    return later - earlier;
-}
+inline uint32_t TicksBetween(uint32_t earlier, uint32_t later) { return later - earlier; }
 
 }  // namespace lv

@@ -155,8 +155,7 @@ FrameSource ShowLoop::CurrentSource() const {
 }
 
 PixelPoint ShowLoop::PositionOf(FrameSource source, PixelSize screen) const {
-    const PixelSize drawn =
-        source == FrameSource::PlainPicture ? plainPictureSize_ : packageSize_;
+    const PixelSize drawn = source == FrameSource::PlainPicture ? plainPictureSize_ : packageSize_;
     return DisplayPosition(drawn, screen, settings_.Display());
 }
 
@@ -167,7 +166,8 @@ void ShowLoop::DrawFrame() {
     }
     // The time since the previous frame is a modular difference, so the pace survives the wrap
     // of the counter and a pass that took longer than a frame does not sleep at all.
-    const uint32_t sinceLastFrame = TicksBetween(lastFrameTick_, services_.TickClock.GetTickCount());
+    const uint32_t sinceLastFrame =
+        TicksBetween(lastFrameTick_, services_.TickClock.GetTickCount());
     if (sinceLastFrame < FrameMilliseconds) {
         services_.TickClock.Sleep(FrameMilliseconds - sinceLastFrame);
     }
@@ -178,9 +178,7 @@ bool ShowLoop::MouseMove(int x, int y) {
     return services_.Input.MouseMove(x, y) == InputResponse::RequestClose;
 }
 
-bool ShowLoop::MouseDown() {
-    return services_.Input.MouseDown() == InputResponse::RequestClose;
-}
+bool ShowLoop::MouseDown() { return services_.Input.MouseDown() == InputResponse::RequestClose; }
 
 bool ShowLoop::KeyDown(int virtualKey, std::string_view text) {
     const InputResponse response = services_.Input.KeyDown(virtualKey, text);
@@ -197,9 +195,7 @@ bool ShowLoop::KeyDown(int virtualKey, std::string_view text) {
     return response == InputResponse::RequestClose;
 }
 
-void ShowLoop::CloseQuery() {
-    services_.Input.CloseQuery();
-}
+void ShowLoop::CloseQuery() { services_.Input.CloseQuery(); }
 
 void ShowLoop::Close() {
     running_ = false;

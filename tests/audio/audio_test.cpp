@@ -1,7 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>

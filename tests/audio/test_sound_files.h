@@ -25,7 +25,8 @@ inline void AppendLittleEndian(std::vector<uint8_t>& out, uint32_t value, int by
 
 inline void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 // A standard MIDI file of format 0 at 96 ticks per quarter note (120 beats per minute by

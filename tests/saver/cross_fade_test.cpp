@@ -1,6 +1,7 @@
+#include "saver/cross_fade.h"
+
 #include <gtest/gtest.h>
 
-#include "saver/cross_fade.h"
 #include "support/fake_clock.h"
 
 namespace lv {

@@ -1,7 +1,8 @@
+#include "saver/display_size.h"
+
 #include <gtest/gtest.h>
 
 #include "common/error.h"
-#include "saver/display_size.h"
 
 namespace lv {
 namespace {

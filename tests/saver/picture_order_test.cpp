@@ -1,10 +1,11 @@
+#include "saver/picture_order.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "common/random.h"
 #include "project/lvc_project.h"
-#include "saver/picture_order.h"
 
 namespace lv {
 namespace {

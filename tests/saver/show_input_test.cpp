@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "saver/show_input.h"
+
+#include <gtest/gtest.h>
 
 namespace lv {
 namespace {
@@ -20,8 +20,8 @@ TEST(ShowInputRules, TheFirstFiveMovesOfTheRunAreIgnored) {
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(rules.MouseMove(i * 500, 0), InputResponse::None);
     }
-    EXPECT_EQ(rules.LastMouseX(), -1);  // ignored moves are not remembered
-    EXPECT_EQ(rules.MouseMove(10, 10), InputResponse::None);   // first seen position
+    EXPECT_EQ(rules.LastMouseX(), -1);                        // ignored moves are not remembered
+    EXPECT_EQ(rules.MouseMove(10, 10), InputResponse::None);  // first seen position
     EXPECT_EQ(rules.MouseMove(13, 10), InputResponse::RequestClose);
 }
 
@@ -44,7 +44,7 @@ TEST(ShowInputRules, ACloseRequestIgnoresTheNextFiveMovesAcrossShows) {
     ShowInputRules rules = Settled();
     rules.MouseMove(0, 0);
     EXPECT_EQ(rules.MouseMove(50, 50), InputResponse::RequestClose);
-    rules.CloseQuery();   // refused, or the show ended and another starts in this run
+    rules.CloseQuery();  // refused, or the show ended and another starts in this run
     rules.StartShow();
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(rules.MouseMove(i * 300, 0), InputResponse::None);
@@ -60,7 +60,7 @@ TEST(ShowInputRules, ButtonsAndCharacterKeysCloseOtherKeysDoNot) {
         EXPECT_EQ(rules.KeyDown(OtherKey, text), InputResponse::RequestClose) << int(text[0]);
     }
     EXPECT_EQ(rules.KeyDown(VirtualKeyF2, ""), InputResponse::None);
-    EXPECT_EQ(rules.KeyDown(OtherKey, ""), InputResponse::None);  // arrows, Shift, Ctrl, Alt
+    EXPECT_EQ(rules.KeyDown(OtherKey, ""), InputResponse::None);      // arrows, Shift, Ctrl, Alt
     EXPECT_EQ(rules.KeyDown(OtherKey, "\x7f"), InputResponse::None);  // Delete
 }
 

@@ -1,3 +1,5 @@
+#include "saver/show_loop.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,6 @@
 
 #include "common/random.h"
 #include "saver/picture_order.h"
-#include "saver/show_loop.h"
 #include "support/fake_show.h"
 
 namespace lv {
@@ -103,7 +104,8 @@ TEST_F(ShowLoopTest, ADurationOfZeroChangesAtEveryPass) {
     for (int i = 0; i < 4; ++i) {
         loop->Tick();
     }
-    EXPECT_EQ(host.Decoded, (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg", "a.jpg", "b.jpg"}));
+    EXPECT_EQ(host.Decoded,
+              (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg", "a.jpg", "b.jpg"}));
     EXPECT_EQ(std::count(host.Calls.begin(), host.Calls.end(), "black"), 4);
 }
 
@@ -276,7 +278,8 @@ TEST_F(ShowLoopTest, NoPictureShowsTheErrorAndStillPlaysMusic) {
     settings.MusicFile = "a.mid;b.mid";
     settings.MusicMode = 1;
     EXPECT_FALSE(StartShow({}));
-    EXPECT_EQ(host.Messages, (std::vector<std::string>{"Unable to run screensaver.\r\nPlease configure!"}));
+    EXPECT_EQ(host.Messages,
+              (std::vector<std::string>{"Unable to run screensaver.\r\nPlease configure!"}));
     EXPECT_EQ(audio.MusicPlayed, (std::vector<std::string>{"/w/a.mid"}));
     loop->Tick();
     EXPECT_EQ(host.Frames, 0);
