@@ -30,8 +30,8 @@ namespace lv {
 // the outline and take the pen colour; the others are filled with the brush colour. So a 1x1
 // and a 2x2 ellipse are all outline, a 3x3 one is a 3x3 square with a brush-coloured centre, a
 // 4x4 one is the 4x4 square less its corners with a 2x2 brush-coloured centre, and a 4x3 one
-// is the 4x3 box less its corners, all outline. Boxes with a side above MaxEllipseSide draw
-// nothing.
+// is the 4x3 box less its corners with the middle two pixels of its middle row brush-coloured.
+// Boxes with a side above MaxEllipseSide draw nothing.
 class Canvas {
 public:
     struct Point {

@@ -1,7 +1,10 @@
 #include "effects/rain.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
 
+#include "common/error.h"
 #include "common/random.h"
 #include "common/rounding.h"
 #include "effects/canvas.h"
@@ -13,6 +16,16 @@ namespace lv {
 static constexpr int32_t RainMargin = 20;
 
 void TRain::SetCount(int32_t count) { count_ = std::clamp(count, 0, MaxCount); }
+
+void TRain::SetDrops(std::vector<TRainDrop> drops) {
+    if (drops.size() > static_cast<size_t>(MaxCount))
+        throw Error("more than " + std::to_string(MaxCount) + " rain drops");
+    for (const TRainDrop& drop : drops)
+        if (drop.Weight < 2 || drop.Weight > 4 || drop.Length < 1 || drop.Length > 4)
+            throw Error("rain drop weight or length out of range");
+    drops_ = std::move(drops);
+    count_ = static_cast<int32_t>(drops_.size());
+}
 
 void TRain::Place() {
     const int32_t width = target_ ? target_->Width() : 0;

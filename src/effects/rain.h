@@ -51,6 +51,10 @@ public:
     void Step();
 
     const std::vector<TRainDrop>& Drops() const { return drops_; }
+    // Replaces the drops with a saved or hand-made state (tests, tools) and sets Count to
+    // their number. Raises lv::Error, changing nothing, for more than MaxCount drops or one
+    // outside Weight 2 .. 4 and Length 1 .. 4.
+    void SetDrops(std::vector<TRainDrop> drops);
 
 private:
     void Move(int64_t width, int64_t height);

@@ -1,7 +1,10 @@
 #include "effects/snow.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
 
+#include "common/error.h"
 #include "common/random.h"
 #include "common/rounding.h"
 #include "effects/canvas.h"
@@ -13,6 +16,16 @@ static constexpr uint32_t FlakeRimColour = GreyColour(225);
 static constexpr uint32_t FlakeColour = GreyColour(255);
 
 void TSnow::SetCount(int32_t count) { count_ = std::clamp(count, 0, MaxCount); }
+
+void TSnow::SetFlakes(std::vector<TSnowFlake> flakes) {
+    if (flakes.size() > static_cast<size_t>(MaxCount))
+        throw Error("more than " + std::to_string(MaxCount) + " snowflakes");
+    for (const TSnowFlake& flake : flakes)
+        if (flake.Size < 2 || flake.Size > 4 || flake.Drift < -1 || flake.Drift > 1)
+            throw Error("snowflake size or drift out of range");
+    flakes_ = std::move(flakes);
+    count_ = static_cast<int32_t>(flakes_.size());
+}
 
 void TSnow::Place() {
     const int32_t width = target_ ? target_->Width() : 0;

@@ -43,6 +43,10 @@ public:
     void Step();
 
     const std::vector<TSnowFlake>& Flakes() const { return flakes_; }
+    // Replaces the flakes with a saved or hand-made state (tests, tools) and sets Count to
+    // their number. Raises lv::Error, changing nothing, for more than MaxCount flakes or one
+    // outside Size 2 .. 4 and Drift -1 .. 1.
+    void SetFlakes(std::vector<TSnowFlake> flakes);
 
 private:
     void Move(int64_t width, int64_t height);
