@@ -47,15 +47,28 @@ struct EllipseBox {
     Span RowSpan(int64_t y) const {
         if (y < top || y >= bottom) return {};
         const int64_t twice_dy = 2 * y + 1 - (top + bottom);  // |twice_dy| < height
+        if (width < SmallSide && height < SmallSide) {  // w^2 h^2 < 2^64: no wide division
+            const auto h2 = static_cast<uint64_t>(height * height);
+            const auto rest = h2 - static_cast<uint64_t>(twice_dy * twice_dy);
+            const auto w2 = static_cast<uint64_t>(width * width);
+            return Around(IntegerSqrt(w2 * rest / h2));
+        }
         const UInt128 h2 = static_cast<UInt128>(height) * static_cast<UInt128>(height);
         const UInt128 rest = h2 - static_cast<UInt128>(twice_dy * twice_dy);
         const UInt128 w2 = static_cast<UInt128>(width) * static_cast<UInt128>(width);
         // Largest |X| with X^2 h^2 <= w^2 (h^2 - Y^2); the quotient is at most w^2 < 2^62.
-        const uint64_t max_twice_dx = IntegerSqrt(static_cast<uint64_t>(w2 * rest / h2));
-        const int64_t twice_centre = left + right - 1;  // 2x + 1 - (left + right) = X
-        return {static_cast<int64_t>(CeilDiv(twice_centre - static_cast<int64_t>(max_twice_dx), 2)),
-                static_cast<int64_t>(FloorDiv(twice_centre + static_cast<int64_t>(max_twice_dx), 2))};
+        return Around(IntegerSqrt(static_cast<uint64_t>(w2 * rest / h2)));
     }
+
+    // The columns whose |X| is at most max_twice_dx, where X = 2x + 1 - (left + right).
+    Span Around(uint64_t max_twice_dx) const {
+        const int64_t twice_centre = left + right - 1;
+        const auto reach = static_cast<int64_t>(max_twice_dx);
+        // Halving with shifts: an arithmetic right shift floors, also for negative values.
+        return {-((reach - twice_centre) >> 1), (twice_centre + reach) >> 1};
+    }
+
+    static constexpr int64_t SmallSide = int64_t{1} << 16;
 };
 
 void FillSpan(uint32_t* row, int64_t from, int64_t to, int64_t width, uint32_t colour) {
@@ -93,34 +106,47 @@ void Canvas::LineTo(int x, int y) {
     const int64_t major_limit = x_major ? width : height;
     const int64_t minor_limit = x_major ? height : width;
 
-    // Clip: the steps i whose major coordinate lies inside the bitmap...
-    Int128 first = 0;
-    Int128 last = n - 1;
-    if (major_sign > 0) {
-        first = std::max<Int128>(first, -major0);
-        last = std::min<Int128>(last, major_limit - 1 - major0);
-    } else {
-        first = std::max<Int128>(first, major0 - (major_limit - 1));
-        last = std::min<Int128>(last, major0);
+    // Steps first .. last are drawn, starting with the remainder of step first. A line with
+    // both ends inside the bitmap needs no clipping, which is the common case and saves the
+    // wide divisions below.
+    int64_t first = 0;
+    int64_t last = n - 1;
+    int64_t offset = 0;
+    int64_t remainder = bias;
+    const bool ends_inside = from.x >= 0 && from.x < width && from.y >= 0 && from.y < height &&
+                             x >= 0 && x < width && y >= 0 && y < height;
+    if (!ends_inside) {
+        // Clip: the steps i whose major coordinate lies inside the bitmap...
+        Int128 lo = 0;
+        Int128 hi = n - 1;
+        if (major_sign > 0) {
+            lo = std::max<Int128>(lo, -major0);
+            hi = std::min<Int128>(hi, major_limit - 1 - major0);
+        } else {
+            lo = std::max<Int128>(lo, major0 - (major_limit - 1));
+            hi = std::min<Int128>(hi, major0);
+        }
+        // ...and whose minor offset does; off_i never decreases, so those steps are a range.
+        const int64_t off_low = minor_sign > 0 ? -minor0 : minor0 - (minor_limit - 1);
+        const int64_t off_high = minor_sign > 0 ? minor_limit - 1 - minor0 : minor0;
+        const Int128 two_n = Int128{2} * n;
+        if (a == 0) {
+            if (off_low > 0 || off_high < 0) return;
+        } else {
+            const Int128 two_a = Int128{2} * a;
+            lo = std::max(lo, CeilDiv(two_n * off_low - bias, two_a));
+            hi = std::min(hi, FloorDiv(two_n * (Int128{off_high} + 1) - 1 - bias, two_a));
+        }
+        if (lo > hi) return;
+        first = static_cast<int64_t>(lo);
+        last = static_cast<int64_t>(hi);
+        const Int128 numerator = Int128{2} * lo * a + bias;
+        remainder = static_cast<int64_t>(numerator % two_n);
+        offset = static_cast<int64_t>(numerator / two_n);
     }
-    // ...and whose minor offset does; off_i never decreases, so those steps are a range too.
-    const int64_t off_low = minor_sign > 0 ? -minor0 : minor0 - (minor_limit - 1);
-    const int64_t off_high = minor_sign > 0 ? minor_limit - 1 - minor0 : minor0;
-    const Int128 two_n = Int128{2} * n;
-    if (a == 0) {
-        if (off_low > 0 || off_high < 0) return;
-    } else {
-        const Int128 two_a = Int128{2} * a;
-        first = std::max(first, CeilDiv(two_n * off_low - bias, two_a));
-        last = std::min(last, FloorDiv(two_n * (Int128{off_high} + 1) - 1 - bias, two_a));
-    }
-    if (first > last) return;
 
-    // Walk the clipped range with Bresenham's running remainder.
-    const Int128 numerator = Int128{2} * first * a + bias;
-    int64_t remainder = static_cast<int64_t>(numerator % two_n);
-    const int64_t offset = static_cast<int64_t>(numerator / two_n);
-    const int64_t start_major = major0 + major_sign * static_cast<int64_t>(first);
+    // Walk the range with Bresenham's running remainder.
+    const int64_t start_major = major0 + major_sign * first;
     const int64_t start_minor = minor0 + minor_sign * offset;
     const int64_t px = x_major ? start_major : start_minor;
     const int64_t py = x_major ? start_minor : start_major;
@@ -130,7 +156,7 @@ void Canvas::LineTo(int x, int y) {
     const int64_t two_a = 2 * a;
     const int64_t two_n64 = 2 * n;
     const uint32_t colour = pen_colour_;
-    for (int64_t count = static_cast<int64_t>(last - first) + 1;;) {
+    for (int64_t count = last - first + 1;;) {
         *p = colour;
         if (--count == 0) break;
         p += major_step;
