@@ -18,9 +18,12 @@ inline long double WeatherStepUnit(int32_t speed_level, int32_t speed_percent) {
     return (SpeedTable[level] / 100.0L * speed_percent) / 100.0L;
 }
 
-// Cosine of an angle in degrees, cos(a * pi / 180) in extended precision.
-inline long double CosDegrees(long double degrees) {
+// Cosine of a whole number of degrees, cos(a * pi / 180) in extended precision, except that
+// the odd multiples of 90 give exactly 0. The rounded pi leaves about 2.5e-20 there, which
+// would slowly move a vertical streak that starts at X = 0; vertical rain must keep its X.
+inline long double CosDegrees(int32_t degrees) {
     constexpr long double pi = 3.141592653589793238462643383279502884L;
+    if (degrees % 180 == 90 || degrees % 180 == -90) return 0.0L;
     return std::cos(degrees * pi / 180.0L);
 }
 

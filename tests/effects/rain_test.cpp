@@ -126,6 +126,17 @@ TEST(RainStep, LeansWithTheAngleTerm) {
     }
 }
 
+TEST(RainStep, VerticalRainNeverChangesX) {
+    for (const int term : {90, -90, 270, 450}) {
+        RainSetup s(100, 80, 18, 300, 10, term);
+        s.rain.SetDrops({{0, 0, 4, 4}, {0.25, 5, 2, 1}, {99, 70, 3, 2}});
+        for (int i = 0; i < 50; ++i) s.rain.Step();
+        EXPECT_EQ(s.rain.Drops()[0].X, 0) << term;
+        EXPECT_EQ(s.rain.Drops()[1].X, 0.25) << term;
+        EXPECT_EQ(s.rain.Drops()[2].X, 99) << term;
+    }
+}
+
 TEST(RainStep, WrapsSidewaysAndComesBackAboveTheTop) {
     {  // leaving on the left re-enters at the right edge
         RainSetup s(100, 80, 10, 100, 10, 180);
