@@ -117,25 +117,6 @@ TEST(CanvasLine, RoundsExactHalvesTowardsTheSmallerCoordinate) {
     EXPECT_EQ(Line(3, 3, 0, 2, 2, 1), "...\n.P.\nP..\n");
 }
 
-TEST(CanvasLine, ReversedLinesSwapOnlyTheEndPoints) {
-    SetRandomSeed(99);
-    for (int k = 0; k < 300; ++k) {
-        const int x0 = Random(12), y0 = Random(9), x1 = Random(12), y1 = Random(9);
-        if (x0 == x1 && y0 == y1) continue;
-        Bitmap32 forward = Blank(12, 9), backward = Blank(12, 9);
-        Canvas f(forward), r(backward);
-        f.SetPenColor(Pen);
-        r.SetPenColor(Pen);
-        f.MoveTo(x0, y0);
-        f.LineTo(x1, y1);
-        r.MoveTo(x1, y1);
-        r.LineTo(x0, y0);
-        forward.SetPixel(x1, y1, Pen);
-        backward.SetPixel(x0, y0, Pen);
-        ASSERT_EQ(Picture(forward), Picture(backward)) << x0 << "," << y0 << " " << x1 << "," << y1;
-    }
-}
-
 TEST(CanvasLine, ClipsAtEveryEdgeExactlyLikeTheUnclippedRule) {
     EXPECT_EQ(Line(4, 3, -5, 1, 10, 1), "....\nPPPP\n....\n");
     EXPECT_EQ(Line(3, 3, 1, -7, 1, 9), ".P.\n.P.\n.P.\n");
