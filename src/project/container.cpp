@@ -32,6 +32,12 @@ public:
         if (fd_ < 0)
             throw Error(std::string("cannot open file for reading: ") + std::strerror(errno),
                         path.string());
+        // A device or pipe could feed the search forever.
+        struct stat st {};
+        if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+            ::close(fd_);
+            throw Error("not a regular file", path.string());
+        }
     }
     ~FileDescriptor() { ::close(fd_); }
     FileDescriptor(const FileDescriptor&) = delete;

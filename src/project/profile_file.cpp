@@ -143,7 +143,10 @@ bool ProfileFile::HasKey(std::string_view section, std::string_view key) const {
 std::string ProfileFile::ReadString(std::string_view section, std::string_view key,
                                     std::string_view fallback) const {
     const Line* line = FindKeyLine(section, key);
-    const std::string_view value = line ? std::string_view(line->value) : Trim(fallback);
+    std::string_view value = line ? std::string_view(line->value) : fallback;
+    // The profile functions drop trailing blanks of the default as well.
+    if (!line)
+        while (!value.empty() && IsBlank(value.back())) value.remove_suffix(1);
     return std::string(value.substr(0, MaxValueLength));
 }
 

@@ -15,11 +15,21 @@ namespace {
 void CheckNames(const std::vector<SaverFile>& files) {
     std::set<std::string> seen;
     for (const auto& f : files) {
-        if (f.Name.empty() || f.Name == "." || f.Name == ".." ||
-            f.Name.find_first_of("\r\n\\/=[]") != std::string::npos ||
-            f.Name.find('\0') != std::string::npos)
+        // The name is a key of the file-list text and a line of LVFilenames.res: it must
+        // survive both unchanged.
+        const bool plain = !f.Name.empty() && f.Name != "." && f.Name != ".." &&
+                           f.Name.find_first_of(std::string_view("\r\n\\/=\0", 6)) ==
+                               std::string::npos &&
+                           f.Name.front() != '[' && f.Name.front() != ';' &&
+                           f.Name.front() != ' ' && f.Name.back() != ' ' &&
+                           f.Name.front() != '\t' && f.Name.back() != '\t';
+        if (!plain)
             throw Error("a packed file needs a plain file name, not \"" + f.Name + "\"");
-        if (!seen.insert(f.Name).second) throw Error("two packed files are named " + f.Name);
+        // File-list keys are matched without regard to case, so names may not differ by case only.
+        std::string folded = f.Name;
+        for (auto& c : folded)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (!seen.insert(folded).second) throw Error("two packed files are named " + f.Name);
     }
 }
 

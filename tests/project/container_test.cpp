@@ -65,6 +65,7 @@ TEST_F(ContainerTest, MissingMarkerOrCountIsReported) {
     EXPECT_FALSE(FindMarker(Write("plain.bin", std::string(5000, 'a'))).Found);
     EXPECT_THROW(FindMarker(Write("cut.bin", "ab" + ContainerMarker() + "\x01")), ReadError);
     EXPECT_THROW(FindMarker(Path("absent.bin")), Error);
+    EXPECT_THROW(FindMarker(folder_), Error);  // not a regular file
     try {
         SplitContainer(Path("plain.bin"), {Path("out")});
         FAIL();
