@@ -1,0 +1,145 @@
+#include "gui/lv_forms.h"
+
+#include "common/error.h"
+#include "common/file_util.h"
+#include "gui/text_encoding.h"
+
+namespace lv {
+namespace {
+
+// Lines end in CR LF, a lone CR or a lone LF; a final line break adds no empty line.
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') continue;
+        lines.push_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
+}
+
+std::string TrimBlanks(std::string_view text) {
+    size_t begin = 0;
+    size_t end = text.size();
+    while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
+    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
+    return std::string(text.substr(begin, end - begin));
+}
+
+// Walks the lines of one definition file; every failure names the file and a 1-based line.
+class FormFileReader {
+public:
+    FormFileReader(std::string_view content, const std::string& fileName)
+        : lines_(SplitLines(content)), fileName_(fileName) {}
+
+    [[noreturn]] void Fail(size_t index, const std::string& message) const {
+        throw Error("line " + std::to_string(index + 1) + ": " + message, fileName_);
+    }
+
+    // The count on the next line; `what` names it in the error.
+    size_t ReadCount(const char* what, bool allowNegative = false) {
+        if (next_ >= lines_.size())
+            Fail(next_, std::string("expected ") + what + ", found end of file");
+        int32_t value = 0;
+        const std::string_view line = lines_[next_];
+        if (!ParseDecimalInteger(line, value) || (value < 0 && !allowNegative))
+            Fail(next_, std::string("expected ") + what + ", found '" +
+                            std::string(line.substr(0, 40)) + "'");
+        ++next_;
+        return value < 0 ? 0 : static_cast<size_t>(value);
+    }
+
+    // The next `count` lines, checked against what the file holds before anything is copied.
+    std::vector<std::string_view> TakeLines(size_t count, const char* what) {
+        const size_t remaining = lines_.size() - next_;
+        if (count > remaining)
+            Fail(next_ - 1, "expected " + std::to_string(count) + " " + what + " lines, found " +
+                                (remaining == 0 ? std::string("end of file")
+                                                : "only " + std::to_string(remaining)));
+        std::vector<std::string_view> taken(lines_.begin() + static_cast<ptrdiff_t>(next_),
+                                            lines_.begin() + static_cast<ptrdiff_t>(next_ + count));
+        next_ += count;
+        return taken;
+    }
+
+    size_t NextLineIndex() const { return next_; }
+
+private:
+    std::vector<std::string_view> lines_;
+    const std::string& fileName_;
+    size_t next_ = 0;
+};
+
+}  // namespace
+
+std::string TLVForm::Description() const {
+    std::string text;
+    for (size_t i = 0; i < Lines.size(); ++i) {
+        if (i > 0) text += "\r\n";
+        text += Lines[i];
+    }
+    return text;
+}
+
+std::string FormNameFromHeader(std::string_view headerLine) {
+    const std::string header = TrimBlanks(headerLine);
+    const size_t colon = header.find(':');
+    if (colon == std::string::npos) return {};
+    size_t keywordEnd = 0;
+    while (keywordEnd < colon && static_cast<unsigned char>(header[keywordEnd]) > ' ') ++keywordEnd;
+    return TrimBlanks(std::string_view(header).substr(keywordEnd, colon - keywordEnd));
+}
+
+void TLVForms::LoadFromFile(const std::string& path) {
+    forms_.clear();
+    fileName_ = path;
+    LoadFromText(ReadFileBytes(path), path);
+}
+
+void TLVForms::LoadFromText(std::string_view content, const std::string& fileName) {
+    forms_.clear();
+    fileName_ = fileName;
+    FormFileReader reader(content, fileName);
+    // A form count of 0 or below means a file without definitions.
+    const size_t formCount = reader.ReadCount("the number of forms", true);
+    for (size_t record = 0; record < formCount; ++record) {
+        TLVForm form;
+        const size_t descriptionLength = reader.ReadCount("the description's line count");
+        for (const auto line : reader.TakeLines(descriptionLength, "description"))
+            form.Lines.emplace_back(line);
+
+        const size_t bindingLength = reader.ReadCount("the binding table's line count");
+        const int bindingFirstLine = static_cast<int>(reader.NextLineIndex()) + 1;
+        std::string bindings;
+        bool first = true;
+        // An empty line stands for a parameter of one space, so no parameter is ever empty.
+        for (const auto line : reader.TakeLines(bindingLength, "binding table")) {
+            if (!first) bindings += "\r\n";
+            first = false;
+            bindings += line.empty() ? std::string_view(" ") : line;
+        }
+
+        const size_t trailerLength = reader.ReadCount("the trailer's line count");
+        reader.TakeLines(trailerLength, "trailer");
+
+        form.Name = form.Lines.empty() ? std::string() : FormNameFromHeader(form.Lines[0]);
+        form.Actions.LoadBindings(bindings, fileName, bindingFirstLine);
+        forms_.push_back(std::move(form));
+    }
+}
+
+const TLVForm* TLVForms::FindForm(std::string_view name) const {
+    for (const auto& form : forms_)
+        if (EqualsIgnoreCase(form.Name, name)) return &form;
+    return nullptr;
+}
+
+const TLVForm& TLVForms::RequireForm(std::string_view name) const {
+    if (const TLVForm* form = FindForm(name)) return *form;
+    throw Error("no form definition named \"" + std::string(name) + "\"", fileName_);
+}
+
+}  // namespace lv
