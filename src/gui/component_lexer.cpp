@@ -26,6 +26,7 @@ constexpr uint32_t MaxCharacterCode = 0x10FFFF;
 // A single character as "found ..." names it.
 std::string DescribeChar(char c) {
     const auto byte = static_cast<unsigned char>(c);
+    if (c == '\r' || c == '\n') return "end of line";
     if (byte > ' ' && byte < 0x7F) return std::string("'") + c + "'";
     return "character #" + std::to_string(byte);
 }

@@ -56,8 +56,15 @@ private:
         lexer_.Advance();
     }
 
+    // The words that open and close blocks are reserved in the language the authoring tool
+    // belongs to, so no name, class or constant can be one; refusing them gives a missing
+    // value or name the error message it deserves.
+    bool IsReservedWord() const {
+        return IsKeyword("end") || BlockStart().has_value();
+    }
+
     std::string ExpectIdentifier(std::string_view what) {
-        if (Current().kind != TokenKind::Identifier) lexer_.Fail(what);
+        if (Current().kind != TokenKind::Identifier || IsReservedWord()) lexer_.Fail(what);
         std::string name = Current().text;
         lexer_.Advance();
         return name;
@@ -167,6 +174,7 @@ private:
                 lexer_.Advance();
                 return value;
             case TokenKind::Identifier:
+                if (IsReservedWord()) lexer_.Fail("value");
                 value.Kind = ValueKind::Identifier;
                 value.Text = token.text;
                 lexer_.Advance();
