@@ -495,3 +495,40 @@ TEST(ComponentText, ReadsLargeTextsWhole) {
 
 }  // namespace
 }  // namespace lv
+
+namespace lv {
+namespace {
+
+// Damaged texts either parse or raise lv::Error; nothing else may happen to them.
+TEST(ComponentText, DamagedTextsFailCleanly) {
+    uint32_t seed = 12345;
+    const auto next = [&seed](uint32_t range) {
+        seed = seed * 134775813u + 1u;
+        return static_cast<uint32_t>((static_cast<uint64_t>(seed) * range) >> 32);
+    };
+    const std::string original = Crlf(AuthoringToolForm);
+    constexpr char Interesting[] = "'#{}()<>[]=+-.$:\r\n 0aZ";
+    int parsed = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::string text = original;
+        const uint32_t edits = 1 + next(4);
+        for (uint32_t e = 0; e < edits; ++e) {
+            const size_t at = next(static_cast<uint32_t>(text.size()));
+            switch (next(3)) {
+                case 0: text[at] = Interesting[next(sizeof Interesting - 1)]; break;
+                case 1: text.erase(at, 1 + next(20)); break;
+                default: text.resize(at); break;
+            }
+        }
+        try {
+            ParseComponentText(text, "fuzz.lvu");
+            ++parsed;
+        } catch (const Error& e) {
+            EXPECT_EQ(e.Message().rfind("line ", 0), 0u) << e.Message();
+        }
+    }
+    EXPECT_GT(parsed, 0);
+}
+
+}  // namespace
+}  // namespace lv
