@@ -70,6 +70,13 @@ private:
         return name;
     }
 
+    // Every block, value, set element and collection item counts once.
+    void CountItem() {
+        if (++items_ > MaxComponentTextItems)
+            lexer_.FailAt(Current().line, "more than " + std::to_string(MaxComponentTextItems) +
+                                              " components, properties and values");
+    }
+
     void CheckDepth(int depth) const {
         if (depth > MaxComponentNesting)
             lexer_.FailAt(Current().line, "nesting deeper than " +
@@ -89,6 +96,7 @@ private:
 
     TComponentNode ParseBlock(int depth) {
         CheckDepth(depth);
+        CountItem();
         TComponentNode node;
         node.Line = Current().line;
         const auto kind = BlockStart();
@@ -141,6 +149,7 @@ private:
     }
 
     TPropertyValue ParseValue(int depth) {
+        CountItem();
         TPropertyValue value;
         value.Line = Current().line;
         const Token& token = Current();
@@ -236,6 +245,7 @@ private:
         for (;;) {
             if (Current().kind != TokenKind::Identifier && Current().kind != TokenKind::Integer)
                 lexer_.Fail("set element");
+            CountItem();
             value.Set.push_back(Current().text);
             lexer_.Advance();
             if (IsSymbol(']')) break;
@@ -251,6 +261,7 @@ private:
         while (!IsSymbol('>')) {
             if (!IsKeyword("item")) lexer_.Fail("'item' or '>'");
             CheckDepth(depth + 1);
+            CountItem();
             TCollectionItem item;
             item.Line = Current().line;
             lexer_.Advance();
@@ -266,6 +277,7 @@ private:
     }
 
     ComponentLexer lexer_;
+    size_t items_ = 0;
 };
 
 }  // namespace

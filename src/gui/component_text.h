@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -72,6 +73,11 @@ struct TComponentNode {
 // Deepest nesting of component blocks, lists and collection items together. A deeper text is
 // rejected: it is no real form, and the recursive parser must not exhaust the stack.
 inline constexpr int MaxComponentNesting = 64;
+
+// Most components, properties, values, set elements and collection items one text may hold.
+// A parsed item takes far more memory than its few characters of text, so this bounds what a
+// damaged or hostile text can claim; real windows hold a few thousand.
+inline constexpr size_t MaxComponentTextItems = 200'000;
 
 // Parses one component block (and nothing after it). Raises lv::Error naming `fileName` and
 // "line N: expected X, found Y" for any text outside the grammar.

@@ -7,20 +7,6 @@
 namespace lv {
 namespace {
 
-// Lines end in CR LF, a lone CR or a lone LF; a final line break adds no empty line.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') continue;
-        lines.push_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < text.size()) lines.push_back(text.substr(start));
-    return lines;
-}
-
 std::string TrimBlanks(std::string_view text) {
     size_t begin = 0;
     size_t end = text.size();
@@ -29,11 +15,13 @@ std::string TrimBlanks(std::string_view text) {
     return std::string(text.substr(begin, end - begin));
 }
 
-// Walks the lines of one definition file; every failure names the file and a 1-based line.
+// Walks the lines of one definition file front to back, one line at a time, so a file of many
+// lines costs no index of them. Lines end in CR LF, a lone CR or a lone LF; a final line break
+// adds no empty line. Every failure names the file and a 1-based line.
 class FormFileReader {
 public:
     FormFileReader(std::string_view content, const std::string& fileName)
-        : lines_(SplitLines(content)), fileName_(fileName) {}
+        : content_(content), fileName_(fileName) {}
 
     [[noreturn]] void Fail(size_t index, const std::string& message) const {
         throw Error("line " + std::to_string(index + 1) + ": " + message, fileName_);
@@ -41,36 +29,53 @@ public:
 
     // The count on the next line; `what` names it in the error.
     size_t ReadCount(const char* what, bool allowNegative = false) {
-        if (next_ >= lines_.size())
-            Fail(next_, std::string("expected ") + what + ", found end of file");
+        std::string_view line;
+        if (!NextLine(line)) Fail(lineIndex_, std::string("expected ") + what + ", found end of file");
         int32_t value = 0;
-        const std::string_view line = lines_[next_];
         if (!ParseDecimalInteger(line, value) || (value < 0 && !allowNegative))
-            Fail(next_, std::string("expected ") + what + ", found '" +
-                            std::string(line.substr(0, 40)) + "'");
-        ++next_;
+            Fail(lineIndex_ - 1, std::string("expected ") + what + ", found '" +
+                                     std::string(line.substr(0, 40)) + "'");
         return value < 0 ? 0 : static_cast<size_t>(value);
     }
 
-    // The next `count` lines, checked against what the file holds before anything is copied.
-    std::vector<std::string_view> TakeLines(size_t count, const char* what) {
-        const size_t remaining = lines_.size() - next_;
-        if (count > remaining)
-            Fail(next_ - 1, "expected " + std::to_string(count) + " " + what + " lines, found " +
-                                (remaining == 0 ? std::string("end of file")
-                                                : "only " + std::to_string(remaining)));
-        std::vector<std::string_view> taken(lines_.begin() + static_cast<ptrdiff_t>(next_),
-                                            lines_.begin() + static_cast<ptrdiff_t>(next_ + count));
-        next_ += count;
-        return taken;
+    // Hands the next `count` lines to `take`; a file that ends before them is an error on the
+    // count's line.
+    template <typename Take>
+    void TakeLines(size_t count, const char* what, Take&& take) {
+        const size_t countLine = lineIndex_ - 1;
+        for (size_t i = 0; i < count; ++i) {
+            std::string_view line;
+            if (!NextLine(line))
+                Fail(countLine, "expected " + std::to_string(count) + " " + what +
+                                    " lines, found " +
+                                    (i == 0 ? std::string("end of file")
+                                            : "only " + std::to_string(i)));
+            take(line);
+        }
     }
 
-    size_t NextLineIndex() const { return next_; }
+    size_t NextLineIndex() const { return lineIndex_; }
 
 private:
-    std::vector<std::string_view> lines_;
+    bool NextLine(std::string_view& line) {
+        if (pos_ >= content_.size()) return false;
+        size_t end = pos_;
+        while (end < content_.size() && content_[end] != '\r' && content_[end] != '\n') ++end;
+        line = content_.substr(pos_, end - pos_);
+        pos_ = end;
+        if (pos_ < content_.size()) {
+            if (content_[pos_] == '\r' && pos_ + 1 < content_.size() && content_[pos_ + 1] == '\n')
+                ++pos_;
+            ++pos_;
+        }
+        ++lineIndex_;
+        return true;
+    }
+
+    std::string_view content_;
     const std::string& fileName_;
-    size_t next_ = 0;
+    size_t pos_ = 0;
+    size_t lineIndex_ = 0;  // 0-based index of the next line
 };
 
 }  // namespace
@@ -108,22 +113,22 @@ void TLVForms::LoadFromText(std::string_view content, const std::string& fileNam
     for (size_t record = 0; record < formCount; ++record) {
         TLVForm form;
         const size_t descriptionLength = reader.ReadCount("the description's line count");
-        for (const auto line : reader.TakeLines(descriptionLength, "description"))
-            form.Lines.emplace_back(line);
+        reader.TakeLines(descriptionLength, "description",
+                         [&](std::string_view line) { form.Lines.emplace_back(line); });
 
         const size_t bindingLength = reader.ReadCount("the binding table's line count");
         const int bindingFirstLine = static_cast<int>(reader.NextLineIndex()) + 1;
         std::string bindings;
         bool first = true;
         // An empty line stands for a parameter of one space, so no parameter is ever empty.
-        for (const auto line : reader.TakeLines(bindingLength, "binding table")) {
+        reader.TakeLines(bindingLength, "binding table", [&](std::string_view line) {
             if (!first) bindings += "\r\n";
             first = false;
             bindings += line.empty() ? std::string_view(" ") : line;
-        }
+        });
 
         const size_t trailerLength = reader.ReadCount("the trailer's line count");
-        reader.TakeLines(trailerLength, "trailer");
+        reader.TakeLines(trailerLength, "trailer", [](std::string_view) {});
 
         form.Name = form.Lines.empty() ? std::string() : FormNameFromHeader(form.Lines[0]);
         form.Actions.LoadBindings(bindings, fileName, bindingFirstLine);

@@ -476,6 +476,22 @@ TEST(ComponentText, LimitsHowDeeplyBlocksAndValuesNest) {
     EXPECT_EQ(ErrorOf(NestedBlocks(100'000)), "line 65: nesting deeper than 64 levels");
 }
 
+TEST(ComponentText, LimitsHowManyItemsOneTextHolds) {
+    // Each list element is an item of its own; one below the limit, with the block and the
+    // list itself, still parses.
+    const auto listOf = [](size_t elements) {
+        std::string text = "object A: TForm\n X = (";
+        for (size_t i = 0; i < elements; ++i) text += "1 ";
+        return text + ")\nend";
+    };
+    EXPECT_EQ(ErrorOf(listOf(MaxComponentTextItems - 2)), "");
+    EXPECT_EQ(ErrorOf(listOf(MaxComponentTextItems - 1)),
+              "line 2: more than 200000 components, properties and values");
+    std::string set = "object A: TForm\n X = [a";
+    for (size_t i = 0; i < MaxComponentTextItems; ++i) set += ",a";
+    EXPECT_EQ(ErrorOf(set + "]\nend"), "line 2: more than 200000 components, properties and values");
+}
+
 TEST(ComponentText, ReadsLargeTextsWhole) {
     // Many components, a long string of many '+' pieces and a large picture: every piece
     // arrives, in order.
