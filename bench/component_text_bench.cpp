@@ -11,8 +11,9 @@ namespace {
 std::string ManyComponents(int count) {
     std::string text = "object MainWindow: TfmForm\r\n  Caption = 'Main'\r\n";
     for (int i = 0; i < count; ++i) {
-        text += "  object Label" + std::to_string(i) + ": TLabel\r\n    Tag = 3\r\n    Left = " +
-                std::to_string(i) + "\r\n    Font.Style = [fsBold, fsUnderline]\r\n"
+        text += "  object Label" + std::to_string(i) +
+                ": TLabel\r\n    Tag = 3\r\n    Left = " + std::to_string(i) +
+                "\r\n    Font.Style = [fsBold, fsUnderline]\r\n"
                 "    Caption = 'Label'#13#10'text'\r\n  end\r\n";
     }
     return text + "end\r\n";

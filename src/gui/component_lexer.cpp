@@ -9,7 +9,9 @@
 namespace lv {
 namespace {
 
-bool IsIdentifierStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
+bool IsIdentifierStart(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsIdentifierChar(char c) { return IsIdentifierStart(c) || IsDigit(c); }
 
@@ -157,8 +159,7 @@ void ComponentLexer::ReadNumber() {
     current_.kind = TokenKind::Real;
     const char* first = current_.text.data();
     const char* last = first + current_.text.size();
-    const auto [end, ec] =
-        std::from_chars(first, last, current_.real, std::chars_format::general);
+    const auto [end, ec] = std::from_chars(first, last, current_.real, std::chars_format::general);
     if (ec != std::errc() || end != last)
         FailAt(line_, "real number " + current_.text + " is out of range");
     // A type letter right after the digits says how the value was stored (single, currency,
@@ -180,7 +181,9 @@ void ComponentLexer::ReadHexInteger() {
         value = value << 4 | static_cast<uint64_t>(HexValue(Peek()));
         ++pos_;
     }
-    if (pos_ == start) FailHere("hexadecimal digit after '$'", pos_ < text_.size() ? DescribeChar(Peek()) : "end of file");
+    if (pos_ == start)
+        FailHere("hexadecimal digit after '$'",
+                 pos_ < text_.size() ? DescribeChar(Peek()) : "end of file");
     current_.kind = TokenKind::Integer;
     current_.hexadecimal = true;
     current_.magnitude = value;
@@ -199,7 +202,8 @@ uint32_t ComponentLexer::ReadCharacterCode() {
         ++pos_;
     }
     if (pos_ == start)
-        FailHere("character code after '#'", pos_ < text_.size() ? DescribeChar(Peek()) : "end of file");
+        FailHere("character code after '#'",
+                 pos_ < text_.size() ? DescribeChar(Peek()) : "end of file");
     return code;
 }
 

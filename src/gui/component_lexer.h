@@ -20,8 +20,8 @@ enum class TokenKind {
 
 struct Token {
     TokenKind kind = TokenKind::EndOfFile;
-    int line = 1;          // line the token starts on, counted from 1
-    std::string text;      // identifier, symbol or number as written; string or binary bytes
+    int line = 1;            // line the token starts on, counted from 1
+    std::string text;        // identifier, symbol or number as written; string or binary bytes
     uint64_t magnitude = 0;  // Integer: the unsigned value of the digits
     bool hexadecimal = false;
     double real = 0;

@@ -59,9 +59,7 @@ private:
     // The words that open and close blocks are reserved in the language the authoring tool
     // belongs to, so no name, class or constant can be one; refusing them gives a missing
     // value or name the error message it deserves.
-    bool IsReservedWord() const {
-        return IsKeyword("end") || BlockStart().has_value();
-    }
+    bool IsReservedWord() const { return IsKeyword("end") || BlockStart().has_value(); }
 
     std::string ExpectIdentifier(std::string_view what) {
         if (Current().kind != TokenKind::Identifier || IsReservedWord()) lexer_.Fail(what);
@@ -79,8 +77,8 @@ private:
 
     void CheckDepth(int depth) const {
         if (depth > MaxComponentNesting)
-            lexer_.FailAt(Current().line, "nesting deeper than " +
-                                              std::to_string(MaxComponentNesting) + " levels");
+            lexer_.FailAt(Current().line,
+                          "nesting deeper than " + std::to_string(MaxComponentNesting) + " levels");
     }
 
     // "[n]" after a block header or after "item".
@@ -116,7 +114,8 @@ private:
             node.Properties.push_back(ParseProperty(depth));
         while (BlockStart()) node.Children.push_back(ParseBlock(depth + 1));
         if (!IsKeyword("end"))
-            lexer_.Fail(node.Children.empty() ? "property, 'object' or 'end'" : "'object' or 'end'");
+            lexer_.Fail(node.Children.empty() ? "property, 'object' or 'end'"
+                                              : "'object' or 'end'");
         lexer_.Advance();
         return node;
     }
@@ -139,8 +138,8 @@ private:
     // fit a signed 64-bit integer; '$' values are 64-bit patterns, so $FFFFFFFFFFFFFFFF is -1.
     int64_t SignedValue(bool negative) const {
         const Token& token = Current();
-        const uint64_t limit = static_cast<uint64_t>(std::numeric_limits<int64_t>::max()) +
-                               (negative ? 1 : 0);
+        const uint64_t limit =
+            static_cast<uint64_t>(std::numeric_limits<int64_t>::max()) + (negative ? 1 : 0);
         if (!token.hexadecimal && token.magnitude > limit)
             lexer_.FailAt(token.line, "integer " + std::string(negative ? "-" : "") + token.text +
                                           " is out of range");

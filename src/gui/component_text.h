@@ -31,10 +31,10 @@ struct TPropertyValue {
     int Line = 0;
     int64_t Integer = 0;
     double Real = 0;
-    char RealType = 0;                // 0 or the type letter after a real number: s, c, d, f
-    std::string Text;                 // Identifier (dotted names joined), String (8-bit), Binary
-    std::vector<std::string> Set;     // Set: element names (or integers) as written
-    std::vector<TPropertyValue> List;  // List: the values between ( and )
+    char RealType = 0;                   // 0 or the type letter after a real number: s, c, d, f
+    std::string Text;                    // Identifier (dotted names joined), String (8-bit), Binary
+    std::vector<std::string> Set;        // Set: element names (or integers) as written
+    std::vector<TPropertyValue> List;    // List: the values between ( and )
     std::vector<TCollectionItem> Items;  // Collection: the items between < and >
 
     bool IsTrue() const;   // the identifier True, any letter case
@@ -59,7 +59,7 @@ enum class BlockKind { Object, Inherited, Inline };
 
 struct TComponentNode {
     BlockKind Kind = BlockKind::Object;
-    std::string Name;       // may be empty: "object TPanel" names no component
+    std::string Name;  // may be empty: "object TPanel" names no component
     std::string ClassName;
     std::optional<int64_t> Index;  // "object A: TB [2]"
     int Line = 0;

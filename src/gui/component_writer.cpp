@@ -80,7 +80,8 @@ void WriteValue(std::string& out, const TPropertyValue& value, int level) {
                 break;
             }
             for (size_t i = 0; i < pieces.size(); ++i)
-                out += LineEnd + Indent(level + 1) + pieces[i] + (i + 1 < pieces.size() ? " +" : "");
+                out +=
+                    LineEnd + Indent(level + 1) + pieces[i] + (i + 1 < pieces.size() ? " +" : "");
             break;
         }
         case ValueKind::Set: {

@@ -29,14 +29,14 @@ bool IsEventLine(std::string_view line) {
 }
 
 constexpr std::array<std::string_view, 19> KnownClasses = {
-    "TForm",      "TfmLVConfigWindow", "TEdit",        "TLabel",     "TButton",
-    "TBitBtn",    "TCheckBox",         "TPanel",       "TShape",     "TMyShape",
-    "TMyBevel",   "TPageControl",      "TTabSheet",    "TImage",     "TMyButton",
-    "TJetButton", "TMyMemo",           "TLVPreview",   "TLVThumbnail2"};
+    "TForm",      "TfmLVConfigWindow", "TEdit",      "TLabel",       "TButton",
+    "TBitBtn",    "TCheckBox",         "TPanel",     "TShape",       "TMyShape",
+    "TMyBevel",   "TPageControl",      "TTabSheet",  "TImage",       "TMyButton",
+    "TJetButton", "TMyMemo",           "TLVPreview", "TLVThumbnail2"};
 
 constexpr std::array<std::string_view, 9> ClickableClasses = {
-    "TLabel", "TMyShape", "TPanel", "TMyBevel", "TImage", "TLVPreview",
-    "TBitBtn", "TJetButton", "TMyButton"};
+    "TLabel",     "TMyShape", "TPanel",     "TMyBevel", "TImage",
+    "TLVPreview", "TBitBtn",  "TJetButton", "TMyButton"};
 
 template <size_t N>
 bool ContainsIgnoreCase(const std::array<std::string_view, N>& names, std::string_view name) {
@@ -47,8 +47,7 @@ bool ContainsIgnoreCase(const std::array<std::string_view, N>& names, std::strin
 
 void ReplaceInValue(TPropertyValue& value, const FormPlaceholders& placeholders);
 
-void ReplaceInProperties(std::vector<TProperty>& properties,
-                         const FormPlaceholders& placeholders) {
+void ReplaceInProperties(std::vector<TProperty>& properties, const FormPlaceholders& placeholders) {
     for (auto& property : properties) ReplaceInValue(property.Value, placeholders);
 }
 
@@ -184,8 +183,8 @@ BaseFormFlags ReadBaseFormFlags(const TComponentNode& window, const std::string&
         for (const auto& [name, flag] : table) {
             if (!EqualsIgnoreCase(property.Path, name)) continue;
             if (!property.Value.IsTrue() && !property.Value.IsFalse())
-                throw Error("line " + std::to_string(property.Line) + ": expected True or False for " +
-                                std::string(name),
+                throw Error("line " + std::to_string(property.Line) +
+                                ": expected True or False for " + std::string(name),
                             fileName);
             *flag = property.Value.IsTrue();
         }

@@ -43,15 +43,14 @@ bool ParseDecimalInteger(std::string_view text, int32_t& value) {
     return ec == std::errc() && ptr == last;
 }
 
-void TActionList::LoadBindings(std::string_view text, const std::string& fileName,
-                               int firstLine) {
+void TActionList::LoadBindings(std::string_view text, const std::string& fileName, int firstLine) {
     actions_.clear();
     const auto lines = SplitLines(text);
     if (lines.empty()) return;
     const auto fail = [&](size_t index, const std::string& message) {
-        throw Error("line " + std::to_string(firstLine + static_cast<int64_t>(index)) + ": " +
-                        message,
-                    fileName);
+        throw Error(
+            "line " + std::to_string(firstLine + static_cast<int64_t>(index)) + ": " + message,
+            fileName);
     };
     int32_t count = 0;
     if (!ParseDecimalInteger(lines[0], count))
@@ -61,7 +60,7 @@ void TActionList::LoadBindings(std::string_view text, const std::string& fileNam
     const size_t available = (lines.size() - 1) / 5;
     if (static_cast<size_t>(count) > available)
         fail(0, "expected " + std::to_string(count) + " bindings of 5 lines, found " +
-                               std::to_string(lines.size() - 1) + " lines");
+                    std::to_string(lines.size() - 1) + " lines");
     actions_.reserve(static_cast<size_t>(count));
     for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
         const size_t at = 1 + 5 * i;
@@ -84,15 +83,24 @@ const TAction* TActionList::FindAction(std::string_view componentName) const {
 
 ActionKind ActionKindOf(int32_t kind) {
     switch (static_cast<uint32_t>(kind) & 0xFF) {
-        case 0: return ActionKind::OpenDocument;
-        case 1: return ActionKind::OpenWindow;
-        case 2: return ActionKind::NextPicture;
-        case 3: return ActionKind::PreviousPicture;
-        case 4: return ActionKind::PlayPicture;
-        case 5: return ActionKind::OpenSettings;
-        case 6: return ActionKind::CloseWindow;
-        case 9: return ActionKind::SetWallpaper;
-        default: return ActionKind::None;
+        case 0:
+            return ActionKind::OpenDocument;
+        case 1:
+            return ActionKind::OpenWindow;
+        case 2:
+            return ActionKind::NextPicture;
+        case 3:
+            return ActionKind::PreviousPicture;
+        case 4:
+            return ActionKind::PlayPicture;
+        case 5:
+            return ActionKind::OpenSettings;
+        case 6:
+            return ActionKind::CloseWindow;
+        case 9:
+            return ActionKind::SetWallpaper;
+        default:
+            return ActionKind::None;
     }
 }
 

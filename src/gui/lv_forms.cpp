@@ -30,7 +30,8 @@ public:
     // The count on the next line; `what` names it in the error.
     size_t ReadCount(const char* what, bool allowNegative = false) {
         std::string_view line;
-        if (!NextLine(line)) Fail(lineIndex_, std::string("expected ") + what + ", found end of file");
+        if (!NextLine(line))
+            Fail(lineIndex_, std::string("expected ") + what + ", found end of file");
         int32_t value = 0;
         if (!ParseDecimalInteger(line, value) || (value < 0 && !allowNegative))
             Fail(lineIndex_ - 1, std::string("expected ") + what + ", found '" +
@@ -46,10 +47,9 @@ public:
         for (size_t i = 0; i < count; ++i) {
             std::string_view line;
             if (!NextLine(line))
-                Fail(countLine, "expected " + std::to_string(count) + " " + what +
-                                    " lines, found " +
-                                    (i == 0 ? std::string("end of file")
-                                            : "only " + std::to_string(i)));
+                Fail(countLine,
+                     "expected " + std::to_string(count) + " " + what + " lines, found " +
+                         (i == 0 ? std::string("end of file") : "only " + std::to_string(i)));
             take(line);
         }
     }
@@ -94,7 +94,7 @@ std::string FormNameFromHeader(std::string_view headerLine) {
     const size_t colon = header.find(':');
     if (colon == std::string::npos) return {};
     size_t keywordEnd = 0;
-    while (keywordEnd < colon && static_cast<unsigned char>(header[keywordEnd]) > ' ') ++keywordEnd;
+    while (keywordEnd<colon&& static_cast<unsigned char>(header[keywordEnd])> ' ') ++keywordEnd;
     return TrimBlanks(std::string_view(header).substr(keywordEnd, colon - keywordEnd));
 }
 

@@ -20,10 +20,14 @@ PictureFormat FormatOf(std::string_view file) {
 
 Bitmap32 DecodeFile(std::string_view file, PictureFormat format, const std::string& source) {
     switch (format) {
-        case PictureFormat::Bmp: return DecodeBmp(file, source);
-        case PictureFormat::Jpeg: return DecodeJpeg(file, source);
-        case PictureFormat::Gif: return DecodeGif(file, source);
-        case PictureFormat::Unknown: break;
+        case PictureFormat::Bmp:
+            return DecodeBmp(file, source);
+        case PictureFormat::Jpeg:
+            return DecodeJpeg(file, source);
+        case PictureFormat::Gif:
+            return DecodeGif(file, source);
+        case PictureFormat::Unknown:
+            break;
     }
     return {};
 }
@@ -55,9 +59,9 @@ StoredPicture DecodePictureData(std::string_view bytes, const std::string& sourc
 std::string DecodeBitmapData(std::string_view bytes, const std::string& source) {
     if (bytes.empty()) return {};
     if (bytes.size() < 4)
-        throw Error("bitmap data of " + std::to_string(bytes.size()) +
-                        " bytes is too short for its length",
-                    source);
+        throw Error(
+            "bitmap data of " + std::to_string(bytes.size()) + " bytes is too short for its length",
+            source);
     const int32_t length = ReadLE32(reinterpret_cast<const unsigned char*>(bytes.data()));
     if (length < 0 || static_cast<size_t>(length) > bytes.size() - 4)
         throw Error("bitmap length " + std::to_string(length) + " does not fit the " +

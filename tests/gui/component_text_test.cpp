@@ -312,8 +312,7 @@ TEST(ComponentText, ReadsBinaryDataOfAnyLength) {
               "line 3: expected hexadecimal digit or '}', found 'G'");
     EXPECT_EQ(ErrorOf("object A: TForm\n X = {010\n }\nend"),
               "line 3: expected second hexadecimal digit of a byte, found '}'");
-    EXPECT_EQ(ErrorOf("object A: TForm\n X = {0102\n"),
-              "line 3: expected '}', found end of file");
+    EXPECT_EQ(ErrorOf("object A: TForm\n X = {0102\n"), "line 3: expected '}', found end of file");
 }
 
 TEST(ComponentText, ReadsSetsListsAndIdentifiers) {
@@ -354,7 +353,8 @@ TEST(ComponentText, ReadsSetsListsAndIdentifiers) {
     EXPECT_EQ(ValueOf(node, "Reference").Text, "Form2.Edit1");
     EXPECT_EQ(ValueOf(node, "Align").Text, "alClient");
 
-    EXPECT_EQ(ErrorOf("object A: TForm\n S = [a b]\nend"), "line 2: expected ',' or ']', found 'b'");
+    EXPECT_EQ(ErrorOf("object A: TForm\n S = [a b]\nend"),
+              "line 2: expected ',' or ']', found 'b'");
     EXPECT_EQ(ErrorOf("object A: TForm\n S = [a, ]\nend"),
               "line 2: expected set element, found ']'");
     EXPECT_EQ(ErrorOf("object A: TForm\n L = ('a'\n 'b'\n"),
@@ -421,7 +421,7 @@ TEST(ComponentText, NamesTheLineAndWhatWasExpected) {
     EXPECT_EQ(ErrorOf("object A:\nend"), "line 2: expected class name, found 'end'");
     EXPECT_EQ(ErrorOf("object A: TForm\n  Left 10\n  Top = 5\nend"),
               "line 2: expected '=', found '10'");
-    EXPECT_EQ(ErrorOf("object A: TForm\n  Left =\nend"), "line 3: expected value, found 'end'" );
+    EXPECT_EQ(ErrorOf("object A: TForm\n  Left =\nend"), "line 3: expected value, found 'end'");
     EXPECT_EQ(ErrorOf("object A: TForm\n  Font. = 1\nend"),
               "line 2: expected property name after '.', found '='");
     EXPECT_EQ(ErrorOf("object A: TForm\n  Left = 1\n  object B: TPanel\n  end\n"),
@@ -463,9 +463,11 @@ TEST(ComponentText, LimitsHowDeeplyBlocksAndValuesNest) {
               "line 65: nesting deeper than 64 levels");
 
     // Lists and collection items count with the block that holds them.
-    const std::string lists = "object A: TForm\n X = " + std::string(63, '(') + std::string(63, ')') + "\nend";
+    const std::string lists =
+        "object A: TForm\n X = " + std::string(63, '(') + std::string(63, ')') + "\nend";
     EXPECT_EQ(ErrorOf(lists), "");
-    const std::string tooDeep = "object A: TForm\n X = " + std::string(64, '(') + std::string(64, ')') + "\nend";
+    const std::string tooDeep =
+        "object A: TForm\n X = " + std::string(64, '(') + std::string(64, ')') + "\nend";
     EXPECT_EQ(ErrorOf(tooDeep), "line 2: nesting deeper than 64 levels");
     // Far deeper input fails the same way instead of exhausting the stack.
     EXPECT_EQ(ErrorOf("object A: TForm\n X = " + std::string(1'000'000, '(')),
@@ -489,7 +491,8 @@ TEST(ComponentText, LimitsHowManyItemsOneTextHolds) {
               "line 2: more than 200000 components, properties and values");
     std::string set = "object A: TForm\n X = [a";
     for (size_t i = 0; i < MaxComponentTextItems; ++i) set += ",a";
-    EXPECT_EQ(ErrorOf(set + "]\nend"), "line 2: more than 200000 components, properties and values");
+    EXPECT_EQ(ErrorOf(set + "]\nend"),
+              "line 2: more than 200000 components, properties and values");
 }
 
 TEST(ComponentText, ReadsLargeTextsWhole) {
@@ -498,9 +501,11 @@ TEST(ComponentText, ReadsLargeTextsWhole) {
     std::string text = "object A: TForm\n Caption = 'x'";
     for (int i = 0; i < 20'000; ++i) text += " +\n 'x'";
     text += "\n Picture.Data = {\n";
-    for (int i = 0; i < 40'000; ++i) text += "  00112233445566778899AABBCCDDEEFF00112233445566778899AABBCCDDEEFF\n";
+    for (int i = 0; i < 40'000; ++i)
+        text += "  00112233445566778899AABBCCDDEEFF00112233445566778899AABBCCDDEEFF\n";
     text += " }\n";
-    for (int i = 0; i < 5'000; ++i) text += " object L" + std::to_string(i) + ": TLabel\n  Tag = 3\n end\n";
+    for (int i = 0; i < 5'000; ++i)
+        text += " object L" + std::to_string(i) + ": TLabel\n  Tag = 3\n end\n";
     text += "end\n";
     const TComponentNode node = Parse(text);
     EXPECT_EQ(ValueOf(node, "Caption").Text.size(), 20'001u);
@@ -531,9 +536,15 @@ TEST(ComponentText, DamagedTextsFailCleanly) {
         for (uint32_t e = 0; e < edits; ++e) {
             const size_t at = next(static_cast<uint32_t>(text.size()));
             switch (next(3)) {
-                case 0: text[at] = Interesting[next(sizeof Interesting - 1)]; break;
-                case 1: text.erase(at, 1 + next(20)); break;
-                default: text.resize(at); break;
+                case 0:
+                    text[at] = Interesting[next(sizeof Interesting - 1)];
+                    break;
+                case 1:
+                    text.erase(at, 1 + next(20));
+                    break;
+                default:
+                    text.resize(at);
+                    break;
             }
         }
         try {

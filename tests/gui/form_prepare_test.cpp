@@ -22,43 +22,43 @@ TLVForm FormOf(const std::string& name, std::vector<std::string> lines) {
 
 TEST(FormPrepare, RewritesTheHeaderAndDropsEventAndFrameLines) {
     const TLVForm form = FormOf("MainWindow", {
-        "object MainWindow: TfmForm",
-        "  Left = 259",
-        "  BorderIcons = [biSystemMenu]",
-        "  borderstyle = bsSingle",
-        "  FormStyle = fsStayOnTop",
-        "  OnShow = FormShow",
-        "  OnlineHelp = 1",
-        "  On = 2",
-        "  On_Load = 3",
-        "  ONCLICK = 4",
-        "  object Panel1: TPanel",
-        "    BorderStyle = bsSingle",
-        "    OnMouseDown = BindResizer",
-        "    OnClick = Foo",
-        "  end",
-        "end  ",
-    });
+                                                  "object MainWindow: TfmForm",
+                                                  "  Left = 259",
+                                                  "  BorderIcons = [biSystemMenu]",
+                                                  "  borderstyle = bsSingle",
+                                                  "  FormStyle = fsStayOnTop",
+                                                  "  OnShow = FormShow",
+                                                  "  OnlineHelp = 1",
+                                                  "  On = 2",
+                                                  "  On_Load = 3",
+                                                  "  ONCLICK = 4",
+                                                  "  object Panel1: TPanel",
+                                                  "    BorderStyle = bsSingle",
+                                                  "    OnMouseDown = BindResizer",
+                                                  "    OnClick = Foo",
+                                                  "  end",
+                                                  "end  ",
+                                              });
     EXPECT_EQ(FilterDescriptionLines(form),
               (std::vector<std::string>{"object MainWindow: TfmLVConfigWindow", "Left = 259",
-                                        "OnlineHelp = 1", "ONCLICK = 4",
-                                        "object Panel1: TPanel", "end", "end"}));
+                                        "OnlineHelp = 1", "ONCLICK = 4", "object Panel1: TPanel",
+                                        "end", "end"}));
     // The definition itself keeps its lines as read.
     EXPECT_EQ(form.Lines[1], "  Left = 259");
 }
 
 TEST(FormPrepare, DropsOnlyTheFirstVisibleLineOfTheText) {
-    const TLVForm withWindowLine = FormOf("W", {
-        "object W: TForm", "  Visible = False", "  object A: TLabel", "    Visible = True",
-        "  end", "end"});
+    const TLVForm withWindowLine =
+        FormOf("W", {"object W: TForm", "  Visible = False", "  object A: TLabel",
+                     "    Visible = True", "  end", "end"});
     EXPECT_EQ(FilterDescriptionLines(withWindowLine),
               (std::vector<std::string>{"object W: TfmLVConfigWindow", "object A: TLabel",
                                         "Visible = True", "end", "end"}));
     // Without a window line, the first component's Visible line goes instead; a later one
     // stays, and the lines after it are still filtered.
-    const TLVForm withoutWindowLine = FormOf("W", {
-        "object W: TForm", "  object A: TLabel", "    VISIBLE = False", "  end",
-        "  object B: TLabel", "    Visible = False", "    OnClick = X", "  end", "end"});
+    const TLVForm withoutWindowLine = FormOf(
+        "W", {"object W: TForm", "  object A: TLabel", "    VISIBLE = False", "  end",
+              "  object B: TLabel", "    Visible = False", "    OnClick = X", "  end", "end"});
     EXPECT_EQ(FilterDescriptionLines(withoutWindowLine),
               (std::vector<std::string>{"object W: TfmLVConfigWindow", "object A: TLabel", "end",
                                         "object B: TLabel", "Visible = False", "end", "end"}));
@@ -66,9 +66,9 @@ TEST(FormPrepare, DropsOnlyTheFirstVisibleLineOfTheText) {
 }
 
 TEST(FormPrepare, ReplacesPlaceholdersInOnePass) {
-    EXPECT_EQ(ReplacePlaceholders("<ScreensaverName> by <CompanyName>: <Website>, <Website>",
-                                  Project),
-              "Sky Saver by Blue Works: http://example.org/sky, http://example.org/sky");
+    EXPECT_EQ(
+        ReplacePlaceholders("<ScreensaverName> by <CompanyName>: <Website>, <Website>", Project),
+        "Sky Saver by Blue Works: http://example.org/sky, http://example.org/sky");
     EXPECT_EQ(ReplacePlaceholders("<website> <SCREENSAVERNAME> <Website <<Website>>", Project),
               "<website> <SCREENSAVERNAME> <Website <http://example.org/sky>");
     EXPECT_EQ(ReplacePlaceholders("", Project), "");
@@ -78,25 +78,26 @@ TEST(FormPrepare, ReplacesPlaceholdersInOnePass) {
 }
 
 TEST(FormPrepare, PreparesATreeWithPlaceholdersReplacedInsideStrings) {
-    const TLVForm form = FormOf("MainWindow", {
-        "object MainWindow: TfmForm",
-        "  Caption = '<ScreensaverName> Configuration'",
-        "  Visible = False",
-        "  object Link: TLabel",
-        "    Tag = 3",
-        "    Caption = 'Visit <Web' +",
-        "      'site>'",
-        "    OnClick = LinkClick",
-        "  end",
-        "  object Box: TMyMemo",
-        "    Lines.Strings = ('<CompanyName>' '<Website>')",
-        "    Items = <",
-        "      item",
-        "        Text = '(c) <CompanyName>'",
-        "      end>",
-        "  end",
-        "end",
-    });
+    const TLVForm form =
+        FormOf("MainWindow", {
+                                 "object MainWindow: TfmForm",
+                                 "  Caption = '<ScreensaverName> Configuration'",
+                                 "  Visible = False",
+                                 "  object Link: TLabel",
+                                 "    Tag = 3",
+                                 "    Caption = 'Visit <Web' +",
+                                 "      'site>'",
+                                 "    OnClick = LinkClick",
+                                 "  end",
+                                 "  object Box: TMyMemo",
+                                 "    Lines.Strings = ('<CompanyName>' '<Website>')",
+                                 "    Items = <",
+                                 "      item",
+                                 "        Text = '(c) <CompanyName>'",
+                                 "      end>",
+                                 "  end",
+                                 "end",
+                             });
     const FormPlaceholders quoted{"Bob's #1 Saver", "Blue 'Works'", "x"};
     const TComponentNode tree = PrepareFormTree(form, quoted, "gui.lvu");
     EXPECT_EQ(tree.ClassName, "TfmLVConfigWindow");
@@ -112,9 +113,8 @@ TEST(FormPrepare, PreparesATreeWithPlaceholdersReplacedInsideStrings) {
 }
 
 TEST(FormPrepare, RefusesUnknownClassesNamingTheLine) {
-    const TLVForm form = FormOf("W", {
-        "object W: TfmForm", "  object P: TPANEL", "    object G: TStringGrid", "    end",
-        "  end", "end"});
+    const TLVForm form = FormOf("W", {"object W: TfmForm", "  object P: TPANEL",
+                                      "    object G: TStringGrid", "    end", "  end", "end"});
     try {
         PrepareFormTree(form, Project, "gui.lvu");
         FAIL() << "unknown class accepted";
@@ -122,8 +122,8 @@ TEST(FormPrepare, RefusesUnknownClassesNamingTheLine) {
         EXPECT_EQ(e.Message(), "line 3: unknown component class 'TStringGrid'");
         EXPECT_EQ(e.File(), "gui.lvu");
     }
-    for (const char* name : {"TForm", "tfmlvconfigwindow", "TLVThumbnail2", "TJetButton",
-                             "TMyMemo", "TTabSheet", "TPageControl", "TShape"})
+    for (const char* name : {"TForm", "tfmlvconfigwindow", "TLVThumbnail2", "TJetButton", "TMyMemo",
+                             "TTabSheet", "TPageControl", "TShape"})
         EXPECT_TRUE(IsKnownComponentClass(name)) << name;
     EXPECT_FALSE(IsKnownComponentClass("TLVThumbnail"));
     EXPECT_FALSE(IsKnownComponentClass("TfmForm"));
@@ -145,8 +145,8 @@ TEST(FormPrepare, ClickBindingsReachOnlyClickableClasses) {
     for (const char* name : {"TLabel", "TMyShape", "TPanel", "TMyBevel", "TImage", "TLVPreview",
                              "TBitBtn", "TJetButton", "tmybutton"})
         EXPECT_TRUE(TakesClickBinding(name)) << name;
-    for (const char* name : {"TButton", "TCheckBox", "TEdit", "TMyMemo", "TShape",
-                             "TPageControl", "TTabSheet", "TLVThumbnail2", "TForm"})
+    for (const char* name : {"TButton", "TCheckBox", "TEdit", "TMyMemo", "TShape", "TPageControl",
+                             "TTabSheet", "TLVThumbnail2", "TForm"})
         EXPECT_FALSE(TakesClickBinding(name)) << name;
 }
 
@@ -160,10 +160,10 @@ TEST(FormPrepare, BaseFormFlagsGiveTheWindowFrame) {
     EXPECT_FALSE(plain.SystemMenu || plain.MaximizeBox || plain.MinimizeBox || plain.Maximized);
     EXPECT_EQ(FrameOf(flagsOf("NoFrame = True\nSizeable = True\n")).Border, WindowBorder::None);
     EXPECT_EQ(FrameOf(flagsOf("Sizeable = TRUE\n")).Border, WindowBorder::Sizeable);
-    EXPECT_EQ(FrameOf(flagsOf("Sizeable = True\nSizeable = False\n")).Border,
-              WindowBorder::Single);
-    const WindowFrame full = FrameOf(flagsOf(
-        "ShowButtons = True\nMaximizeButton = True\nminimizebutton = True\nMaximizeOnShow = True\n"));
+    EXPECT_EQ(FrameOf(flagsOf("Sizeable = True\nSizeable = False\n")).Border, WindowBorder::Single);
+    const WindowFrame full =
+        FrameOf(flagsOf("ShowButtons = True\nMaximizeButton = True\nminimizebutton = "
+                        "True\nMaximizeOnShow = True\n"));
     EXPECT_TRUE(full.SystemMenu && full.MaximizeBox && full.MinimizeBox && full.Maximized);
     try {
         flagsOf("Left = 1\nNoFrame = 1\n");

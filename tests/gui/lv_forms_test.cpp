@@ -114,10 +114,9 @@ TEST(LVForms, AcceptsAnyLineEndAndIgnoresWhatFollowsTheLastRecord) {
 }
 
 TEST(LVForms, FindsTheFirstDefinitionOfANameInAnyLetterCase) {
-    const TLVForms forms = Load(FileOf({"3",
-                                        "2", "object mainwindow: TfmForm", "end", "1", "0", "0",
-                                        "2", "object MAINWINDOW: TfmForm", "end", "1", "0", "0",
-                                        "2", "object Other: TfmForm", "end", "1", "0", "0"}));
+    const TLVForms forms = Load(FileOf({"3", "2", "object mainwindow: TfmForm", "end", "1", "0",
+                                        "0", "2", "object MAINWINDOW: TfmForm", "end", "1", "0",
+                                        "0", "2", "object Other: TfmForm", "end", "1", "0", "0"}));
     const TLVForm* found = forms.FindForm("MainWindow");
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(found, &forms.Forms()[0]);
@@ -156,10 +155,30 @@ TEST(LVForms, BindingTablesOfEveryShape) {
     // M = 1 with the count 0: no bindings. M = 0: no bindings either. K = 0 and a long
     // trailer are both skipped.
     const TLVForms forms = Load(FileOf({"3",
-                                        "1", "object A: TfmForm", "1", "0", "0",
-                                        "1", "object B: TfmForm", "0", "4", "x", "y", "12", "",
-                                        "1", "object C: TfmForm", "7", "1", "Link", "256",
-                                        "  spaced  ", "", "", "extra line", "0"}));
+                                        "1",
+                                        "object A: TfmForm",
+                                        "1",
+                                        "0",
+                                        "0",
+                                        "1",
+                                        "object B: TfmForm",
+                                        "0",
+                                        "4",
+                                        "x",
+                                        "y",
+                                        "12",
+                                        "",
+                                        "1",
+                                        "object C: TfmForm",
+                                        "7",
+                                        "1",
+                                        "Link",
+                                        "256",
+                                        "  spaced  ",
+                                        "",
+                                        "",
+                                        "extra line",
+                                        "0"}));
     ASSERT_EQ(forms.Forms().size(), 3u);
     EXPECT_TRUE(forms.Forms()[0].Actions.Actions().empty());
     EXPECT_TRUE(forms.Forms()[1].Actions.Actions().empty());
@@ -225,12 +244,12 @@ TEST(LVForms, BadCountsNameTheLine) {
               "line 6: expected 1 trailer lines, found end of file");
     EXPECT_EQ(ErrorOf(FileOf({"1", "1", "object A: TfmForm", "1", "", "0"})),
               "line 5: expected the number of bindings, found ' '");
-    EXPECT_EQ(ErrorOf(FileOf({"1", "1", "object A: TfmForm", "6", "1", "Btn", "six", "", "", "",
-                              "0"})),
-              "line 7: expected an action number, found 'six'");
+    EXPECT_EQ(
+        ErrorOf(FileOf({"1", "1", "object A: TfmForm", "6", "1", "Btn", "six", "", "", "", "0"})),
+        "line 7: expected an action number, found 'six'");
     // A binding count larger than the table is refused before anything is allocated.
-    EXPECT_EQ(ErrorOf(FileOf({"1", "1", "object A: TfmForm", "6", "2000000000", "Btn", "6", "",
-                              "", "", "0"})),
+    EXPECT_EQ(ErrorOf(FileOf(
+                  {"1", "1", "object A: TfmForm", "6", "2000000000", "Btn", "6", "", "", "", "0"})),
               "line 5: expected 2000000000 bindings of 5 lines, found 5 lines");
 }
 
@@ -246,7 +265,8 @@ TEST(LVForms, KeepsTheDefinitionsBeforeABadRecord) {
 
 TEST(LVForms, LoadFromFileReplacesWhatWasLoaded) {
     const auto path = std::filesystem::temp_directory_path() /
-                      ("lv_forms_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".lvu");
+                      ("lv_forms_test_" +
+                       std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".lvu");
     {
         std::ofstream out(path, std::ios::binary);
         out << FileOf({"1", "2", "object Only: TfmForm", "end", "1", "0", "0"});

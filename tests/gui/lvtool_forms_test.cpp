@@ -22,7 +22,8 @@ RunResult RunLvtool(const std::string& arguments) {
     if (!pipe) return result;
     std::array<char, 4096> buffer{};
     size_t n = 0;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.output.append(buffer.data(), n);
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        result.output.append(buffer.data(), n);
     const int status = pclose(pipe);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
@@ -31,8 +32,8 @@ RunResult RunLvtool(const std::string& arguments) {
 class LvtoolForms : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("lvtool_forms_" + std::to_string(::getpid()));
+        dir_ =
+            std::filesystem::temp_directory_path() / ("lvtool_forms_" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir_);
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
@@ -47,22 +48,22 @@ protected:
 };
 
 TEST_F(LvtoolForms, PrintsDefinitionsBindingsAndComponentsAsJson) {
-    const std::string path = Write(
-        "gui.lvu",
-        "2\r\n"
-        "9\r\n"
-        "object MainWindow: TfmForm\r\n"
-        "  Caption = 'x'\r\n"
-        "  object Panel1: TPanel\r\n"
-        "    object Go: TJetButton\r\n"
-        "    end\r\n"
-        "  end\r\n"
-        "  object Thumbs: TLVThumbnail2\r\n"
-        "  end\r\n"
-        "end\r\n"
-        "6\r\n1\r\nGo\r\n256\r\nC:\\Docs\\\"Read me\".txt\r\nCaf\xE9\r\n\r\n"
-        "1\r\nDummy\r\n"
-        "2\r\nobject Sub: TfmForm\r\nend\r\n1\r\n0\r\n0\r\n");
+    const std::string path =
+        Write("gui.lvu",
+              "2\r\n"
+              "9\r\n"
+              "object MainWindow: TfmForm\r\n"
+              "  Caption = 'x'\r\n"
+              "  object Panel1: TPanel\r\n"
+              "    object Go: TJetButton\r\n"
+              "    end\r\n"
+              "  end\r\n"
+              "  object Thumbs: TLVThumbnail2\r\n"
+              "  end\r\n"
+              "end\r\n"
+              "6\r\n1\r\nGo\r\n256\r\nC:\\Docs\\\"Read me\".txt\r\nCaf\xE9\r\n\r\n"
+              "1\r\nDummy\r\n"
+              "2\r\nobject Sub: TfmForm\r\nend\r\n1\r\n0\r\n0\r\n");
     const RunResult run = RunLvtool("forms " + path);
     EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_EQ(run.output,
@@ -99,9 +100,11 @@ TEST_F(LvtoolForms, ReportsBadFilesAndUsage) {
     const std::string bad = Write("bad.lvu", "1\r\n3\r\nobject A: TfmForm\r\n");
     const RunResult badRun = RunLvtool("forms " + bad);
     EXPECT_EQ(badRun.status, 1);
-    EXPECT_EQ(badRun.output, "lvtool forms: " + bad + ": line 2: expected 3 description lines, found only 1\n");
+    EXPECT_EQ(badRun.output,
+              "lvtool forms: " + bad + ": line 2: expected 3 description lines, found only 1\n");
 
-    const std::string broken = Write("broken.lvu", "1\r\n2\r\nobject A: TfmForm\r\n  Left 1\r\n0\r\n0\r\n");
+    const std::string broken =
+        Write("broken.lvu", "1\r\n2\r\nobject A: TfmForm\r\n  Left 1\r\n0\r\n0\r\n");
     const RunResult brokenRun = RunLvtool("forms " + broken);
     EXPECT_EQ(brokenRun.status, 1);
     EXPECT_NE(brokenRun.output.find("line 2: expected '=', found '1'"), std::string::npos)

@@ -88,7 +88,9 @@ TEST(PictureData, RecognisesJpegDataAndRefusesTheRest) {
     EXPECT_EQ(prefixed.Width(), 8);
     EXPECT_EQ(DecodeStoredPicture({"TJPEGImage", jpeg}, "j").Height(), 8);
     EXPECT_TRUE(DecodeStoredPicture({"TBitmap", std::string(4, '\0')}, "j").Empty());
-    EXPECT_EQ(ErrorOf([] { DecodeStoredPicture({"TIcon", std::string("\0\0\x01\0junk", 8)}, "i"); }),
+    EXPECT_EQ(ErrorOf([] {
+                  DecodeStoredPicture({"TIcon", std::string("\0\0\x01\0junk", 8)}, "i");
+              }),
               "unsupported picture data of class TIcon");
     // A damaged file inside the data fails with the decoder's error, naming the source.
     try {

@@ -19,11 +19,21 @@ std::string JsonString(std::string_view text) {
     std::string out = "\"";
     for (const char c : utf8) {
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (static_cast<unsigned char>(c) < 0x20) {
                     char escaped[8];
@@ -65,10 +75,9 @@ int RunForms(const std::vector<std::string>& words) {
         std::vector<std::string> bindings;
         for (const auto& action : form.Actions.Actions())
             bindings.push_back("{\"component\": " + JsonString(action.ComponentName) +
-                               ", \"kind\": " + std::to_string(action.Kind) +
-                               ", \"params\": [" + JsonString(action.Param1) + ", " +
-                               JsonString(action.Param2) + ", " + JsonString(action.Param3) +
-                               "]}");
+                               ", \"kind\": " + std::to_string(action.Kind) + ", \"params\": [" +
+                               JsonString(action.Param1) + ", " + JsonString(action.Param2) + ", " +
+                               JsonString(action.Param3) + "]}");
         std::vector<std::string> components;
         AppendComponents(lv::ParseComponentText(form.Description(), path), nullptr, components);
         formEntries.push_back("{\n      \"name\": " + JsonString(form.Name) +
