@@ -35,8 +35,8 @@ std::string DescribeChar(char c) {
 
 }  // namespace
 
-ComponentLexer::ComponentLexer(std::string_view text, std::string fileName)
-    : text_(text), fileName_(std::move(fileName)) {
+ComponentLexer::ComponentLexer(std::string_view text, std::string fileName, int firstLine)
+    : text_(text), fileName_(std::move(fileName)), line_(firstLine) {
     Advance();
 }
 

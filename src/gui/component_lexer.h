@@ -31,7 +31,8 @@ struct Token {
 // Reads one token ahead. Errors name the file and the line: "line N: expected X, found Y".
 class ComponentLexer {
 public:
-    ComponentLexer(std::string_view text, std::string fileName);
+    // `firstLine` is the number of the text's first line in its file.
+    ComponentLexer(std::string_view text, std::string fileName, int firstLine = 1);
 
     const Token& Current() const { return current_; }
     void Advance();

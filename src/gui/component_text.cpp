@@ -25,7 +25,8 @@ namespace {
 
 class ComponentParser {
 public:
-    ComponentParser(std::string_view text, const std::string& fileName) : lexer_(text, fileName) {}
+    ComponentParser(std::string_view text, const std::string& fileName, int firstLine)
+        : lexer_(text, fileName, firstLine) {}
 
     TComponentNode ParseDocument() {
         TComponentNode root = ParseBlock(1);
@@ -281,8 +282,9 @@ private:
 
 }  // namespace
 
-TComponentNode ParseComponentText(std::string_view text, const std::string& fileName) {
-    return ComponentParser(text, fileName).ParseDocument();
+TComponentNode ParseComponentText(std::string_view text, const std::string& fileName,
+                                  int firstLine) {
+    return ComponentParser(text, fileName, firstLine).ParseDocument();
 }
 
 }  // namespace lv

@@ -81,6 +81,9 @@ inline constexpr size_t MaxComponentTextItems = 200'000;
 
 // Parses one component block (and nothing after it). Raises lv::Error naming `fileName` and
 // "line N: expected X, found Y" for any text outside the grammar.
-TComponentNode ParseComponentText(std::string_view text, const std::string& fileName);
+// `firstLine` numbers the text's first line, so that the lines of a description stored inside
+// a larger file are named as that file counts them.
+TComponentNode ParseComponentText(std::string_view text, const std::string& fileName,
+                                  int firstLine = 1);
 
 }  // namespace lv

@@ -98,25 +98,40 @@ std::string ReplacePlaceholders(std::string_view text, const FormPlaceholders& p
     return out;
 }
 
-std::vector<std::string> FilterDescriptionLines(const TLVForm& form) {
+namespace {
+
+// Which lines of the description the builder keeps, in order; a removed line keeps its place
+// as an empty string when `removed` is Blank, so that line numbers stay those of the file.
+enum class RemovedLines { Drop, Blank };
+
+std::vector<std::string> FilterLines(const TLVForm& form, RemovedLines removed) {
     std::vector<std::string> lines;
     lines.reserve(form.Lines.size());
     bool visibleRemoved = false;
     for (size_t i = 0; i < form.Lines.size(); ++i) {
         std::string line =
             i == 0 ? "object " + form.Name + ": TfmLVConfigWindow" : TrimBlanks(form.Lines[i]);
-        if (IsEventLine(line) || StartsWithIgnoreCase(line, "BORDERICONS") ||
-            StartsWithIgnoreCase(line, "BORDERSTYLE") || StartsWithIgnoreCase(line, "FORMSTYLE"))
-            continue;
+        bool keep =
+            !(IsEventLine(line) || StartsWithIgnoreCase(line, "BORDERICONS") ||
+              StartsWithIgnoreCase(line, "BORDERSTYLE") || StartsWithIgnoreCase(line, "FORMSTYLE"));
         // The window's own "Visible = False" would show it during the build; only the first
         // Visible line of the text goes, whichever block it belongs to.
-        if (!visibleRemoved && StartsWithIgnoreCase(line, "VISIBLE")) {
+        if (keep && !visibleRemoved && StartsWithIgnoreCase(line, "VISIBLE")) {
             visibleRemoved = true;
-            continue;
+            keep = false;
         }
-        lines.push_back(std::move(line));
+        if (keep)
+            lines.push_back(std::move(line));
+        else if (removed == RemovedLines::Blank)
+            lines.emplace_back();
     }
     return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> FilterDescriptionLines(const TLVForm& form) {
+    return FilterLines(form, RemovedLines::Drop);
 }
 
 void ReplacePlaceholdersInTree(TComponentNode& node, const FormPlaceholders& placeholders) {
@@ -127,11 +142,11 @@ void ReplacePlaceholdersInTree(TComponentNode& node, const FormPlaceholders& pla
 TComponentNode PrepareFormTree(const TLVForm& form, const FormPlaceholders& placeholders,
                                const std::string& fileName) {
     std::string text;
-    for (const auto& line : FilterDescriptionLines(form)) {
+    for (const auto& line : FilterLines(form, RemovedLines::Blank)) {
         text += line;
         text += "\r\n";
     }
-    TComponentNode tree = ParseComponentText(text, fileName);
+    TComponentNode tree = ParseComponentText(text, fileName, form.FirstLine);
     CheckComponentClasses(tree, fileName);
     ReplacePlaceholdersInTree(tree, placeholders);
     return tree;

@@ -32,7 +32,8 @@ std::vector<std::string> FilterDescriptionLines(const TLVForm& form);
 // The component tree of a definition ready to be instantiated: the filtered lines parsed, and
 // the placeholders replaced inside every string value. Replacing after parsing keeps a product
 // name with a quote or '#' in it from breaking the text. Raises lv::Error naming `fileName`
-// for a text outside the grammar or a component class the builder does not know.
+// and the line as the file counts it (from the definition's FirstLine) for a text outside the
+// grammar or a component class the builder does not know.
 TComponentNode PrepareFormTree(const TLVForm& form, const FormPlaceholders& placeholders,
                                const std::string& fileName);
 

@@ -113,6 +113,7 @@ void TLVForms::LoadFromText(std::string_view content, const std::string& fileNam
     for (size_t record = 0; record < formCount; ++record) {
         TLVForm form;
         const size_t descriptionLength = reader.ReadCount("the description's line count");
+        form.FirstLine = static_cast<int>(reader.NextLineIndex()) + 1;
         reader.TakeLines(descriptionLength, "description",
                          [&](std::string_view line) { form.Lines.emplace_back(line); });
 

@@ -13,6 +13,7 @@ namespace lv {
 struct TLVForm {
     std::string Name;
     std::vector<std::string> Lines;
+    int FirstLine = 1;  // the line of Lines[0] in the definition file, counted from 1
     TActionList Actions;
 
     std::string Description() const;  // Lines joined with CR LF

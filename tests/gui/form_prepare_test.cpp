@@ -112,16 +112,31 @@ TEST(FormPrepare, PreparesATreeWithPlaceholdersReplacedInsideStrings) {
               "(c) Blue 'Works'");
 }
 
-TEST(FormPrepare, RefusesUnknownClassesNamingTheLine) {
-    const TLVForm form = FormOf("W", {"object W: TfmForm", "  object P: TPANEL",
-                                      "    object G: TStringGrid", "    end", "  end", "end"});
+// The message of the error preparing the only definition of a file raises.
+std::string PrepareErrorOf(const std::vector<std::string>& description) {
+    std::string file = "1\r\n" + std::to_string(description.size()) + "\r\n";
+    for (const auto& line : description) file += line + "\r\n";
+    file += "1\r\n0\r\n0\r\n";
+    TLVForms forms;
+    forms.LoadFromText(file, "gui.lvu");
     try {
-        PrepareFormTree(form, Project, "gui.lvu");
-        FAIL() << "unknown class accepted";
+        PrepareFormTree(forms.Forms()[0], Project, "gui.lvu");
     } catch (const Error& e) {
-        EXPECT_EQ(e.Message(), "line 3: unknown component class 'TStringGrid'");
         EXPECT_EQ(e.File(), "gui.lvu");
+        return e.Message();
     }
+    return "";
+}
+
+TEST(FormPrepare, RefusesUnknownClassesNamingTheLineOfTheFile) {
+    // The description starts on line 3 of the file; removed lines still count.
+    EXPECT_EQ(PrepareErrorOf({"object W: TfmForm", "  OnShow = FormShow", "  Visible = False",
+                              "  object P: TPANEL", "    OnClick = Foo",
+                              "    object G: TStringGrid", "    end", "  end", "end"}),
+              "line 8: unknown component class 'TStringGrid'");
+    EXPECT_EQ(PrepareErrorOf({"object W: TfmForm", "  BorderStyle = bsNone", "  Left 1", "end"}),
+              "line 5: expected '=', found '1'");
+    EXPECT_EQ(PrepareErrorOf({"object W: TfmForm", "  object P: TPanel", "  end", "end"}), "");
     for (const char* name : {"TForm", "tfmlvconfigwindow", "TLVThumbnail2", "TJetButton", "TMyMemo",
                              "TTabSheet", "TPageControl", "TShape"})
         EXPECT_TRUE(IsKnownComponentClass(name)) << name;

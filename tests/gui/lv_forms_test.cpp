@@ -97,6 +97,8 @@ TEST(LVForms, LoadsRecordsWithDescriptionsAndBindings) {
     EXPECT_EQ(actions[1].Param3, " ");
     EXPECT_EQ(forms.Forms()[1].Name, "Settings");
     EXPECT_EQ(forms.Forms()[1].Actions.Actions().size(), 1u);
+    EXPECT_EQ(main.FirstLine, 3);
+    EXPECT_EQ(forms.Forms()[1].FirstLine, 24);
 }
 
 TEST(LVForms, AcceptsAnyLineEndAndIgnoresWhatFollowsTheLastRecord) {

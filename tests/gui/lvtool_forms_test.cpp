@@ -107,7 +107,7 @@ TEST_F(LvtoolForms, ReportsBadFilesAndUsage) {
         Write("broken.lvu", "1\r\n2\r\nobject A: TfmForm\r\n  Left 1\r\n0\r\n0\r\n");
     const RunResult brokenRun = RunLvtool("forms " + broken);
     EXPECT_EQ(brokenRun.status, 1);
-    EXPECT_NE(brokenRun.output.find("line 2: expected '=', found '1'"), std::string::npos)
+    EXPECT_NE(brokenRun.output.find("line 4: expected '=', found '1'"), std::string::npos)
         << brokenRun.output;
 
     EXPECT_EQ(RunLvtool("forms").status, 2);

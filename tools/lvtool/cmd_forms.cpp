@@ -79,7 +79,7 @@ int RunForms(const std::vector<std::string>& words) {
                                JsonString(action.Param1) + ", " + JsonString(action.Param2) + ", " +
                                JsonString(action.Param3) + "]}");
         std::vector<std::string> components;
-        AppendComponents(lv::ParseComponentText(form.Description(), path), nullptr, components);
+        AppendComponents(lv::ParseComponentText(form.Description(), path, form.FirstLine), nullptr, components);
         formEntries.push_back("{\n      \"name\": " + JsonString(form.Name) +
                               ",\n      \"bindings\": " + JoinList(bindings, "        ") +
                               ",\n      \"components\": " + JoinList(components, "        ") +
