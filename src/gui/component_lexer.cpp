@@ -74,8 +74,10 @@ std::string ComponentLexer::Describe(const Token& token) {
             if (token.text.size() > Shown) shown += "...";
             return "string '" + shown + "'";
         }
-        default:
-            return "'" + token.text + "'";
+        default: {
+            constexpr size_t Shown = 40;
+            return "'" + token.text.substr(0, Shown) + (token.text.size() > Shown ? "...'" : "'");
+        }
     }
 }
 

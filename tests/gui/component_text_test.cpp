@@ -432,6 +432,11 @@ TEST(ComponentText, NamesTheLineAndWhatWasExpected) {
               "line 3: expected property, 'object' or 'end', found '%'");
     EXPECT_EQ(ErrorOf("object A: TForm\n  Left = \xE9\nend"),
               "line 2: expected value, found character #233");
+    EXPECT_EQ(ErrorOf("object A: TForm\n  X = (" + std::string(50, 'w') + " =)\nend"),
+              "line 2: expected value, found '='");
+    // Long names are shortened in the message.
+    EXPECT_EQ(ErrorOf("object A: TForm\n  X = [a " + std::string(50, 'v') + "]\nend"),
+              "line 2: expected ',' or ']', found '" + std::string(40, 'v') + "...'");
     EXPECT_EQ(ErrorOf("object A: TForm\nend\nobject B: TForm\nend"),
               "line 3: expected end of file, found 'object'");
     EXPECT_EQ(ErrorOf("object A: TForm\n  Caption = 'a very long caption indeed, longer than shown'"
