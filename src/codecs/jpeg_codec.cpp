@@ -1,10 +1,10 @@
 // JPEG through libjpeg(-turbo). libjpeg reports fatal errors through error_exit, which by
 // default ends the process; here it longjmps back so the failure becomes an lv::Error.
-#include <cstddef>
-#include <cstdio>
+#include <jerror.h>
 #include <jpeglib.h>
 
 #include <csetjmp>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,6 +20,7 @@ struct ErrorManager {
     jpeg_error_mgr base;
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
+    bool endOfData;  // the data ran out and libjpeg padded it
 };
 
 void ErrorExit(j_common_ptr info) {
@@ -28,7 +29,12 @@ void ErrorExit(j_common_ptr info) {
     std::longjmp(manager->jump, 1);
 }
 
-void SilentMessage(j_common_ptr, int) {}
+// libjpeg only warns when the data ends early and pads the rest of the picture with grey;
+// the warning is noted so that a truncated picture is refused instead.
+void NoteWarning(j_common_ptr info, int level) {
+    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
+        reinterpret_cast<ErrorManager*>(info->err)->endOfData = true;
+}
 
 // Decompression state that must be destroyed on every path out, the longjmp one included.
 // Kept free of C++ objects with destructors between setjmp and the last libjpeg call.
@@ -41,7 +47,7 @@ struct Decompressor {
 bool DecodeInto(Decompressor& d, std::string_view bytes, Bitmap32& out, std::string& failure) {
     d.info.err = jpeg_std_error(&d.errors.base);
     d.errors.base.error_exit = ErrorExit;
-    d.errors.base.emit_message = SilentMessage;
+    d.errors.base.emit_message = NoteWarning;
     if (setjmp(d.errors.jump)) {
         failure = d.errors.message;
         return false;
@@ -61,8 +67,14 @@ bool DecodeInto(Decompressor& d, std::string_view bytes, Bitmap32& out, std::str
     }
     jpeg_start_decompress(&d.info);
     while (d.info.output_scanline < d.info.output_height) {
-        JSAMPROW row = reinterpret_cast<JSAMPROW>(out.Row(static_cast<int>(d.info.output_scanline)));
+        JSAMPROW row =
+            reinterpret_cast<JSAMPROW>(out.Row(static_cast<int>(d.info.output_scanline)));
         jpeg_read_scanlines(&d.info, &row, 1);
+    }
+    // Only the end-of-image marker may be missing: every scanline is real then.
+    if (d.errors.endOfData) {
+        failure = "Premature end of JPEG file";
+        return false;
     }
     jpeg_finish_decompress(&d.info);
     return true;

@@ -45,7 +45,8 @@ std::vector<int32_t> ReadMaskWords(TMyStream& stream) {
     std::vector<int32_t> words(static_cast<size_t>(count));
     stream.ReadBuffer(words.data(), count * 4);
     if constexpr (std::endian::native == std::endian::big)
-        for (int32_t& word : words) word = static_cast<int32_t>(__builtin_bswap32(static_cast<uint32_t>(word)));
+        for (int32_t& word : words)
+            word = static_cast<int32_t>(__builtin_bswap32(static_cast<uint32_t>(word)));
     return words;
 }
 
@@ -113,7 +114,9 @@ void TFileLoader::DecodeJpegInto(const std::string& jpeg, const char* item,
     }
 }
 
-void TFileLoader::GetPicture(Bitmap32& bitmap) const { DecodeJpegInto(pictureJpeg_, "picture", bitmap); }
+void TFileLoader::GetPicture(Bitmap32& bitmap) const {
+    DecodeJpegInto(pictureJpeg_, "picture", bitmap);
+}
 
 void TFileLoader::GetThumbnail(Bitmap32& bitmap) const {
     DecodeJpegInto(thumbnailJpeg_, "thumbnail", bitmap);

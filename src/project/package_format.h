@@ -18,8 +18,8 @@ inline constexpr std::string_view NoSoundText = "<No Sound>";
 inline constexpr std::string_view IncorrectProjectFile = "Incorrect Project File!";
 
 // Record (de)serialisation, reserved fields included, so a record round-trips byte for byte.
-TWaveParam ParseWaveParam(const unsigned char* record);         // WaveParamBytes bytes
-TWeatherParam ParseWeatherParam(const unsigned char* record);   // WeatherParamBytes bytes
+TWaveParam ParseWaveParam(const unsigned char* record);        // WaveParamBytes bytes
+TWeatherParam ParseWeatherParam(const unsigned char* record);  // WeatherParamBytes bytes
 void AppendWaveParam(std::string& out, const TWaveParam& wave);
 void AppendWeatherParam(std::string& out, const TWeatherParam& weather);
 
