@@ -1,11 +1,14 @@
 // JPEG through libjpeg(-turbo). libjpeg reports fatal errors through error_exit, which by
 // default ends the process; here it longjmps back so the failure becomes an lv::Error.
-#include <jerror.h>
-#include <jpeglib.h>
-
-#include <csetjmp>
+// jpeglib.h needs size_t and FILE declared before it.
 #include <cstddef>
 #include <cstdio>
+// clang-format off
+#include <jpeglib.h>
+#include <jerror.h>
+// clang-format on
+
+#include <csetjmp>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
