@@ -24,6 +24,7 @@ struct ErrorManager {
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
     bool endOfData;  // the data ran out and libjpeg padded it
+    bool hitMarker;  // the entropy decoder needed bits the data did not have
 };
 
 void ErrorExit(j_common_ptr info) {
@@ -33,10 +34,12 @@ void ErrorExit(j_common_ptr info) {
 }
 
 // libjpeg only warns when the data ends early and pads the rest of the picture with grey;
-// the warning is noted so that a truncated picture is refused instead.
+// the warnings are noted so that a truncated picture is refused instead.
 void NoteWarning(j_common_ptr info, int level) {
-    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
-        reinterpret_cast<ErrorManager*>(info->err)->endOfData = true;
+    if (level >= 0) return;
+    auto* manager = reinterpret_cast<ErrorManager*>(info->err);
+    if (info->err->msg_code == JWRN_JPEG_EOF) manager->endOfData = true;
+    if (info->err->msg_code == JWRN_HIT_MARKER) manager->hitMarker = true;
 }
 
 // Decompression state that must be destroyed on every path out, the longjmp one included.
@@ -74,8 +77,12 @@ bool DecodeInto(Decompressor& d, std::string_view bytes, Bitmap32& out, std::str
             reinterpret_cast<JSAMPROW>(out.Row(static_cast<int>(d.info.output_scanline)));
         jpeg_read_scanlines(&d.info, &row, 1);
     }
-    // Only the end-of-image marker may be missing: every scanline is real then.
-    if (d.errors.endOfData) {
+    // The data ended early. That is harmless only when just the end-of-image marker is
+    // missing: one scan held every component and the decoder never ran out of bits. A
+    // progressive picture cut between two scans would show blurred or colourless.
+    const bool cutShort = d.errors.hitMarker || d.info.progressive_mode ||
+                          d.info.comps_in_scan < d.info.num_components;
+    if (d.errors.endOfData && cutShort) {
         failure = "Premature end of JPEG file";
         return false;
     }
