@@ -126,9 +126,9 @@ void TFileLoader::GetMask(Bitmap32& bitmap) const {
     try {
         DecodeAreaMask(maskWords_, bitmap);
     } catch (const FormatError& e) {
-        throw FormatError("area mask: " + e.Message(), path_);
+        throw FormatError(e.Message(), path_);
     } catch (const Error& e) {
-        throw Error("area mask: " + e.Message(), path_);
+        throw Error(e.Message(), path_);
     }
 }
 
