@@ -41,14 +41,15 @@ void CheckBmpHeader(std::string_view bytes, const std::string& name) {
     } catch (const Error& e) {
         throw Error(e.Message(), name);
     }
-    // Uncompressed rows, also with bit-field masks (3, and 6 with alpha).
-    const bool uncompressed = compression == 0 || compression == 3 || compression == 6;
-    if (uncompressed &&
-        (bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32)) {
-        const int64_t stride = (width * bits + 31) / 32 * 4;
-        if (dataOffset + stride * height > static_cast<int64_t>(bytes.size()))
-            throw Error("BMP file is truncated", name);
-    }
+    // Only uncompressed rows, plain or with bit-field masks (3), are supported; stb would
+    // take a compression value outside 0 .. 3 (a negative one) for uncompressed data.
+    if (compression != 0 && compression != 3)
+        throw Error("unsupported BMP compression " + std::to_string(compression), name);
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
+        throw Error("unsupported BMP bit depth " + std::to_string(bits), name);
+    const int64_t stride = (width * bits + 31) / 32 * 4;
+    if (dataOffset + stride * height > static_cast<int64_t>(bytes.size()))
+        throw Error("BMP file is truncated", name);
 }
 
 }  // namespace

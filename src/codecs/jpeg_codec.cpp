@@ -92,16 +92,24 @@ bool DecodeInto(Decompressor& d, std::string_view bytes, Bitmap32& out, std::str
 
 }  // namespace
 
-Bitmap32 DecodeJpeg(std::string_view bytes, const std::string& name) {
+void DecodeJpegInto(std::string_view bytes, const std::string& name, Bitmap32& picture) {
+    picture.SetSize(0, 0);
     if (bytes.empty()) throw Error("JPEG data is empty", name);
-    Bitmap32 picture;
     std::string failure;
     Decompressor d;
-    if (!DecodeInto(d, bytes, picture, failure)) throw Error("JPEG error: " + failure, name);
+    if (!DecodeInto(d, bytes, picture, failure)) {
+        picture.SetSize(0, 0);
+        throw Error("JPEG error: " + failure, name);
+    }
     // BGRX leaves the fourth byte at 0xFF; the system's pixels keep it 0.
     const size_t count = picture.PixelCount();
     uint32_t* p = picture.Data();
     for (size_t i = 0; i < count; ++i) p[i] &= 0x00FFFFFFu;
+}
+
+Bitmap32 DecodeJpeg(std::string_view bytes, const std::string& name) {
+    Bitmap32 picture;
+    DecodeJpegInto(bytes, name, picture);
     return picture;
 }
 

@@ -105,21 +105,20 @@ void TFileLoader::Load(const std::string& path) {
     }
 }
 
-void TFileLoader::DecodeJpegInto(const std::string& jpeg, const char* item,
-                                 Bitmap32& bitmap) const {
+void TFileLoader::DecodeItem(const std::string& jpeg, const char* item, Bitmap32& bitmap) const {
     try {
-        bitmap = DecodeJpeg(jpeg, path_);
+        lv::DecodeJpegInto(jpeg, path_, bitmap);
     } catch (const Error& e) {
         throw Error(std::string(item) + ": " + e.Message(), path_);
     }
 }
 
 void TFileLoader::GetPicture(Bitmap32& bitmap) const {
-    DecodeJpegInto(pictureJpeg_, "picture", bitmap);
+    DecodeItem(pictureJpeg_, "picture", bitmap);
 }
 
 void TFileLoader::GetThumbnail(Bitmap32& bitmap) const {
-    DecodeJpegInto(thumbnailJpeg_, "thumbnail", bitmap);
+    DecodeItem(thumbnailJpeg_, "thumbnail", bitmap);
 }
 
 void TFileLoader::GetMask(Bitmap32& bitmap) const {

@@ -36,7 +36,7 @@ public:
 
 private:
     void Reset();
-    void DecodeJpegInto(const std::string& jpeg, const char* item, Bitmap32& bitmap) const;
+    void DecodeItem(const std::string& jpeg, const char* item, Bitmap32& bitmap) const;
 
     std::string path_;
     std::vector<int32_t> maskWords_;

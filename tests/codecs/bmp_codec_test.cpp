@@ -60,6 +60,19 @@ TEST(BmpCodec, ImpossibleSizesNameTheFile) {
     }
 }
 
+TEST(BmpCodec, CompressedAndOddDepthsAreRefusedByTheHeader) {
+    const std::string bmp = EncodeBmp24(test::GradientPicture(4, 4));
+    for (const int32_t compression : {1, 2, 4, 5, -5}) {
+        std::string damaged = bmp;
+        PutLE32(damaged, 30, compression);
+        EXPECT_FALSE(DecodesOrNamesFile([&] { return DecodeBmp(damaged, Name); }, Name))
+            << compression;
+    }
+    std::string twoBit = bmp;
+    twoBit[28] = 2;
+    EXPECT_FALSE(DecodesOrNamesFile([&] { return DecodeBmp(twoBit, Name); }, Name));
+}
+
 TEST(BmpCodec, ForeignDataIsRefused) {
     EXPECT_FALSE(
         DecodesOrNamesFile([] { return DecodeBmp("PK\x03\x04 not a bitmap at all", Name); }, Name));
