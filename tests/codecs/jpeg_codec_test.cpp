@@ -65,6 +65,16 @@ TEST(JpegCodec, RoundTripKeepsSizeAndColoursWithinTolerance) {
     EXPECT_TRUE(test::FourthBytesAreZero(decoded));
 }
 
+TEST(JpegCodec, DecodingIntoABitmapReplacesItsContentOrEmptiesIt) {
+    const Bitmap32 original = test::GradientPicture(37, 23);
+    Bitmap32 target(50, 50);
+    target.Fill(0x00ABCDEFu);
+    DecodeJpegInto(EncodeJpeg(original, 95), Name, target);
+    EXPECT_EQ(target, DecodeJpeg(EncodeJpeg(original, 95), Name));
+    EXPECT_THROW(DecodeJpegInto("broken", Name, target), Error);
+    EXPECT_TRUE(target.Empty());
+}
+
 TEST(JpegCodec, EncodesSolidColoursClosely) {
     Bitmap32 red(16, 8);
     red.Fill(0x00FF0000u);

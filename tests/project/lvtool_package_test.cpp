@@ -136,6 +136,19 @@ TEST_F(LvtoolPackage, WrongInputsFailWithoutWritingAPackage) {
     }
 }
 
+TEST(Lvtool, PackageCommandsDescribeThemselves) {
+    const std::pair<const char*, const char*> commands[] = {
+        {"pack-lvp", "--weather Kind,Count,SpeedLevel,Angle,Length"},
+        {"info", "areas 1 to 4"},
+        {"mask", "magenta"}};
+    for (const auto& [command, detail] : commands) {
+        const ToolResult help = RunTool({command, "--help"});
+        EXPECT_EQ(help.status, 0) << command;
+        EXPECT_TRUE(Contains(help.output, std::string("usage: lvtool ") + command)) << help.output;
+        EXPECT_TRUE(Contains(help.output, detail)) << help.output;
+    }
+}
+
 TEST_F(LvtoolPackage, InfoOnADamagedPackageReportsTheLoadersError) {
     const std::string damaged = dir.Write("damaged.lvp", "LV060698 and the rest");
     const ToolResult info = RunTool({"info", damaged});
