@@ -75,13 +75,6 @@ TEST(JpegCodec, DecodingIntoABitmapReplacesItsContentOrEmptiesIt) {
     EXPECT_TRUE(target.Empty());
 }
 
-TEST(JpegCodec, EncodesSolidColoursClosely) {
-    Bitmap32 red(16, 8);
-    red.Fill(0x00FF0000u);
-    const Bitmap32 decoded = DecodeJpeg(EncodeJpeg(red, 90), Name);
-    EXPECT_LE(test::MaxChannelDifference(red, decoded), 3);
-}
-
 TEST(JpegCodec, EncodingAnEmptyPictureFails) { EXPECT_THROW(EncodeJpeg(Bitmap32(), 90), Error); }
 
 TEST(JpegCodec, EmptyAndForeignDataNameTheFile) {

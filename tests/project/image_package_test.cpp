@@ -54,24 +54,6 @@ TEST_F(ImagePackage, RoundTripKeepsEverything) {
     EXPECT_EQ(project.Mask, test::AreaPicture(test::PictureWidth, test::PictureHeight));
 }
 
-TEST_F(ImagePackage, TheStoredExampleRecordReadsBackFieldByField) {
-    PackageContents contents = test::SampleContents();
-    contents.Waves = {test::ExampleWave()};
-    TFileLoader loader;
-    loader.Load(Write(contents));
-    std::array<TWaveParam, AreaCount> waves;
-    loader.GetWaveParams(waves);
-    EXPECT_EQ(waves[0].Amplitude, 6);
-    EXPECT_EQ(waves[0].WaveCount, 17);
-    EXPECT_EQ(waves[0].PhaseStep, 15);
-    EXPECT_EQ(waves[0].Direction, 1);
-    EXPECT_EQ(waves[0].Horizontal, 0);
-    EXPECT_EQ(waves[0].Vertical, 1);
-    EXPECT_EQ(waves[0].Perspective, 1);
-    EXPECT_EQ(waves[0].Cycle, 360);
-    EXPECT_EQ(waves[0].Jitter, 0);
-}
-
 TEST_F(ImagePackage, FewerWaveRecordsLeaveTheOtherAreasZero) {
     PackageContents contents = test::SampleContents();
     const std::vector<TWaveParam> all = contents.Waves;
