@@ -28,7 +28,7 @@ std::string ReadText(TMyStream& stream) {
     return text;
 }
 
-// Items 1 to 4: signature, picture name, comment, thumbnail.
+// The header the thumbnail list needs: signature, picture name, comment, thumbnail.
 void ReadHeaderItems(TMyStream& stream, std::string& name, std::string& comment,
                      std::string& thumbnail) {
     if (stream.ReadSignature(static_cast<int>(PackageSignature.size())) != PackageSignature)
