@@ -91,6 +91,22 @@ TEST(BlendSurfaces, EveryKernelSetMatchesThePlainVersion) {
         }
 }
 
+TEST(BlendSurfaces, EveryKernelSetMatchesThePlainVersionForEveryAmount) {
+    // The vector kernels pick their arithmetic by the amount's parity and range.
+    const TFastBMP first = RandomSurface(75, 2, 11);
+    const TFastBMP second = RandomSurface(75, 2, 12);
+    for (int amount = 0; amount <= 256; ++amount) {
+        TFastBMP expected(75, 2);
+        kernels::BlendSurfacesWith(KernelSet::Plain, expected, first, second, amount);
+        for (KernelSet set : kernels::AvailableKernelSets()) {
+            TFastBMP actual(75, 2);
+            kernels::BlendSurfacesWith(set, actual, first, second, amount);
+            ASSERT_TRUE(SameMemory(actual, expected))
+                << kernels::KernelSetName(set) << " amount " << amount;
+        }
+    }
+}
+
 TEST(BlendSurfaces, AmountsOutsideTheRangeAreClamped) {
     const TFastBMP first = RandomSurface(9, 3, 1);
     const TFastBMP second = RandomSurface(9, 3, 2);
