@@ -127,10 +127,10 @@ void BM_PixmanBilinear(benchmark::State& state) {
     std::mt19937 generator(3);
     for (size_t i = 0; i < sourcePixels.size(); ++i)
         sourcePixels[i] = static_cast<uint32_t>(i * 0x010101u / 8) + (generator() & 0x0F0F0F);
-    pixman_image_t* source = pixman_image_create_bits(PIXMAN_x8r8g8b8, s[0], s[1],
-                                                      sourcePixels.data(), s[0] * 4);
-    pixman_image_t* target = pixman_image_create_bits(PIXMAN_x8r8g8b8, s[2], s[3],
-                                                      targetPixels.data(), s[2] * 4);
+    pixman_image_t* source =
+        pixman_image_create_bits(PIXMAN_x8r8g8b8, s[0], s[1], sourcePixels.data(), s[0] * 4);
+    pixman_image_t* target =
+        pixman_image_create_bits(PIXMAN_x8r8g8b8, s[2], s[3], targetPixels.data(), s[2] * 4);
     pixman_transform_t transform;
     pixman_transform_init_scale(&transform, pixman_double_to_fixed(double(s[0]) / s[2]),
                                 pixman_double_to_fixed(double(s[1]) / s[3]));

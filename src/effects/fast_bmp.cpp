@@ -77,15 +77,30 @@ void TFastBMP::DrawToBitmap32(Bitmap32& canvas, int x, int y) const {
     }
 }
 
-void TFastBMP::CopyBlockInto(TFastBMP& target, int x, int y, int w, int h, int sx,
-                             int sy) const {
+void TFastBMP::CopyBlockInto(TFastBMP& target, int x, int y, int w, int h, int sx, int sy) const {
     int64_t tx = x, ty = y, bw = w, bh = h, fx = sx, fy = sy;
     // A negative target position moves the source position along; a negative source
     // position moves the target position along. The order matters for the result.
-    if (tx < 0) { fx -= tx; bw += tx; tx = 0; }
-    if (ty < 0) { fy -= ty; bh += ty; ty = 0; }
-    if (fx < 0) { tx -= fx; bw += fx; fx = 0; }
-    if (fy < 0) { ty -= fy; bh += fy; fy = 0; }
+    if (tx < 0) {
+        fx -= tx;
+        bw += tx;
+        tx = 0;
+    }
+    if (ty < 0) {
+        fy -= ty;
+        bh += ty;
+        ty = 0;
+    }
+    if (fx < 0) {
+        tx -= fx;
+        bw += fx;
+        fx = 0;
+    }
+    if (fy < 0) {
+        ty -= fy;
+        bh += fy;
+        fy = 0;
+    }
     if (fx > width_ - 1 || fy > height_ - 1) return;
     bw = std::min<int64_t>(bw, width_ - fx);
     bh = std::min<int64_t>(bh, height_ - fy);

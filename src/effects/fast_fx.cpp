@@ -87,8 +87,8 @@ void BlendSurfacesWith(KernelSet set, TFastBMP& target, const TFastBMP& first,
 #endif
     // Rows without padding lie back to back: one call covers the whole picture.
     if (target.RowPadding() == 0)
-        return blend(target.PixelData(), first.PixelData(), second.PixelData(),
-                     target.PixelBytes(), amount);
+        return blend(target.PixelData(), first.PixelData(), second.PixelData(), target.PixelBytes(),
+                     amount);
     const int64_t rowBytes = static_cast<int64_t>(target.Width()) * 3;
     for (int row = 0; row < target.Height(); ++row)
         blend(target.Row(row), first.Row(row), second.Row(row), rowBytes, amount);

@@ -56,9 +56,9 @@ void BlendEven(uint8_t* out, const uint8_t* first, const uint8_t* second, int64_
         const __m256i s = Load(second + i), f = Load(first + i);
         const __m256i low = _mm256_maddubs_epi16(_mm256_unpacklo_epi8(s, f), weights);
         const __m256i high = _mm256_maddubs_epi16(_mm256_unpackhi_epi8(s, f), weights);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i),
-                            _mm256_packus_epi16(_mm256_srli_epi16(low, 7),
-                                                _mm256_srli_epi16(high, 7)));
+        _mm256_storeu_si256(
+            reinterpret_cast<__m256i*>(out + i),
+            _mm256_packus_epi16(_mm256_srli_epi16(low, 7), _mm256_srli_epi16(high, 7)));
     }
 }
 
@@ -77,9 +77,9 @@ void BlendOdd(uint8_t* out, const uint8_t* first, const uint8_t* second, int64_t
                                              _mm256_maddubs_epi16(lowPairs, weightsB));
         const __m256i high = _mm256_add_epi16(_mm256_maddubs_epi16(highPairs, weightsA),
                                               _mm256_maddubs_epi16(highPairs, weightsB));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i),
-                            _mm256_packus_epi16(_mm256_srli_epi16(low, 8),
-                                                _mm256_srli_epi16(high, 8)));
+        _mm256_storeu_si256(
+            reinterpret_cast<__m256i*>(out + i),
+            _mm256_packus_epi16(_mm256_srli_epi16(low, 8), _mm256_srli_epi16(high, 8)));
     }
 }
 

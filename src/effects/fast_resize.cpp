@@ -122,10 +122,13 @@ void ResizeSmoothRowScalar(const uint8_t* upper, const uint8_t* lower, uint8_t* 
 ResizeSmoothRowKernel RowKernel(KernelSet set) {
     switch (set) {
 #if defined(__x86_64__) || defined(__i386__)
-        case KernelSet::Sse2: return ResizeSmoothRowSse2;
-        case KernelSet::Avx2: return ResizeSmoothRowAvx2;
+        case KernelSet::Sse2:
+            return ResizeSmoothRowSse2;
+        case KernelSet::Avx2:
+            return ResizeSmoothRowAvx2;
 #endif
-        default: return ResizeSmoothRowScalar;
+        default:
+            return ResizeSmoothRowScalar;
     }
 }
 
@@ -184,8 +187,8 @@ void ResizeSmoothWith(KernelSet set, const TFastBMP& source, TFastBMP& target) {
         // With no vertical fraction the lower row has weight 0; passing the upper row twice
         // lets the vector kernels share its weight between both rows.
         const int lower = fy == 0 || upper == sh - 1 ? upper : upper + 1;
-        kernel(source.Row(upper), source.Row(lower), target.Row(i), offsets.data(), fx2.data(),
-               tw, fy);
+        kernel(source.Row(upper), source.Row(lower), target.Row(i), offsets.data(), fx2.data(), tw,
+               fy);
     }
 }
 

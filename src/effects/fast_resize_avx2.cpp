@@ -41,9 +41,9 @@ void RowKernel(const uint8_t* upper, const uint8_t* lower, uint8_t* out, const u
     const __m256i top = _mm256_set1_epi16(static_cast<short>(32768 - fy));
     const __m256i bottom = _mm256_set1_epi16(static_cast<short>(fy));
     // Drops the unused fourth byte of each pixel: 4 pixels become 12 bytes plus 4 zeros.
-    const __m256i compact = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1,
-                                             -1, 0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1,
-                                             -1, -1);
+    const __m256i compact =
+        _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1, 0, 1, 2, 4, 5, 6,
+                         8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
     int j = 0;
     // Every 16-byte store ends with 4 bytes that a later store overwrites, the last one on
     // pixels j + 16 and j + 17, so the loop leaves at least two pixels to the scalar tail.
@@ -67,24 +67,23 @@ void RowKernel(const uint8_t* upper, const uint8_t* lower, uint8_t* out, const u
         __m256i sums[8];
         for (int k = 0; k < 4; ++k) {
             const int p = j + 2 * k;
-            sums[2 * k] = BlendTwoPixels(
-                upper, lower, offsets[p], offsets[p + 8],
-                _mm256_shuffle_epi32(pairs[k], _MM_SHUFFLE(1, 0, 0, 0)),
-                _mm256_shuffle_epi32(pairs[k], _MM_SHUFFLE(1, 1, 1, 1)));
-            sums[2 * k + 1] = BlendTwoPixels(
-                upper, lower, offsets[p + 1], offsets[p + 9],
-                _mm256_shuffle_epi32(pairs[k], _MM_SHUFFLE(3, 2, 2, 2)),
-                _mm256_shuffle_epi32(pairs[k], _MM_SHUFFLE(3, 3, 3, 3)));
+            sums[2 * k] = BlendTwoPixels(upper, lower, offsets[p], offsets[p + 8],
+                                         _mm256_shuffle_epi32(pairs[k], _MM_SHUFFLE(1, 0, 0, 0)),
+                                         _mm256_shuffle_epi32(pairs[k], _MM_SHUFFLE(1, 1, 1, 1)));
+            sums[2 * k + 1] =
+                BlendTwoPixels(upper, lower, offsets[p + 1], offsets[p + 9],
+                               _mm256_shuffle_epi32(pairs[k], _MM_SHUFFLE(3, 2, 2, 2)),
+                               _mm256_shuffle_epi32(pairs[k], _MM_SHUFFLE(3, 3, 3, 3)));
         }
         // first: pixels 0-3 | 8-11, second: pixels 4-7 | 12-15, 12 bytes each lane.
-        const __m256i first = _mm256_shuffle_epi8(
-            _mm256_packus_epi16(_mm256_packs_epi32(sums[0], sums[1]),
-                                _mm256_packs_epi32(sums[2], sums[3])),
-            compact);
-        const __m256i second = _mm256_shuffle_epi8(
-            _mm256_packus_epi16(_mm256_packs_epi32(sums[4], sums[5]),
-                                _mm256_packs_epi32(sums[6], sums[7])),
-            compact);
+        const __m256i first =
+            _mm256_shuffle_epi8(_mm256_packus_epi16(_mm256_packs_epi32(sums[0], sums[1]),
+                                                    _mm256_packs_epi32(sums[2], sums[3])),
+                                compact);
+        const __m256i second =
+            _mm256_shuffle_epi8(_mm256_packus_epi16(_mm256_packs_epi32(sums[4], sums[5]),
+                                                    _mm256_packs_epi32(sums[6], sums[7])),
+                                compact);
         uint8_t* o = out + j * 3;
         _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm256_castsi256_si128(first));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(o + 12), _mm256_castsi256_si128(second));

@@ -26,11 +26,11 @@ inline __m128i BlendPixel(const uint8_t* upper, const uint8_t* lower, __m128i le
     const __m128i zero = _mm_setzero_si128();
     const __m128i top = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(upper));
     const __m128i bottom = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(lower));
-    const __m128i pairs = _mm_unpacklo_epi8(top, bottom);   // B0 b0 G0 g0 R0 r0 B1 b1 G1 g1 R1 r1
-    const __m128i first = _mm_unpacklo_epi8(pairs, zero);   // B0 b0 G0 g0 R0 r0 B1 b1
-    const __m128i second = _mm_unpackhi_epi8(pairs, zero);  // G1 g1 R1 r1 (ignored bytes)
-    const __m128i a = _mm_madd_epi16(first, leftWeights);   // Bleft Gleft Rleft Bright
-    const __m128i b = _mm_madd_epi16(second, rightWeights); // Gright Rright - -
+    const __m128i pairs = _mm_unpacklo_epi8(top, bottom);    // B0 b0 G0 g0 R0 r0 B1 b1 G1 g1 R1 r1
+    const __m128i first = _mm_unpacklo_epi8(pairs, zero);    // B0 b0 G0 g0 R0 r0 B1 b1
+    const __m128i second = _mm_unpackhi_epi8(pairs, zero);   // G1 g1 R1 r1 (ignored bytes)
+    const __m128i a = _mm_madd_epi16(first, leftWeights);    // Bleft Gleft Rleft Bright
+    const __m128i b = _mm_madd_epi16(second, rightWeights);  // Gright Rright - -
     const __m128i right = _mm_or_si128(_mm_srli_si128(a, 12), _mm_slli_si128(b, 4));
     return _mm_srli_epi32(_mm_add_epi32(a, right), 15);
 }
@@ -75,8 +75,8 @@ void RowKernel(const uint8_t* upper, const uint8_t* lower, uint8_t* out, const u
         uint8_t* o = out + j * 3;
         for (int half = 0; half < 2; ++half) {
             const __m128i* s = sums + 4 * half;
-            __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(s[0], s[1]),
-                                             _mm_packs_epi32(s[2], s[3]));
+            __m128i bytes =
+                _mm_packus_epi16(_mm_packs_epi32(s[0], s[1]), _mm_packs_epi32(s[2], s[3]));
             for (int k = 0; k < 4; ++k, o += 3) {
                 const int32_t pixel = _mm_cvtsi128_si32(bytes);
                 std::memcpy(o, &pixel, 4);

@@ -4,10 +4,14 @@ namespace lv::kernels {
 
 const char* KernelSetName(KernelSet set) {
     switch (set) {
-        case KernelSet::Plain: return "plain";
-        case KernelSet::Scalar: return "scalar";
-        case KernelSet::Sse2: return "sse2";
-        case KernelSet::Avx2: return "avx2";
+        case KernelSet::Plain:
+            return "plain";
+        case KernelSet::Scalar:
+            return "scalar";
+        case KernelSet::Sse2:
+            return "sse2";
+        case KernelSet::Avx2:
+            return "avx2";
     }
     return "?";
 }

@@ -136,9 +136,9 @@ TEST_F(CopyBlock, BlocksAreTrimmedToBothSurfaces) {
 TEST_F(CopyBlock, SourcePositionsBeyondTheLastColumnOrRowCopyNothing) {
     source.CopyBlockInto(target, 0, 0, 5, 5, 4, 0);
     source.CopyBlockInto(target, 0, 0, 5, 5, 0, 3);
-    source.CopyBlockInto(target, -5, 0, 5, 5, 0, 0);     // pushed past the last column
-    source.CopyBlockInto(target, 0, 0, -3, 2, 0, 0);     // negative width
-    source.CopyBlockInto(target, 5, 0, 2, 2, 0, 0);      // beyond the target
+    source.CopyBlockInto(target, -5, 0, 5, 5, 0, 0);  // pushed past the last column
+    source.CopyBlockInto(target, 0, 0, -3, 2, 0, 0);  // negative width
+    source.CopyBlockInto(target, 5, 0, 2, 2, 0, 0);   // beyond the target
     source.CopyBlockInto(target, -2147483647 - 1, 0, 2147483647, 1, 2147483647, 0);
     ExpectTarget({});
 }
@@ -153,9 +153,9 @@ TEST(TFastBMPCopyBlock, OverlappingCopyWithinOneSurfaceMovesTheBlockIntact) {
 }
 
 TEST(TFastBMPTile, RepeatsTheSurfaceFromRowIndexZero) {
-    for (const auto& [sw, sh, tw, th] : {std::array{3, 2, 11, 7}, std::array{1, 1, 5, 3},
-                                       std::array{4, 5, 4, 5}, std::array{5, 4, 3, 2},
-                                       std::array{2, 3, 17, 1}}) {
+    for (const auto& [sw, sh, tw, th] :
+         {std::array{3, 2, 11, 7}, std::array{1, 1, 5, 3}, std::array{4, 5, 4, 5},
+          std::array{5, 4, 3, 2}, std::array{2, 3, 17, 1}}) {
         const TFastBMP tile = RandomSurface(sw, sh, 7);
         TFastBMP target = RandomSurface(tw, th, 8);
         tile.TileInto(target);

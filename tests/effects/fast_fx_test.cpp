@@ -61,8 +61,8 @@ TEST(BlendSurfaces, EveryChannelMovesByTheFlooredShare) {
             SetPixelAt(second, 0, 0, c.second * 0x010101u);
             kernels::BlendSurfacesWith(set, target, first, second, c.amount);
             EXPECT_EQ(PixelAt(target, 0, 0), c.expected * 0x010101u)
-                << kernels::KernelSetName(set) << ": " << int(c.first) << " over "
-                << int(c.second) << " by " << c.amount;
+                << kernels::KernelSetName(set) << ": " << int(c.first) << " over " << int(c.second)
+                << " by " << c.amount;
         }
 }
 

@@ -32,11 +32,13 @@ void NearestByTheSteps(const TFastBMP& source, TFastBMP& target) {
         for (int i = 0; i < sh; ++i) {
             for (int j = 0; j < sw; ++j)
                 for (int64_t k = 0; k < columnCopies; ++k) {
-                    const int64_t column = static_cast<int64_t>(std::trunc(static_cast<double>(fx) * j)) + k;
+                    const int64_t column =
+                        static_cast<int64_t>(std::trunc(static_cast<double>(fx) * j)) + k;
                     if (column < tw) line[static_cast<size_t>(column)] = PixelAt(source, j, i);
                 }
             for (int64_t k = 0; k < rowCopies; ++k) {
-                const int64_t row = static_cast<int64_t>(std::trunc(static_cast<double>(fy) * i)) + k;
+                const int64_t row =
+                    static_cast<int64_t>(std::trunc(static_cast<double>(fy) * i)) + k;
                 if (row < th)
                     for (int x = 0; x < tw; ++x)
                         SetPixelAt(target, x, static_cast<int>(row), line[static_cast<size_t>(x)]);
@@ -88,9 +90,9 @@ TEST(ResizeNearest, EnlargingInOneDirectionOnlyTakesTheFixedPointBranch) {
 }
 
 TEST(ResizeNearest, MatchesTheStepByStepDefinition) {
-    const int sizes[][4] = {{5, 3, 17, 9},  {3, 5, 7, 5},   {7, 7, 7, 50},  {13, 11, 5, 4},
-                            {17, 3, 9, 13}, {1, 1, 33, 2},  {33, 17, 33, 8}, {6, 4, 19, 13},
-                            {9, 9, 1, 1},   {2, 3, 3, 2},   {100, 7, 301, 29}};
+    const int sizes[][4] = {{5, 3, 17, 9},  {3, 5, 7, 5},  {7, 7, 7, 50},    {13, 11, 5, 4},
+                            {17, 3, 9, 13}, {1, 1, 33, 2}, {33, 17, 33, 8},  {6, 4, 19, 13},
+                            {9, 9, 1, 1},   {2, 3, 3, 2},  {100, 7, 301, 29}};
     for (const auto& s : sizes) {
         const TFastBMP source = RandomSurface(s[0], s[1], static_cast<uint32_t>(s[2]));
         TFastBMP target = RandomSurface(s[2], s[3], 5);
@@ -191,15 +193,18 @@ TEST(ResizeSmooth, EveryKernelSetMatchesThePlainVersion) {
                     TFastBMP actual = RandomSurface(tw, th, seed + 1000);
                     kernels::ResizeSmoothWith(set, source, actual);
                     ASSERT_TRUE(SameMemory(actual, expected))
-                        << kernels::KernelSetName(set) << ": " << sw << "x" << sh << " -> "
-                        << tw << "x" << th;
+                        << kernels::KernelSetName(set) << ": " << sw << "x" << sh << " -> " << tw
+                        << "x" << th;
                 }
             }
 }
 
 TEST(ResizeSmooth, EveryKernelSetMatchesThePlainVersionOnLargerPictures) {
-    const int sizes[][4] = {{641, 359, 1283, 723}, {1283, 723, 641, 361}, {1001, 3, 1999, 997},
-                            {255, 255, 256, 256},   {2, 400, 999, 3}};
+    const int sizes[][4] = {{641, 359, 1283, 723},
+                            {1283, 723, 641, 361},
+                            {1001, 3, 1999, 997},
+                            {255, 255, 256, 256},
+                            {2, 400, 999, 3}};
     for (const auto& s : sizes) {
         const TFastBMP source = RandomSurface(s[0], s[1], static_cast<uint32_t>(s[0]));
         TFastBMP expected(s[2], s[3]);

@@ -21,8 +21,8 @@ int Run(const std::vector<std::string>& words) {
     const lv::TFastBMP first = ReadSurfaceBmp(p[0]);
     const lv::TFastBMP second = ReadSurfaceBmp(p[1]);
     if (first.Width() != second.Width() || first.Height() != second.Height())
-        throw lv::Error("the pictures differ in size (" + p[0] + " is " + SizeText(first) +
-                        ", " + p[1] + " is " + SizeText(second) + ")");
+        throw lv::Error("the pictures differ in size (" + p[0] + " is " + SizeText(first) + ", " +
+                        p[1] + " is " + SizeText(second) + ")");
     lv::TFastBMP target(first.Width(), first.Height());
     lv::BlendSurfaces(target, first, second, amount);
     WriteSurfaceBmp(target, p[3]);

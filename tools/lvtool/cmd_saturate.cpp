@@ -11,8 +11,7 @@ namespace {
 int Run(const std::vector<std::string>& words) {
     const Arguments args(words, {}, {});
     args.ExpectPositionalCount(3);
-    const int amount =
-        static_cast<int>(ParseInteger(args.Positional()[1], "AMOUNT", 0, 65536));
+    const int amount = static_cast<int>(ParseInteger(args.Positional()[1], "AMOUNT", 0, 65536));
     lv::TFastBMP surface = ReadSurfaceBmp(args.Positional()[0]);
     lv::AdjustSaturation(surface, amount);
     WriteSurfaceBmp(surface, args.Positional()[2]);
