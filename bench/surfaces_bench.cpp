@@ -75,6 +75,30 @@ BENCHMARK_CAPTURE(BM_SurfaceBlend1080p, scalar, KernelSet::Scalar);
 BENCHMARK_CAPTURE(BM_SurfaceBlend1080p, sse2, KernelSet::Sse2);
 BENCHMARK_CAPTURE(BM_SurfaceBlend1080p, avx2, KernelSet::Avx2);
 
+// The cross-fade turns two 32-bit screens into surfaces on every picture change.
+void BM_SurfaceFromBitmap32(benchmark::State& state) {
+    lv::Bitmap32 screen(1920, 1080);
+    screen.Fill(0x123456);
+    TFastBMP surface;
+    for (auto _ : state) {
+        surface.LoadFromBitmap32(screen);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * surface.PixelBytes());
+}
+BENCHMARK(BM_SurfaceFromBitmap32);
+
+void BM_SurfaceToBitmap32(benchmark::State& state) {
+    const TFastBMP surface = NoiseSurface(1920, 1080, 4);
+    lv::Bitmap32 screen(1920, 1080);
+    for (auto _ : state) {
+        surface.DrawToBitmap32(screen, 0, 0);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * surface.PixelBytes());
+}
+BENCHMARK(BM_SurfaceToBitmap32);
+
 constexpr int Sizes[2][4] = {{3840, 2160, 1920, 1080}, {1920, 1080, 3840, 2160}};
 
 void BM_SurfaceResizeSmooth(benchmark::State& state, KernelSet set) {

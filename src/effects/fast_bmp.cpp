@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/error.h"
+#include "effects/pixel_kernels.h"
 
 namespace lv {
 
@@ -43,16 +44,8 @@ TFastBMP& TFastBMP::operator=(TFastBMP&& other) noexcept {
 
 void TFastBMP::LoadFromBitmap32(const Bitmap32& picture) {
     Allocate(picture.Width(), picture.Height());
-    for (int y = 0; y < height_; ++y) {
-        const uint32_t* in = picture.Row(y);
-        uint8_t* out = TopDownRow(y);
-        for (int x = 0; x < width_; ++x, out += 3) {
-            const uint32_t pixel = in[x];
-            out[0] = static_cast<uint8_t>(pixel);
-            out[1] = static_cast<uint8_t>(pixel >> 8);
-            out[2] = static_cast<uint8_t>(pixel >> 16);
-        }
-    }
+    const auto convert = kernels::Row32To24(kernels::BestKernelSet());
+    for (int y = 0; y < height_; ++y) convert(picture.Row(y), TopDownRow(y), width_);
 }
 
 Bitmap32 TFastBMP::ToBitmap32() const {
@@ -68,13 +61,10 @@ void TFastBMP::DrawToBitmap32(Bitmap32& canvas, int x, int y) const {
     const int64_t right = std::min<int64_t>(canvas.Width(), static_cast<int64_t>(x) + width_);
     const int64_t bottom = std::min<int64_t>(canvas.Height(), static_cast<int64_t>(y) + height_);
     if (left >= right || top >= bottom) return;
-    for (int64_t cy = top; cy < bottom; ++cy) {
-        const uint8_t* in = TopDownRow(static_cast<int>(cy - y)) + (left - x) * BytesPerPixel;
-        uint32_t* out = canvas.Row(static_cast<int>(cy));
-        for (int64_t cx = left; cx < right; ++cx, in += 3)
-            out[cx] = static_cast<uint32_t>(in[0]) | static_cast<uint32_t>(in[1]) << 8 |
-                      static_cast<uint32_t>(in[2]) << 16;
-    }
+    const auto convert = kernels::Row24To32(kernels::BestKernelSet());
+    for (int64_t cy = top; cy < bottom; ++cy)
+        convert(TopDownRow(static_cast<int>(cy - y)) + (left - x) * BytesPerPixel,
+                canvas.Row(static_cast<int>(cy)) + left, right - left);
 }
 
 void TFastBMP::CopyBlockInto(TFastBMP& target, int x, int y, int w, int h, int sx, int sy) const {

@@ -68,12 +68,12 @@ void TFastBMP::ResizeNearestInto(TFastBMP& target) const {
             continue;
         }
         const uint8_t* in = Row(rows[static_cast<size_t>(i)]);
-        for (int j = 0; j < tw; ++j, out += 3) {
-            const uint8_t* pixel = in + columns[static_cast<size_t>(j)] * BytesPerPixel;
-            out[0] = pixel[0];
-            out[1] = pixel[1];
-            out[2] = pixel[2];
-        }
+        // Pixels move as 4-byte words whose fourth byte the next pixel overwrites; the last
+        // one moves as 3 bytes so that nothing past the row's pixels changes. Reading one byte
+        // past a source pixel stays inside the surface's tail slack.
+        for (int j = 0; j + 1 < tw; ++j, out += 3)
+            std::memcpy(out, in + columns[static_cast<size_t>(j)] * BytesPerPixel, 4);
+        std::memcpy(out, in + columns[static_cast<size_t>(tw) - 1] * BytesPerPixel, 3);
     }
 }
 

@@ -52,4 +52,12 @@ void BlendBytesSse2(uint8_t* out, const uint8_t* first, const uint8_t* second, i
 void BlendBytesAvx2(uint8_t* out, const uint8_t* first, const uint8_t* second, int64_t count,
                     int amount);
 
+// Pixel format conversion of one row between 32-bit words 0x00RRGGBB and 3-byte pixels.
+// The 24-bit side may be read up to 8 bytes past its last pixel (surfaces keep tail slack)
+// but is never written there; the 32-bit side is accessed exactly.
+using Row24To32Kernel = void (*)(const uint8_t* in, uint32_t* out, int64_t pixels);
+using Row32To24Kernel = void (*)(const uint32_t* in, uint8_t* out, int64_t pixels);
+Row24To32Kernel Row24To32(KernelSet set);
+Row32To24Kernel Row32To24(KernelSet set);
+
 }  // namespace lv::kernels

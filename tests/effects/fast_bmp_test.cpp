@@ -4,8 +4,10 @@
 
 #include <array>
 #include <tuple>
+#include <vector>
 
 #include "common/error.h"
+#include "effects/pixel_kernels.h"
 #include "surface_test_util.h"
 
 namespace lv {
@@ -168,6 +170,37 @@ TEST(TFastBMPTile, RepeatsTheSurfaceFromRowIndexZero) {
     TFastBMP target = RandomSurface(3, 3, 9);
     empty.TileInto(target);
     EXPECT_TRUE(test::SameMemory(target, RandomSurface(3, 3, 9)));
+}
+
+}  // namespace
+}  // namespace lv
+
+namespace lv {
+namespace {
+
+// The row conversions behind LoadFromBitmap32 and DrawToBitmap32, every kernel set against
+// the plain one, on widths around the vector width; nothing past the row may be written.
+TEST(TFastBMPConversion, EveryKernelSetConvertsRowsLikeThePlainVersion) {
+    using kernels::KernelSet;
+    for (int width = 1; width <= 41; width += (width < 20 ? 1 : 7)) {
+        const TFastBMP surface = RandomSurface(width, 1, static_cast<uint32_t>(width));
+        Bitmap32 picture(width, 1);
+        for (int x = 0; x < width; ++x) picture.SetPixel(x, 0, 0x9E3779B9u * (x + 1) >> 8);
+        std::vector<uint32_t> expected32(static_cast<size_t>(width));
+        std::vector<uint8_t> expected24(static_cast<size_t>(width) * 3 + 8, 0xEE);
+        kernels::Row24To32(KernelSet::Plain)(surface.Row(0), expected32.data(), width);
+        kernels::Row32To24(KernelSet::Plain)(picture.Row(0), expected24.data(), width);
+        for (KernelSet set : kernels::AvailableKernelSets()) {
+            std::vector<uint32_t> actual32(static_cast<size_t>(width));
+            std::vector<uint8_t> actual24(expected24.size(), 0xEE);
+            kernels::Row24To32(set)(surface.Row(0), actual32.data(), width);
+            kernels::Row32To24(set)(picture.Row(0), actual24.data(), width);
+            EXPECT_EQ(actual32, expected32) << kernels::KernelSetName(set) << " " << width;
+            EXPECT_EQ(actual24, expected24) << kernels::KernelSetName(set) << " " << width;
+        }
+        EXPECT_EQ(expected32[0], PixelAt(surface, 0, 0));
+        EXPECT_EQ(expected24[3 * width], 0xEE);
+    }
 }
 
 }  // namespace
