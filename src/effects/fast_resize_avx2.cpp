@@ -1,9 +1,15 @@
 // Bilinear resize row kernel on 256-bit vectors, compiled for AVX2 and chosen at run time.
 //
-// The arithmetic is that of the SSE2 kernel (fast_resize_sse2.cpp): 16-bit (upper, lower)
-// pairs per channel and side, one multiply-add against (wTL, wBL) and (wTR, wBR). Here each
-// 128-bit lane carries its own pixel, pixel k in the low lane and pixel k + 8 in the high lane,
-// which is how the lane-wise unpacking of 16 weights per step lays them out anyway.
+// Each 128-bit lane computes one target pixel: pixel k in the low lane, pixel k + 8 in the
+// high lane, which is how the lane-wise unpacking of 16 weights per step lays them out. From
+// the 8 bytes at the left source pixel of a row (blue, green, red of the left and the right
+// pixel) one byte shuffle makes the 16-bit pairs (left, right) per channel, and one multiply-
+// add against (wTL, wTR), or (wBL, wBR) for the lower row, gives the row's share of every
+// channel in 32 bits. Adding both rows' shares is the scalar formula's sum, exactly.
+//
+// The multiply-add takes signed 16-bit weights, and wTL reaches 32768 only when both fractions
+// are 0. Rows with fy = 0 therefore get the upper row as their lower row too and split wTL
+// between the two copies of the same pixel, which leaves the sum unchanged.
 #if defined(__x86_64__) || defined(__i386__)
 
 #include <immintrin.h>
@@ -16,23 +22,12 @@
 namespace lv::kernels {
 namespace {
 
-inline __m256i LoadTwoPixels(const uint8_t* row, uint32_t low, uint32_t high) {
+// Source pixels of target pixels k (low lane) and k + 8 (high lane) in one row, as words
+// [B0 B1 G0 G1 R0 R1 0 0] per lane.
+inline __m256i LoadPairs(const uint8_t* row, uint32_t low, uint32_t high, __m256i spread) {
     const __m128i a = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + low));
     const __m128i b = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + high));
-    return _mm256_inserti128_si256(_mm256_castsi128_si256(a), b, 1);
-}
-
-// Weighted sums of target pixels k (low lane) and k + 8 (high lane), each lane holding dwords
-// [blue, green, red, unused] shifted down by 15.
-inline __m256i BlendTwoPixels(const uint8_t* upper, const uint8_t* lower, uint32_t low,
-                              uint32_t high, __m256i leftWeights, __m256i rightWeights) {
-    const __m256i zero = _mm256_setzero_si256();
-    const __m256i pairs =
-        _mm256_unpacklo_epi8(LoadTwoPixels(upper, low, high), LoadTwoPixels(lower, low, high));
-    const __m256i a = _mm256_madd_epi16(_mm256_unpacklo_epi8(pairs, zero), leftWeights);
-    const __m256i b = _mm256_madd_epi16(_mm256_unpackhi_epi8(pairs, zero), rightWeights);
-    const __m256i right = _mm256_or_si256(_mm256_srli_si256(a, 12), _mm256_slli_si256(b, 4));
-    return _mm256_srli_epi32(_mm256_add_epi32(a, right), 15);
+    return _mm256_shuffle_epi8(_mm256_inserti128_si256(_mm256_castsi128_si256(a), b, 1), spread);
 }
 
 template <bool ZeroFraction>
@@ -40,6 +35,9 @@ void RowKernel(const uint8_t* upper, const uint8_t* lower, uint8_t* out, const u
                const uint16_t* fx2, int width, int fy) {
     const __m256i top = _mm256_set1_epi16(static_cast<short>(32768 - fy));
     const __m256i bottom = _mm256_set1_epi16(static_cast<short>(fy));
+    const __m256i spread =
+        _mm256_setr_epi8(0, -1, 3, -1, 1, -1, 4, -1, 2, -1, 5, -1, -1, -1, -1, -1, 0, -1, 3, -1, 1,
+                         -1, 4, -1, 2, -1, 5, -1, -1, -1, -1, -1);
     // Drops the unused fourth byte of each pixel: 4 pixels become 12 bytes plus 4 zeros.
     const __m256i compact =
         _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1, 0, 1, 2, 4, 5, 6,
@@ -57,23 +55,24 @@ void RowKernel(const uint8_t* upper, const uint8_t* lower, uint8_t* out, const u
             wBL = _mm256_srli_epi16(wTL, 1);
             wTL = _mm256_sub_epi16(wTL, wBL);
         }
-        const __m256i left03 = _mm256_unpacklo_epi16(wTL, wBL);  // pixels 0-3 | 8-11
-        const __m256i left47 = _mm256_unpackhi_epi16(wTL, wBL);  // pixels 4-7 | 12-15
-        const __m256i right03 = _mm256_unpacklo_epi16(wTR, wBR);
-        const __m256i right47 = _mm256_unpackhi_epi16(wTR, wBR);
-        const __m256i pairs[4] = {
-            _mm256_unpacklo_epi32(left03, right03), _mm256_unpackhi_epi32(left03, right03),
-            _mm256_unpacklo_epi32(left47, right47), _mm256_unpackhi_epi32(left47, right47)};
+        // Weight pairs as dwords: pixels 0-3 | 8-11 and pixels 4-7 | 12-15.
+        const __m256i upperPairs[2] = {_mm256_unpacklo_epi16(wTL, wTR),
+                                       _mm256_unpackhi_epi16(wTL, wTR)};
+        const __m256i lowerPairs[2] = {_mm256_unpacklo_epi16(wBL, wBR),
+                                       _mm256_unpackhi_epi16(wBL, wBR)};
         __m256i sums[8];
-        for (int k = 0; k < 4; ++k) {
-            const int p = j + 2 * k;
-            sums[2 * k] = BlendTwoPixels(upper, lower, offsets[p], offsets[p + 8],
-                                         _mm256_shuffle_epi32(pairs[k], _MM_SHUFFLE(1, 0, 0, 0)),
-                                         _mm256_shuffle_epi32(pairs[k], _MM_SHUFFLE(1, 1, 1, 1)));
-            sums[2 * k + 1] =
-                BlendTwoPixels(upper, lower, offsets[p + 1], offsets[p + 9],
-                               _mm256_shuffle_epi32(pairs[k], _MM_SHUFFLE(3, 2, 2, 2)),
-                               _mm256_shuffle_epi32(pairs[k], _MM_SHUFFLE(3, 3, 3, 3)));
+        const auto sum = [&](int k, __m256i upperWeights, __m256i lowerWeights) {
+            const uint32_t low = offsets[j + k], high = offsets[j + k + 8];
+            const __m256i a = _mm256_madd_epi16(LoadPairs(upper, low, high, spread), upperWeights);
+            const __m256i b = _mm256_madd_epi16(LoadPairs(lower, low, high, spread), lowerWeights);
+            sums[k] = _mm256_srli_epi32(_mm256_add_epi32(a, b), 15);
+        };
+        for (int half = 0; half < 2; ++half) {
+            const __m256i u = upperPairs[half], l = lowerPairs[half];
+            sum(4 * half + 0, _mm256_shuffle_epi32(u, 0x00), _mm256_shuffle_epi32(l, 0x00));
+            sum(4 * half + 1, _mm256_shuffle_epi32(u, 0x55), _mm256_shuffle_epi32(l, 0x55));
+            sum(4 * half + 2, _mm256_shuffle_epi32(u, 0xAA), _mm256_shuffle_epi32(l, 0xAA));
+            sum(4 * half + 3, _mm256_shuffle_epi32(u, 0xFF), _mm256_shuffle_epi32(l, 0xFF));
         }
         // first: pixels 0-3 | 8-11, second: pixels 4-7 | 12-15, 12 bytes each lane.
         const __m256i first =
