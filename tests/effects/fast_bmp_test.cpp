@@ -49,6 +49,19 @@ TEST(TFastBMP, AllocateWithTheCurrentSizeKeepsPixelsAndRows) {
     for (int64_t i = 0; i < surface.PixelBytes(); ++i) ASSERT_EQ(surface.PixelData()[i], 0);
 }
 
+TEST(TFastBMP, MovingHandsOverThePixelsAndEmptiesTheSource) {
+    TFastBMP source = RandomSurface(6, 3, 4);
+    const uint8_t* data = source.PixelData();
+    TFastBMP moved(std::move(source));
+    EXPECT_EQ(moved.PixelData(), data);
+    EXPECT_EQ(moved.Row(2), data + 2 * moved.RowStride());
+    EXPECT_TRUE(test::SameMemory(moved, RandomSurface(6, 3, 4)));
+    EXPECT_TRUE(source.Empty());  // NOLINT(bugprone-use-after-move): the state is specified
+    EXPECT_EQ(source.PixelData(), nullptr);
+    source.Allocate(2, 2);  // usable again
+    EXPECT_EQ(source.PixelBytes(), 16);
+}
+
 TEST(TFastBMP, AllocateRejectsImpossibleSizesAndKeepsTheOldSurface) {
     TFastBMP surface(3, 2);
     EXPECT_THROW(surface.Allocate(-1, 2), Error);
