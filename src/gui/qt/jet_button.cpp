@@ -107,6 +107,12 @@ void TJetButton::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
+void TJetButton::resizeEvent(QResizeEvent* event) {
+    // The button is always the size of its up face once it has one.
+    if (!up_.isNull() && size() != up_.size()) resize(up_.size());
+    QWidget::resizeEvent(event);
+}
+
 const QImage& TJetButton::Face() const {
     const QImage* face = &up_;
     if (state_ == State::Disabled && !disabled_.isNull())
