@@ -90,7 +90,8 @@ void FillPictureControls(lv::TfmLVFormParent& window, const lv::TLVCProject& pro
     for (const auto& component : window.Components()) {
         if (auto* list = qobject_cast<lv::TLVThumbnail2*>(component.Widget)) {
             list->SetFiles(&files);
-            for (size_t i = 0; i < files.size(); ++i) list->SetItemChecked(static_cast<int>(i), true);
+            for (size_t i = 0; i < files.size(); ++i)
+                list->SetItemChecked(static_cast<int>(i), true);
             list->SetCurrentItem(0);
         } else if (auto* preview = qobject_cast<lv::TLVPreview*>(component.Widget)) {
             try {

@@ -1,13 +1,13 @@
 #include "gui/qt/component_properties.h"
 
 #include <QCheckBox>
-#include <QPlainTextEdit>
-#include <functional>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVariant>
+#include <functional>
 #include <span>
 
 #include "common/error.h"
@@ -73,57 +73,74 @@ void ChangeFont(ComponentState& state, const std::function<void(QFont&)>& change
 
 // Lines every component has.
 const PropertyEntry CommonProperties[] = {
-    {"Tag", [](ComponentState& s, const TPropertyValue& v) {
+    {"Tag",
+     [](ComponentState& s, const TPropertyValue& v) {
          s.Widget->setProperty(TagKey, QVariant::fromValue<qlonglong>(IntegerValue(v)));
      }},
-    {"Left", [](ComponentState& s, const TPropertyValue& v) {
+    {"Left",
+     [](ComponentState& s, const TPropertyValue& v) {
          s.Widget->move(IntValue(v, -100000, 100000), s.Widget->y());
      }},
-    {"Top", [](ComponentState& s, const TPropertyValue& v) {
+    {"Top",
+     [](ComponentState& s, const TPropertyValue& v) {
          s.Widget->move(s.Widget->x(), IntValue(v, -100000, 100000));
      }},
-    {"Width", [](ComponentState& s, const TPropertyValue& v) {
+    {"Width",
+     [](ComponentState& s, const TPropertyValue& v) {
          s.Widget->resize(IntValue(v, 0, 100000), s.Widget->height());
      }},
-    {"Height", [](ComponentState& s, const TPropertyValue& v) {
+    {"Height",
+     [](ComponentState& s, const TPropertyValue& v) {
          s.Widget->resize(s.Widget->width(), IntValue(v, 0, 100000));
      }},
-    {"Visible", [](ComponentState& s, const TPropertyValue& v) { s.Widget->setVisible(BoolValue(v)); }},
-    {"Enabled", [](ComponentState& s, const TPropertyValue& v) { s.Widget->setEnabled(BoolValue(v)); }},
+    {"Visible",
+     [](ComponentState& s, const TPropertyValue& v) { s.Widget->setVisible(BoolValue(v)); }},
+    {"Enabled",
+     [](ComponentState& s, const TPropertyValue& v) { s.Widget->setEnabled(BoolValue(v)); }},
     {"Hint", [](ComponentState& s, const TPropertyValue& v) { s.Hint = TextValue(v); }},
     {"ShowHint", [](ComponentState& s, const TPropertyValue& v) { s.ShowHint = BoolValue(v); }},
-    {"Cursor", [](ComponentState& s, const TPropertyValue& v) { s.Widget->setCursor(CursorValue(v)); }},
-    {"Align", [](ComponentState& s, const TPropertyValue& v) { SetAlign(s.Widget, AlignValue(v)); }},
-    {"Color", [](ComponentState& s, const TPropertyValue& v) {
+    {"Cursor",
+     [](ComponentState& s, const TPropertyValue& v) { s.Widget->setCursor(CursorValue(v)); }},
+    {"Align",
+     [](ComponentState& s, const TPropertyValue& v) { SetAlign(s.Widget, AlignValue(v)); }},
+    {"Color",
+     [](ComponentState& s, const TPropertyValue& v) {
          s.HasColor = true;
          // Text boxes colour their text area; every other control its background, which its
          // children without a colour of their own show too.
-         const bool textBox = qobject_cast<QLineEdit*>(s.Widget) || qobject_cast<QPlainTextEdit*>(s.Widget);
+         const bool textBox =
+             qobject_cast<QLineEdit*>(s.Widget) || qobject_cast<QPlainTextEdit*>(s.Widget);
          SetPaletteColor(s.Widget, {textBox ? QPalette::Base : QPalette::Window}, ColorValue(v));
      }},
-    {"ParentColor", [](ComponentState& s, const TPropertyValue& v) {
+    {"ParentColor",
+     [](ComponentState& s, const TPropertyValue& v) {
          if (BoolValue(v) && s.Widget->parentWidget())
              SetPaletteColor(s.Widget, {QPalette::Window},
                              s.Widget->parentWidget()->palette().color(QPalette::Window));
      }},
-    {"Font.Name", [](ComponentState& s, const TPropertyValue& v) {
+    {"Font.Name",
+     [](ComponentState& s, const TPropertyValue& v) {
          const QString family = TextValue(v);
          ChangeFont(s, [&](QFont& f) { f.setFamily(family); });
      }},
-    {"Font.Height", [](ComponentState& s, const TPropertyValue& v) {
+    {"Font.Height",
+     [](ComponentState& s, const TPropertyValue& v) {
          ChangeFont(s, [&](QFont& f) { ApplyFontHeight(f, v); });
      }},
-    {"Font.Size", [](ComponentState& s, const TPropertyValue& v) {
+    {"Font.Size",
+     [](ComponentState& s, const TPropertyValue& v) {
          const int size = IntValue(v, -1000, 1000);
          ChangeFont(s, [&](QFont& f) {
              if (size > 0) f.setPointSize(size);
              if (size < 0) f.setPixelSize(-size);
          });
      }},
-    {"Font.Style", [](ComponentState& s, const TPropertyValue& v) {
+    {"Font.Style",
+     [](ComponentState& s, const TPropertyValue& v) {
          ChangeFont(s, [&](QFont& f) { ApplyFontStyle(f, v); });
      }},
-    {"Font.Color", [](ComponentState& s, const TPropertyValue& v) {
+    {"Font.Color",
+     [](ComponentState& s, const TPropertyValue& v) {
          SetPaletteColor(s.Widget, {QPalette::WindowText, QPalette::Text, QPalette::ButtonText},
                          ColorValue(v));
      }},
@@ -137,11 +154,13 @@ void SetLabelCaption(ComponentState& s, const TPropertyValue& v) {
 
 const PropertyEntry LabelProperties[] = {
     {"Caption", SetLabelCaption},
-    {"Alignment", [](ComponentState& s, const TPropertyValue& v) {
+    {"Alignment",
+     [](ComponentState& s, const TPropertyValue& v) {
          auto* label = As<QLabel>(s);
          label->setAlignment(TextAlignmentValue(v) | (label->alignment() & Qt::AlignVertical_Mask));
      }},
-    {"Layout", [](ComponentState& s, const TPropertyValue& v) {
+    {"Layout",
+     [](ComponentState& s, const TPropertyValue& v) {
          auto* label = As<QLabel>(s);
          const std::string& name = IdentifierValue(v, "tlTop, tlCenter or tlBottom");
          Qt::Alignment vertical = Qt::AlignTop;
@@ -154,23 +173,27 @@ const PropertyEntry LabelProperties[] = {
          label->setAlignment((label->alignment() & Qt::AlignHorizontal_Mask) | vertical);
      }},
     {"AutoSize", [](ComponentState& s, const TPropertyValue& v) { s.AutoSize = BoolValue(v); }},
-    {"WordWrap", [](ComponentState& s, const TPropertyValue& v) {
+    {"WordWrap",
+     [](ComponentState& s, const TPropertyValue& v) {
          s.WordWrap = BoolValue(v);
          As<QLabel>(s)->setWordWrap(s.WordWrap);
      }},
-    {"Transparent", [](ComponentState& s, const TPropertyValue& v) { s.Transparent = BoolValue(v); }},
+    {"Transparent",
+     [](ComponentState& s, const TPropertyValue& v) { s.Transparent = BoolValue(v); }},
 };
 
 const PropertyEntry EditProperties[] = {
-    {"Text", [](ComponentState& s, const TPropertyValue& v) { As<QLineEdit>(s)->setText(TextValue(v)); }},
-    {"ReadOnly", [](ComponentState& s, const TPropertyValue& v) {
-         As<QLineEdit>(s)->setReadOnly(BoolValue(v));
-     }},
-    {"MaxLength", [](ComponentState& s, const TPropertyValue& v) {
+    {"Text",
+     [](ComponentState& s, const TPropertyValue& v) { As<QLineEdit>(s)->setText(TextValue(v)); }},
+    {"ReadOnly", [](ComponentState& s,
+                    const TPropertyValue& v) { As<QLineEdit>(s)->setReadOnly(BoolValue(v)); }},
+    {"MaxLength",
+     [](ComponentState& s, const TPropertyValue& v) {
          const int length = IntValue(v, 0, 1 << 30);
          As<QLineEdit>(s)->setMaxLength(length == 0 ? 32767 : length);
      }},
-    {"PasswordChar", [](ComponentState& s, const TPropertyValue& v) {
+    {"PasswordChar",
+     [](ComponentState& s, const TPropertyValue& v) {
          const QString c = TextValue(v);
          As<QLineEdit>(s)->setEchoMode(c.isEmpty() || c == QString(QChar(0)) ? QLineEdit::Normal
                                                                              : QLineEdit::Password);
@@ -185,28 +208,36 @@ void SetButtonCaption(ComponentState& s, const TPropertyValue& v) {
 
 const PropertyEntry ButtonProperties[] = {
     {"Caption", SetButtonCaption},
-    {"Default", [](ComponentState& s, const TPropertyValue& v) { As<QPushButton>(s)->setDefault(BoolValue(v)); }},
+    {"Default", [](ComponentState& s,
+                   const TPropertyValue& v) { As<QPushButton>(s)->setDefault(BoolValue(v)); }},
 };
 
 const PropertyEntry BitBtnProperties[] = {
     {"Caption", SetButtonCaption},
-    {"Default", [](ComponentState& s, const TPropertyValue& v) { As<QPushButton>(s)->setDefault(BoolValue(v)); }},
-    {"Glyph.Data", [](ComponentState& s, const TPropertyValue& v) {
+    {"Default", [](ComponentState& s,
+                   const TPropertyValue& v) { As<QPushButton>(s)->setDefault(BoolValue(v)); }},
+    {"Glyph.Data",
+     [](ComponentState& s, const TPropertyValue& v) {
          QImage glyph = StoredBitmapValue(v);
          // A glyph strip holds up to four faces side by side, each as high as the strip.
-         if (!glyph.isNull() && glyph.width() > glyph.height() && glyph.width() % glyph.height() == 0)
+         if (!glyph.isNull() && glyph.width() > glyph.height() &&
+             glyph.width() % glyph.height() == 0)
              glyph = glyph.copy(0, 0, glyph.height(), glyph.height());
          auto* button = As<QPushButton>(s);
-         button->setIcon(QIcon(QPixmap::fromImage(WithTransparentColor(glyph, BottomLeftColor(glyph)))));
+         button->setIcon(
+             QIcon(QPixmap::fromImage(WithTransparentColor(glyph, BottomLeftColor(glyph)))));
          button->setIconSize(glyph.size());
      }},
 };
 
 const PropertyEntry CheckBoxProperties[] = {
     {"Caption", SetButtonCaption},
-    {"Checked", [](ComponentState& s, const TPropertyValue& v) { As<QCheckBox>(s)->setChecked(BoolValue(v)); }},
-    {"AllowGrayed", [](ComponentState& s, const TPropertyValue& v) { As<QCheckBox>(s)->setTristate(BoolValue(v)); }},
-    {"State", [](ComponentState& s, const TPropertyValue& v) {
+    {"Checked", [](ComponentState& s,
+                   const TPropertyValue& v) { As<QCheckBox>(s)->setChecked(BoolValue(v)); }},
+    {"AllowGrayed", [](ComponentState& s,
+                       const TPropertyValue& v) { As<QCheckBox>(s)->setTristate(BoolValue(v)); }},
+    {"State",
+     [](ComponentState& s, const TPropertyValue& v) {
          const std::string& name = IdentifierValue(v, "cbUnchecked, cbChecked or cbGrayed");
          auto* box = As<QCheckBox>(s);
          if (EqualsIgnoreCase(name, "cbUnchecked"))
@@ -230,22 +261,37 @@ BevelCut BevelCutValue(const TPropertyValue& v) {
 }
 
 const PropertyEntry PanelProperties[] = {
-    {"Caption", [](ComponentState& s, const TPropertyValue& v) {
+    {"Caption",
+     [](ComponentState& s, const TPropertyValue& v) {
          const QString caption = TextValue(v);
          SetShownText(s.Widget, caption);
          As<PanelControl>(s)->SetCaption(caption);
      }},
-    {"BevelOuter", [](ComponentState& s, const TPropertyValue& v) { As<PanelControl>(s)->BevelOuter = BevelCutValue(v); }},
-    {"BevelInner", [](ComponentState& s, const TPropertyValue& v) { As<PanelControl>(s)->BevelInner = BevelCutValue(v); }},
-    {"BevelWidth", [](ComponentState& s, const TPropertyValue& v) { As<PanelControl>(s)->BevelWidth = IntValue(v, 1, 1000); }},
-    {"BorderWidth", [](ComponentState& s, const TPropertyValue& v) { As<PanelControl>(s)->BorderWidth = IntValue(v, 0, 1000); }},
-    {"Alignment", [](ComponentState& s, const TPropertyValue& v) {
+    {"BevelOuter",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<PanelControl>(s)->BevelOuter = BevelCutValue(v);
+     }},
+    {"BevelInner",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<PanelControl>(s)->BevelInner = BevelCutValue(v);
+     }},
+    {"BevelWidth",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<PanelControl>(s)->BevelWidth = IntValue(v, 1, 1000);
+     }},
+    {"BorderWidth",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<PanelControl>(s)->BorderWidth = IntValue(v, 0, 1000);
+     }},
+    {"Alignment",
+     [](ComponentState& s, const TPropertyValue& v) {
          As<PanelControl>(s)->CaptionAlignment = TextAlignmentValue(v);
      }},
 };
 
 const PropertyEntry ShapeProperties[] = {
-    {"Shape", [](ComponentState& s, const TPropertyValue& v) {
+    {"Shape",
+     [](ComponentState& s, const TPropertyValue& v) {
          static constexpr std::pair<std::string_view, ShapeKind> names[] = {
              {"stRectangle", ShapeKind::Rectangle}, {"stSquare", ShapeKind::Square},
              {"stRoundRect", ShapeKind::RoundRect}, {"stRoundSquare", ShapeKind::RoundSquare},
@@ -258,19 +304,31 @@ const PropertyEntry ShapeProperties[] = {
              }
          Unfit("a shape such as stRectangle");
      }},
-    {"Brush.Color", [](ComponentState& s, const TPropertyValue& v) { As<ShapeControl>(s)->BrushColor = ColorValue(v); }},
-    {"Brush.Style", [](ComponentState& s, const TPropertyValue& v) {
-         As<ShapeControl>(s)->BrushClear = EqualsIgnoreCase(IdentifierValue(v, "a brush style"), "bsClear");
+    {"Brush.Color",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<ShapeControl>(s)->BrushColor = ColorValue(v);
      }},
-    {"Pen.Color", [](ComponentState& s, const TPropertyValue& v) { As<ShapeControl>(s)->PenColor = ColorValue(v); }},
-    {"Pen.Width", [](ComponentState& s, const TPropertyValue& v) { As<ShapeControl>(s)->PenWidth = IntValue(v, 0, 1000); }},
-    {"Pen.Style", [](ComponentState& s, const TPropertyValue& v) {
-         As<ShapeControl>(s)->PenClear = EqualsIgnoreCase(IdentifierValue(v, "a pen style"), "psClear");
+    {"Brush.Style",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<ShapeControl>(s)->BrushClear =
+             EqualsIgnoreCase(IdentifierValue(v, "a brush style"), "bsClear");
+     }},
+    {"Pen.Color", [](ComponentState& s,
+                     const TPropertyValue& v) { As<ShapeControl>(s)->PenColor = ColorValue(v); }},
+    {"Pen.Width",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<ShapeControl>(s)->PenWidth = IntValue(v, 0, 1000);
+     }},
+    {"Pen.Style",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<ShapeControl>(s)->PenClear =
+             EqualsIgnoreCase(IdentifierValue(v, "a pen style"), "psClear");
      }},
 };
 
 const PropertyEntry BevelProperties[] = {
-    {"Shape", [](ComponentState& s, const TPropertyValue& v) {
+    {"Shape",
+     [](ComponentState& s, const TPropertyValue& v) {
          static constexpr std::pair<std::string_view, BevelShape> names[] = {
              {"bsBox", BevelShape::Box},           {"bsFrame", BevelShape::Frame},
              {"bsTopLine", BevelShape::TopLine},   {"bsBottomLine", BevelShape::BottomLine},
@@ -284,7 +342,8 @@ const PropertyEntry BevelProperties[] = {
              }
          Unfit("a bevel shape such as bsFrame");
      }},
-    {"Style", [](ComponentState& s, const TPropertyValue& v) {
+    {"Style",
+     [](ComponentState& s, const TPropertyValue& v) {
          const std::string& name = IdentifierValue(v, "bsLowered or bsRaised");
          if (!EqualsIgnoreCase(name, "bsLowered") && !EqualsIgnoreCase(name, "bsRaised"))
              Unfit("bsLowered or bsRaised");
@@ -293,97 +352,176 @@ const PropertyEntry BevelProperties[] = {
 };
 
 const PropertyEntry PageControlProperties[] = {
-    {"ActivePage", [](ComponentState& s, const TPropertyValue& v) {
+    {"ActivePage",
+     [](ComponentState& s, const TPropertyValue& v) {
          s.ActivePage = IdentifierValue(v, "the name of a page");
          s.ActivePageLine = v.Line;
      }},
 };
 
 const PropertyEntry TabSheetProperties[] = {
-    {"Caption", [](ComponentState& s, const TPropertyValue& v) {
+    {"Caption",
+     [](ComponentState& s, const TPropertyValue& v) {
          const QString caption = TextValue(v);
          SetShownText(s.Widget, caption);
          if (auto* tabs = qobject_cast<QTabWidget*>(s.Widget->property("lvTabs").value<QObject*>()))
              tabs->setTabText(tabs->indexOf(s.Widget), caption);
      }},
-    {"TabVisible", [](ComponentState& s, const TPropertyValue& v) {
+    {"TabVisible",
+     [](ComponentState& s, const TPropertyValue& v) {
          if (auto* tabs = qobject_cast<QTabWidget*>(s.Widget->property("lvTabs").value<QObject*>()))
              tabs->setTabVisible(tabs->indexOf(s.Widget), BoolValue(v));
      }},
 };
 
 const PropertyEntry ImageProperties[] = {
-    {"Picture.Data", [](ComponentState& s, const TPropertyValue& v) {
+    {"Picture.Data",
+     [](ComponentState& s, const TPropertyValue& v) {
          As<ImageControl>(s)->SetPicture(StoredPictureValue(v));
      }},
-    {"Stretch", [](ComponentState& s, const TPropertyValue& v) { As<ImageControl>(s)->SetStretch(BoolValue(v)); }},
-    {"Center", [](ComponentState& s, const TPropertyValue& v) { As<ImageControl>(s)->Center = BoolValue(v); }},
-    {"Proportional", [](ComponentState& s, const TPropertyValue& v) { As<ImageControl>(s)->Proportional = BoolValue(v); }},
-    {"Transparent", [](ComponentState& s, const TPropertyValue& v) { As<ImageControl>(s)->Transparent = BoolValue(v); }},
+    {"Stretch", [](ComponentState& s,
+                   const TPropertyValue& v) { As<ImageControl>(s)->SetStretch(BoolValue(v)); }},
+    {"Center", [](ComponentState& s,
+                  const TPropertyValue& v) { As<ImageControl>(s)->Center = BoolValue(v); }},
+    {"Proportional",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<ImageControl>(s)->Proportional = BoolValue(v);
+     }},
+    {"Transparent",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<ImageControl>(s)->Transparent = BoolValue(v);
+     }},
     {"AutoSize", [](ComponentState& s, const TPropertyValue& v) { s.AutoSize = BoolValue(v); }},
 };
 
 const PropertyEntry MyButtonProperties[] = {
-    {"Caption", [](ComponentState& s, const TPropertyValue& v) {
+    {"Caption",
+     [](ComponentState& s, const TPropertyValue& v) {
          const QString caption = TextValue(v);
          SetShownText(s.Widget, caption);
          As<TMyButton>(s)->SetCaption(caption);
      }},
-    {"ShowCaption", [](ComponentState& s, const TPropertyValue& v) { As<TMyButton>(s)->ShowCaption = BoolValue(v); }},
-    {"Transparent", [](ComponentState& s, const TPropertyValue& v) { As<TMyButton>(s)->Transparent = BoolValue(v); }},
-    {"AutoSize", [](ComponentState& s, const TPropertyValue& v) { As<TMyButton>(s)->SetAutoSize(BoolValue(v)); }},
-    {"AllowDown", [](ComponentState& s, const TPropertyValue& v) { As<TMyButton>(s)->SetAllowDown(BoolValue(v)); }},
-    {"Down", [](ComponentState& s, const TPropertyValue& v) { As<TMyButton>(s)->SetDown(BoolValue(v)); }},
-    {"ButtonUp.Data", [](ComponentState& s, const TPropertyValue& v) { As<TMyButton>(s)->SetButtonUp(StoredPictureValue(v)); }},
-    {"ButtonDown.Data", [](ComponentState& s, const TPropertyValue& v) { As<TMyButton>(s)->SetButtonDown(StoredPictureValue(v)); }},
-    {"ButtonOver.Data", [](ComponentState& s, const TPropertyValue& v) { As<TMyButton>(s)->SetButtonOver(StoredPictureValue(v)); }},
-    {"ButtonDisable.Data", [](ComponentState& s, const TPropertyValue& v) { As<TMyButton>(s)->SetButtonDisable(StoredPictureValue(v)); }},
+    {"ShowCaption", [](ComponentState& s,
+                       const TPropertyValue& v) { As<TMyButton>(s)->ShowCaption = BoolValue(v); }},
+    {"Transparent", [](ComponentState& s,
+                       const TPropertyValue& v) { As<TMyButton>(s)->Transparent = BoolValue(v); }},
+    {"AutoSize", [](ComponentState& s,
+                    const TPropertyValue& v) { As<TMyButton>(s)->SetAutoSize(BoolValue(v)); }},
+    {"AllowDown", [](ComponentState& s,
+                     const TPropertyValue& v) { As<TMyButton>(s)->SetAllowDown(BoolValue(v)); }},
+    {"Down",
+     [](ComponentState& s, const TPropertyValue& v) { As<TMyButton>(s)->SetDown(BoolValue(v)); }},
+    {"ButtonUp.Data",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<TMyButton>(s)->SetButtonUp(StoredPictureValue(v));
+     }},
+    {"ButtonDown.Data",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<TMyButton>(s)->SetButtonDown(StoredPictureValue(v));
+     }},
+    {"ButtonOver.Data",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<TMyButton>(s)->SetButtonOver(StoredPictureValue(v));
+     }},
+    {"ButtonDisable.Data",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<TMyButton>(s)->SetButtonDisable(StoredPictureValue(v));
+     }},
 };
 
 const PropertyEntry JetButtonProperties[] = {
-    {"Caption", [](ComponentState& s, const TPropertyValue& v) {
+    {"Caption",
+     [](ComponentState& s, const TPropertyValue& v) {
          const QString caption = TextValue(v);
          SetShownText(s.Widget, caption);
          As<TJetButton>(s)->SetCaption(caption);
      }},
-    {"BitmapUp.Data", [](ComponentState& s, const TPropertyValue& v) { As<TJetButton>(s)->SetBitmapUp(StoredBitmapValue(v)); }},
-    {"BitmapDown.Data", [](ComponentState& s, const TPropertyValue& v) { As<TJetButton>(s)->SetBitmapDown(StoredBitmapValue(v)); }},
-    {"BitmapOver.Data", [](ComponentState& s, const TPropertyValue& v) { As<TJetButton>(s)->SetBitmapOver(StoredBitmapValue(v)); }},
-    {"BitmapDisabled.Data", [](ComponentState& s, const TPropertyValue& v) { As<TJetButton>(s)->SetBitmapDisabled(StoredBitmapValue(v)); }},
-    {"TransparentColor", [](ComponentState& s, const TPropertyValue& v) { As<TJetButton>(s)->SetTransparentColor(ColorValue(v)); }},
-    {"PicSeries", [](ComponentState& s, const TPropertyValue& v) { As<TJetButton>(s)->SetPicSeries(TextValue(v)); }},
+    {"BitmapUp.Data",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<TJetButton>(s)->SetBitmapUp(StoredBitmapValue(v));
+     }},
+    {"BitmapDown.Data",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<TJetButton>(s)->SetBitmapDown(StoredBitmapValue(v));
+     }},
+    {"BitmapOver.Data",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<TJetButton>(s)->SetBitmapOver(StoredBitmapValue(v));
+     }},
+    {"BitmapDisabled.Data",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<TJetButton>(s)->SetBitmapDisabled(StoredBitmapValue(v));
+     }},
+    {"TransparentColor",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<TJetButton>(s)->SetTransparentColor(ColorValue(v));
+     }},
+    {"PicSeries", [](ComponentState& s,
+                     const TPropertyValue& v) { As<TJetButton>(s)->SetPicSeries(TextValue(v)); }},
 };
 
 const PropertyEntry MemoProperties[] = {
-    {"Text", [](ComponentState& s, const TPropertyValue& v) { As<TMyMemo>(s)->SetText(TextValue(v)); }},
-    {"Lines.Strings", [](ComponentState& s, const TPropertyValue& v) {
+    {"Text",
+     [](ComponentState& s, const TPropertyValue& v) { As<TMyMemo>(s)->SetText(TextValue(v)); }},
+    {"Lines.Strings",
+     [](ComponentState& s, const TPropertyValue& v) {
          As<TMyMemo>(s)->SetText(StringListValue(v).join("\r\n"));
      }},
-    {"ReadOnly", [](ComponentState& s, const TPropertyValue& v) { As<TMyMemo>(s)->setReadOnly(BoolValue(v)); }},
-    {"WordWrap", [](ComponentState& s, const TPropertyValue& v) {
-         As<TMyMemo>(s)->setLineWrapMode(BoolValue(v) ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    {"ReadOnly",
+     [](ComponentState& s, const TPropertyValue& v) { As<TMyMemo>(s)->setReadOnly(BoolValue(v)); }},
+    {"WordWrap",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<TMyMemo>(s)->setLineWrapMode(BoolValue(v) ? QPlainTextEdit::WidgetWidth
+                                                      : QPlainTextEdit::NoWrap);
      }},
-    {"ScrollBars", [](ComponentState& s, const TPropertyValue& v) {
+    {"ScrollBars",
+     [](ComponentState& s, const TPropertyValue& v) {
          const std::string& name = IdentifierValue(v, "ssNone, ssHorizontal, ssVertical or ssBoth");
-         const bool vertical = EqualsIgnoreCase(name, "ssVertical") || EqualsIgnoreCase(name, "ssBoth");
-         const bool horizontal = EqualsIgnoreCase(name, "ssHorizontal") || EqualsIgnoreCase(name, "ssBoth");
+         const bool vertical =
+             EqualsIgnoreCase(name, "ssVertical") || EqualsIgnoreCase(name, "ssBoth");
+         const bool horizontal =
+             EqualsIgnoreCase(name, "ssHorizontal") || EqualsIgnoreCase(name, "ssBoth");
          if (!vertical && !horizontal && !EqualsIgnoreCase(name, "ssNone"))
              Unfit("ssNone, ssHorizontal, ssVertical or ssBoth");
          auto* memo = As<TMyMemo>(s);
-         memo->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-         memo->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+         memo->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn
+                                                   : Qt::ScrollBarAlwaysOff);
+         memo->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn
+                                                       : Qt::ScrollBarAlwaysOff);
      }},
 };
 
 const PropertyEntry ThumbnailProperties[] = {
-    {"PictureWidth", [](ComponentState& s, const TPropertyValue& v) { As<TLVThumbnail2>(s)->SetPictureWidth(IntValue(v, 1, 4096)); }},
-    {"PictureHeight", [](ComponentState& s, const TPropertyValue& v) { As<TLVThumbnail2>(s)->SetPictureHeight(IntValue(v, 1, 4096)); }},
-    {"ShowCheckBox", [](ComponentState& s, const TPropertyValue& v) { As<TLVThumbnail2>(s)->SetShowCheckBox(BoolValue(v)); }},
-    {"ShowTitle", [](ComponentState& s, const TPropertyValue& v) { As<TLVThumbnail2>(s)->SetShowTitle(BoolValue(v)); }},
-    {"MultiRows", [](ComponentState& s, const TPropertyValue& v) { As<TLVThumbnail2>(s)->SetMultiRows(BoolValue(v)); }},
-    {"ColCount", [](ComponentState& s, const TPropertyValue& v) { As<TLVThumbnail2>(s)->SetColCount(IntValue(v, 1, 100000)); }},
-    {"RowCount", [](ComponentState& s, const TPropertyValue& v) { As<TLVThumbnail2>(s)->SetRowCount(IntValue(v, 1, 100000)); }},
-    {"Color", [](ComponentState& s, const TPropertyValue& v) {
+    {"PictureWidth",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<TLVThumbnail2>(s)->SetPictureWidth(IntValue(v, 1, 4096));
+     }},
+    {"PictureHeight",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<TLVThumbnail2>(s)->SetPictureHeight(IntValue(v, 1, 4096));
+     }},
+    {"ShowCheckBox",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<TLVThumbnail2>(s)->SetShowCheckBox(BoolValue(v));
+     }},
+    {"ShowTitle",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<TLVThumbnail2>(s)->SetShowTitle(BoolValue(v));
+     }},
+    {"MultiRows",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<TLVThumbnail2>(s)->SetMultiRows(BoolValue(v));
+     }},
+    {"ColCount",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<TLVThumbnail2>(s)->SetColCount(IntValue(v, 1, 100000));
+     }},
+    {"RowCount",
+     [](ComponentState& s, const TPropertyValue& v) {
+         As<TLVThumbnail2>(s)->SetRowCount(IntValue(v, 1, 100000));
+     }},
+    {"Color",
+     [](ComponentState& s, const TPropertyValue& v) {
          const QColor color = ColorValue(v);
          if (color.isValid()) As<TLVThumbnail2>(s)->SetColor(color);
      }},
@@ -395,14 +533,22 @@ struct ClassEntry {
 };
 
 const ClassEntry ClassTables[] = {
-    {"TLabel", LabelProperties},          {"TEdit", EditProperties},
-    {"TButton", ButtonProperties},        {"TBitBtn", BitBtnProperties},
-    {"TCheckBox", CheckBoxProperties},    {"TPanel", PanelProperties},
-    {"TShape", ShapeProperties},          {"TMyShape", ShapeProperties},
-    {"TMyBevel", BevelProperties},        {"TPageControl", PageControlProperties},
-    {"TTabSheet", TabSheetProperties},    {"TImage", ImageProperties},
-    {"TLVPreview", ImageProperties},      {"TMyButton", MyButtonProperties},
-    {"TJetButton", JetButtonProperties},  {"TMyMemo", MemoProperties},
+    {"TLabel", LabelProperties},
+    {"TEdit", EditProperties},
+    {"TButton", ButtonProperties},
+    {"TBitBtn", BitBtnProperties},
+    {"TCheckBox", CheckBoxProperties},
+    {"TPanel", PanelProperties},
+    {"TShape", ShapeProperties},
+    {"TMyShape", ShapeProperties},
+    {"TMyBevel", BevelProperties},
+    {"TPageControl", PageControlProperties},
+    {"TTabSheet", TabSheetProperties},
+    {"TImage", ImageProperties},
+    {"TLVPreview", ImageProperties},
+    {"TMyButton", MyButtonProperties},
+    {"TJetButton", JetButtonProperties},
+    {"TMyMemo", MemoProperties},
     {"TLVThumbnail2", ThumbnailProperties},
 };
 
@@ -485,7 +631,8 @@ void ApplyComponentProperty(ComponentState& state, const TProperty& property) {
     const bool isTabSheet = IsClass(state.ClassName, "TTabSheet");
     Setter setter = nullptr;
     for (const auto& entry : ClassTables)
-        if (IsClass(state.ClassName, entry.Name)) setter = FindSetter(entry.Properties, property.Path);
+        if (IsClass(state.ClassName, entry.Name))
+            setter = FindSetter(entry.Properties, property.Path);
     if (!setter) {
         setter = FindSetter(CommonProperties, property.Path);
         if (isTabSheet && setter && !EqualsIgnoreCase(property.Path, "Tag") &&
@@ -509,7 +656,8 @@ void FinishComponent(ComponentState& state) {
                 const QSize hint = label->sizeHint();
                 label->resize(hint);
                 // A right-aligned label grows to the left, keeping its right edge.
-                if (label->alignment() & Qt::AlignRight) label->move(oldRight - hint.width(), label->y());
+                if (label->alignment() & Qt::AlignRight)
+                    label->move(oldRight - hint.width(), label->y());
             }
         }
     } else if (auto* image = qobject_cast<ImageControl*>(widget)) {
@@ -555,7 +703,8 @@ void ApplyWindowProperty(TfmLVFormParent& window, const TProperty& property,
 QString ShownText(const QWidget* widget) {
     if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) return edit->text();
     if (const auto* memo = qobject_cast<const TMyMemo*>(widget)) return memo->Text();
-    if (const auto* window = qobject_cast<const TfmLVFormParent*>(widget)) return window->windowTitle();
+    if (const auto* window = qobject_cast<const TfmLVFormParent*>(widget))
+        return window->windowTitle();
     return widget->property(TextKey).toString();
 }
 

@@ -77,8 +77,9 @@ void PanelControl::paintEvent(QPaintEvent*) {
     rect = DrawBevel(painter, rect, BevelInner, BevelWidth);
     if (!caption_.isEmpty()) {
         painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(rect, static_cast<int>(CaptionAlignment | Qt::AlignVCenter) | Qt::TextShowMnemonic,
-                         caption_);
+        painter.drawText(
+            rect, static_cast<int>(CaptionAlignment | Qt::AlignVCenter) | Qt::TextShowMnemonic,
+            caption_);
     }
 }
 
@@ -86,9 +87,9 @@ ShapeControl::ShapeControl(QWidget* parent) : QWidget(parent) {}
 
 void ShapeControl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setPen(PenClear || PenWidth <= 0 ? QPen(Qt::NoPen)
-                                              : QPen(PenColor, PenWidth, Qt::SolidLine,
-                                                     Qt::SquareCap, Qt::MiterJoin));
+    painter.setPen(PenClear || PenWidth <= 0
+                       ? QPen(Qt::NoPen)
+                       : QPen(PenColor, PenWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter.setBrush(BrushClear ? QBrush(Qt::NoBrush) : QBrush(BrushColor));
     // The pen stays inside the control: half its width in from every side.
     const int inset = PenWidth / 2;
@@ -96,7 +97,8 @@ void ShapeControl::paintEvent(QPaintEvent*) {
     int h = std::max(height() - std::max(PenWidth, 1), 0);
     int x = inset;
     int y = inset;
-    if (Shape == ShapeKind::Square || Shape == ShapeKind::RoundSquare || Shape == ShapeKind::Circle) {
+    if (Shape == ShapeKind::Square || Shape == ShapeKind::RoundSquare ||
+        Shape == ShapeKind::Circle) {
         const int side = std::min(w, h);
         x += (w - side) / 2;
         y += (h - side) / 2;

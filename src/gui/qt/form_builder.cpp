@@ -194,9 +194,7 @@ void ApplyTagVisibility(TfmLVFormParent& window) {
     ArrangeAligned(&window);
 }
 
-int64_t ComponentTagOf(const QWidget* widget) {
-    return widget->property("lvTag").toLongLong();
-}
+int64_t ComponentTagOf(const QWidget* widget) { return widget->property("lvTag").toLongLong(); }
 
 QWidget* ParentComponentOf(const TfmLVFormParent& window, const QWidget* widget) {
     for (QWidget* parent = widget->parentWidget(); parent; parent = parent->parentWidget()) {

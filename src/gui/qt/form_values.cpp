@@ -16,32 +16,61 @@ struct NamedRgb {
 
 // The system colours by their index, with the values a current desktop uses by default.
 constexpr std::array<NamedRgb, 31> SystemColors = {{
-    {"clScrollBar", 200, 200, 200},       {"clBackground", 0, 0, 0},
-    {"clActiveCaption", 153, 180, 209},   {"clInactiveCaption", 191, 205, 219},
-    {"clMenu", 240, 240, 240},            {"clWindow", 255, 255, 255},
-    {"clWindowFrame", 100, 100, 100},     {"clMenuText", 0, 0, 0},
-    {"clWindowText", 0, 0, 0},            {"clCaptionText", 0, 0, 0},
-    {"clActiveBorder", 180, 180, 180},    {"clInactiveBorder", 244, 247, 252},
-    {"clAppWorkSpace", 171, 171, 171},    {"clHighlight", 0, 120, 215},
-    {"clHighlightText", 255, 255, 255},   {"clBtnFace", 240, 240, 240},
-    {"clBtnShadow", 160, 160, 160},       {"clGrayText", 109, 109, 109},
-    {"clBtnText", 0, 0, 0},               {"clInactiveCaptionText", 0, 0, 0},
-    {"clBtnHighlight", 255, 255, 255},    {"cl3DDkShadow", 105, 105, 105},
-    {"cl3DLight", 227, 227, 227},         {"clInfoText", 0, 0, 0},
-    {"clInfoBk", 255, 255, 225},          {"", 0, 0, 0},
-    {"clHotLight", 0, 102, 204},          {"clGradientActiveCaption", 185, 209, 234},
+    {"clScrollBar", 200, 200, 200},
+    {"clBackground", 0, 0, 0},
+    {"clActiveCaption", 153, 180, 209},
+    {"clInactiveCaption", 191, 205, 219},
+    {"clMenu", 240, 240, 240},
+    {"clWindow", 255, 255, 255},
+    {"clWindowFrame", 100, 100, 100},
+    {"clMenuText", 0, 0, 0},
+    {"clWindowText", 0, 0, 0},
+    {"clCaptionText", 0, 0, 0},
+    {"clActiveBorder", 180, 180, 180},
+    {"clInactiveBorder", 244, 247, 252},
+    {"clAppWorkSpace", 171, 171, 171},
+    {"clHighlight", 0, 120, 215},
+    {"clHighlightText", 255, 255, 255},
+    {"clBtnFace", 240, 240, 240},
+    {"clBtnShadow", 160, 160, 160},
+    {"clGrayText", 109, 109, 109},
+    {"clBtnText", 0, 0, 0},
+    {"clInactiveCaptionText", 0, 0, 0},
+    {"clBtnHighlight", 255, 255, 255},
+    {"cl3DDkShadow", 105, 105, 105},
+    {"cl3DLight", 227, 227, 227},
+    {"clInfoText", 0, 0, 0},
+    {"clInfoBk", 255, 255, 225},
+    {"", 0, 0, 0},
+    {"clHotLight", 0, 102, 204},
+    {"clGradientActiveCaption", 185, 209, 234},
     {"clGradientInactiveCaption", 215, 228, 242},
-    {"clMenuHighlight", 0, 120, 215},     {"clMenuBar", 240, 240, 240},
+    {"clMenuHighlight", 0, 120, 215},
+    {"clMenuBar", 240, 240, 240},
 }};
 
 constexpr std::array<NamedRgb, 22> PlainColors = {{
-    {"clBlack", 0, 0, 0},          {"clMaroon", 128, 0, 0},      {"clGreen", 0, 128, 0},
-    {"clOlive", 128, 128, 0},      {"clNavy", 0, 0, 128},        {"clPurple", 128, 0, 128},
-    {"clTeal", 0, 128, 128},       {"clGray", 128, 128, 128},    {"clSilver", 192, 192, 192},
-    {"clRed", 255, 0, 0},          {"clLime", 0, 255, 0},        {"clYellow", 255, 255, 0},
-    {"clBlue", 0, 0, 255},         {"clFuchsia", 255, 0, 255},   {"clAqua", 0, 255, 255},
-    {"clWhite", 255, 255, 255},    {"clLtGray", 192, 192, 192},  {"clDkGray", 128, 128, 128},
-    {"clMoneyGreen", 192, 220, 192}, {"clSkyBlue", 166, 202, 240}, {"clCream", 255, 251, 240},
+    {"clBlack", 0, 0, 0},
+    {"clMaroon", 128, 0, 0},
+    {"clGreen", 0, 128, 0},
+    {"clOlive", 128, 128, 0},
+    {"clNavy", 0, 0, 128},
+    {"clPurple", 128, 0, 128},
+    {"clTeal", 0, 128, 128},
+    {"clGray", 128, 128, 128},
+    {"clSilver", 192, 192, 192},
+    {"clRed", 255, 0, 0},
+    {"clLime", 0, 255, 0},
+    {"clYellow", 255, 255, 0},
+    {"clBlue", 0, 0, 255},
+    {"clFuchsia", 255, 0, 255},
+    {"clAqua", 0, 255, 255},
+    {"clWhite", 255, 255, 255},
+    {"clLtGray", 192, 192, 192},
+    {"clDkGray", 128, 128, 128},
+    {"clMoneyGreen", 192, 220, 192},
+    {"clSkyBlue", 166, 202, 240},
+    {"clCream", 255, 251, 240},
     {"clMedGray", 160, 160, 164},
 }};
 
@@ -57,17 +86,28 @@ struct NamedCursor {
 };
 
 constexpr std::array<NamedCursor, 23> Cursors = {{
-    {"crDefault", 0, Qt::ArrowCursor},        {"crNone", -1, Qt::BlankCursor},
-    {"crArrow", -2, Qt::ArrowCursor},         {"crCross", -3, Qt::CrossCursor},
-    {"crIBeam", -4, Qt::IBeamCursor},         {"crSizeNESW", -6, Qt::SizeBDiagCursor},
-    {"crSizeNS", -7, Qt::SizeVerCursor},      {"crSizeNWSE", -8, Qt::SizeFDiagCursor},
-    {"crSizeWE", -9, Qt::SizeHorCursor},      {"crUpArrow", -10, Qt::UpArrowCursor},
-    {"crHourGlass", -11, Qt::WaitCursor},     {"crDrag", -12, Qt::DragCopyCursor},
-    {"crNoDrop", -13, Qt::ForbiddenCursor},   {"crHSplit", -14, Qt::SplitHCursor},
-    {"crVSplit", -15, Qt::SplitVCursor},      {"crMultiDrag", -16, Qt::DragCopyCursor},
-    {"crSQLWait", -17, Qt::WaitCursor},       {"crNo", -18, Qt::ForbiddenCursor},
-    {"crAppStart", -19, Qt::BusyCursor},      {"crHelp", -20, Qt::WhatsThisCursor},
-    {"crHandPoint", -21, Qt::PointingHandCursor}, {"crSizeAll", -22, Qt::SizeAllCursor},
+    {"crDefault", 0, Qt::ArrowCursor},
+    {"crNone", -1, Qt::BlankCursor},
+    {"crArrow", -2, Qt::ArrowCursor},
+    {"crCross", -3, Qt::CrossCursor},
+    {"crIBeam", -4, Qt::IBeamCursor},
+    {"crSizeNESW", -6, Qt::SizeBDiagCursor},
+    {"crSizeNS", -7, Qt::SizeVerCursor},
+    {"crSizeNWSE", -8, Qt::SizeFDiagCursor},
+    {"crSizeWE", -9, Qt::SizeHorCursor},
+    {"crUpArrow", -10, Qt::UpArrowCursor},
+    {"crHourGlass", -11, Qt::WaitCursor},
+    {"crDrag", -12, Qt::DragCopyCursor},
+    {"crNoDrop", -13, Qt::ForbiddenCursor},
+    {"crHSplit", -14, Qt::SplitHCursor},
+    {"crVSplit", -15, Qt::SplitVCursor},
+    {"crMultiDrag", -16, Qt::DragCopyCursor},
+    {"crSQLWait", -17, Qt::WaitCursor},
+    {"crNo", -18, Qt::ForbiddenCursor},
+    {"crAppStart", -19, Qt::BusyCursor},
+    {"crHelp", -20, Qt::WhatsThisCursor},
+    {"crHandPoint", -21, Qt::PointingHandCursor},
+    {"crSizeAll", -22, Qt::SizeAllCursor},
     {"crSize", -22, Qt::SizeAllCursor},
 }};
 
@@ -77,12 +117,10 @@ QColor ColorFromNumber(int64_t number) {
     if (number == ColorNone) return QColor(Qt::transparent);
     if (number == ColorDefault) return QColor();
     const auto bits = static_cast<uint32_t>(number);
-    if (number < std::numeric_limits<int32_t>::min() || number > 0xFFFFFFFFLL)
-        Unfit("a colour");
+    if (number < std::numeric_limits<int32_t>::min() || number > 0xFFFFFFFFLL) Unfit("a colour");
     if ((bits & 0xFF000000u) == 0x80000000u) {
         const uint32_t index = bits & 0xFFu;
-        if (index >= SystemColors.size() || SystemColors[index].Name.empty())
-            Unfit("a colour");
+        if (index >= SystemColors.size() || SystemColors[index].Name.empty()) Unfit("a colour");
         const auto& c = SystemColors[index];
         return QColor(c.Red, c.Green, c.Blue);
     }
@@ -95,7 +133,8 @@ QColor NamedColor(std::string_view name) {
     for (const auto& c : PlainColors)
         if (EqualsIgnoreCase(c.Name, name)) return QColor(c.Red, c.Green, c.Blue);
     for (const auto& c : SystemColors)
-        if (!c.Name.empty() && EqualsIgnoreCase(c.Name, name)) return QColor(c.Red, c.Green, c.Blue);
+        if (!c.Name.empty() && EqualsIgnoreCase(c.Name, name))
+            return QColor(c.Red, c.Green, c.Blue);
     if (EqualsIgnoreCase(name, "clNone")) return QColor(Qt::transparent);
     if (EqualsIgnoreCase(name, "clDefault")) return QColor();
     if (EqualsIgnoreCase(name, "clInfoBk")) return QColor(255, 255, 225);

@@ -120,8 +120,9 @@ void TMyButton::paintEvent(QPaintEvent*) {
             break;
     }
     if (!picture->isNull()) {
-        painter.drawImage(0, 0, Transparent ? WithTransparentColor(*picture, BottomLeftColor(*picture))
-                                            : *picture);
+        painter.drawImage(
+            0, 0,
+            Transparent ? WithTransparentColor(*picture, BottomLeftColor(*picture)) : *picture);
     } else {
         // No picture for this face: the system's push-button frame, sunken when down.
         QStyleOptionButton option;

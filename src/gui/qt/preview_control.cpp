@@ -4,8 +4,8 @@
 
 #include "codecs/picture_codecs.h"
 #include "effects/fast_bmp.h"
-#include "gui/text_encoding.h"
 #include "gui/qt/qt_bitmap.h"
+#include "gui/text_encoding.h"
 #include "project/image_package.h"
 
 namespace lv {

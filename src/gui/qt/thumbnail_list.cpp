@@ -44,8 +44,7 @@ void DrawFrame(QPainter& painter, int x1, int y1, int x2, int y2, int width, QCo
 
 QImage ScaledThumbnail(const Bitmap32& picture, int width, int height) {
     if (picture.Empty()) return {};
-    return ToQImage(picture).scaled(width, height, Qt::IgnoreAspectRatio,
-                                    Qt::SmoothTransformation);
+    return ToQImage(picture).scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 }  // namespace
@@ -131,7 +130,8 @@ bool TLVThumbnail2::ItemChecked(int index) const {
 
 void TLVThumbnail2::SetItemChecked(int index, bool checked) {
     if (index < 0) return;
-    if (static_cast<size_t>(index) >= checked_.size()) checked_.resize(static_cast<size_t>(index) + 1);
+    if (static_cast<size_t>(index) >= checked_.size())
+        checked_.resize(static_cast<size_t>(index) + 1);
     checked_[static_cast<size_t>(index)] = checked;
     viewport()->update();
 }
@@ -176,7 +176,8 @@ void TLVThumbnail2::BuildThumbnails() {
                     thumbnail = ScaledThumbnail(package.Thumbnail, pictureWidth_, pictureHeight_);
                     title = QString::fromStdString(Windows1252ToUtf8(package.PictureName));
                 } else if (extension == ".JPG" || extension == ".BMP" || extension == ".GIF") {
-                    thumbnail = ScaledThumbnail(LoadPictureFile(path), pictureWidth_, pictureHeight_);
+                    thumbnail =
+                        ScaledThumbnail(LoadPictureFile(path), pictureWidth_, pictureHeight_);
                     title = QString::fromStdString(std::filesystem::path(path).filename().string());
                 }
             }
@@ -336,11 +337,11 @@ void TLVThumbnail2::DrawCell(QPainter& painter, int col, int row) const {
     const QColor black(0, 0, 0);
     const QColor highlightPen = Mix(HighlightColor(), color_, 100);
     if (current)
-        DrawFrame(painter, left + 11, top + 11, left + pictureWidth_ + 20, top + pictureHeight_ + 20,
-                  2, highlightPen, Mix(black, color_, 10));
+        DrawFrame(painter, left + 11, top + 11, left + pictureWidth_ + 20,
+                  top + pictureHeight_ + 20, 2, highlightPen, Mix(black, color_, 10));
     else
-        DrawFrame(painter, left + 10, top + 10, left + pictureWidth_ + 20, top + pictureHeight_ + 20,
-                  1, Mix(black, color_, 20), Mix(black, color_, 5));
+        DrawFrame(painter, left + 10, top + 10, left + pictureWidth_ + 20,
+                  top + pictureHeight_ + 20, 1, Mix(black, color_, 20), Mix(black, color_, 5));
 
     const QImage& thumbnail = thumbnails_[static_cast<size_t>(item)];
     if (!thumbnail.isNull())

@@ -12,6 +12,8 @@
 #include "gui/qt/my_memo.h"
 #include "gui/qt/preview_control.h"
 #include "gui/qt/qt_bitmap.h"
+#include "project/package_fixtures.h"
+#include "project/package_writer.h"
 #include "support/picture_fixtures.h"
 
 namespace lv {
@@ -26,7 +28,8 @@ QImage DiscOnWhite(int side) {
     const int r = side / 2;
     for (int y = 0; y < side; ++y)
         for (int x = 0; x < side; ++x)
-            picture.SetPixel(x, y, (x - r) * (x - r) + (y - r) * (y - r) < (r - 1) * (r - 1) ? Red : White);
+            picture.SetPixel(
+                x, y, (x - r) * (x - r) + (y - r) * (y - r) < (r - 1) * (r - 1) ? Red : White);
     return ToQImage(picture);
 }
 
@@ -84,8 +87,9 @@ TEST(JetButton, PicSeriesAcceptsTheFourNamesOnly) {
         button.SetPicSeries("Up;Left");
         FAIL() << "Left was accepted";
     } catch (const Error& error) {
-        EXPECT_EQ(error.Message(),
-                  "\"LEFT\" is not a valid PicSeries value. Available values: Up;Down;Disabled;Over");
+        EXPECT_EQ(
+            error.Message(),
+            "\"LEFT\" is not a valid PicSeries value. Available values: Up;Down;Disabled;Over");
     }
     EXPECT_EQ(button.PicSeries(), "Up; down ;Over;DISABLED");
     button.SetPicSeries("  ");
@@ -213,6 +217,27 @@ TEST(Preview, ScalesPicturesKeepsThePreviousOneOnErrorsAndBlanksOtherFiles) {
     EXPECT_EQ(blank.Height(), 30);
     EXPECT_EQ(blank.Pixel(20, 15), White);
     EXPECT_EQ(preview.FileName(), png);
+}
+
+}  // namespace
+}  // namespace lv
+
+namespace lv {
+namespace {
+
+TEST(Preview, ShowsAnImagePackagesPictureScaledToTheControl) {
+    test::TempDir folder;
+    const std::string package =
+        folder.Write("harbour.lvp", BuildImagePackage(test::SampleContents()));
+    TLVPreview preview(nullptr);
+    preview.resize(48, 32);
+    preview.ShowPicture(package);
+    const Bitmap32 shown = FromQImage(preview.Picture());
+    ASSERT_EQ(shown.Width(), 48);
+    ASSERT_EQ(shown.Height(), 32);
+    // The sample picture is a ramp from dark red on the left to bright red on the right.
+    EXPECT_LT((shown.Pixel(0, 16) >> 16) & 0xFF, 60u);
+    EXPECT_GT((shown.Pixel(47, 16) >> 16) & 0xFF, 200u);
 }
 
 }  // namespace

@@ -21,7 +21,8 @@ namespace {
 
 using test::BuildFromLines;
 
-std::string BuildError(const std::vector<std::string>& lines, const std::string& name = "MainWindow") {
+std::string BuildError(const std::vector<std::string>& lines,
+                       const std::string& name = "MainWindow") {
     try {
         BuildFromLines(lines, name);
     } catch (const Error& error) {
@@ -194,12 +195,14 @@ TEST(FormBuilder, ResolvesActiveControlAndActivePageAfterAllBlocks) {
     EXPECT_EQ(tabs->currentWidget(), window.FindComponent("Second"));
     EXPECT_EQ(window.property("lvActiveControl").toString(), "Edit2");
     EXPECT_EQ(window.focusWidget(), window.FindComponent("Edit2"));
-    EXPECT_EQ(ParentComponentOf(window, window.FindComponent("Edit2")), window.FindComponent("Second"));
+    EXPECT_EQ(ParentComponentOf(window, window.FindComponent("Edit2")),
+              window.FindComponent("Second"));
 }
 
 TEST(FormBuilder, ErrorsNameTheFileAndLine) {
-    EXPECT_EQ(BuildError({"object MainWindow: TfmForm", "  object B: TSpeedButton", "  end", "end"}),
-              "line 4: unknown component class 'TSpeedButton'");
+    EXPECT_EQ(
+        BuildError({"object MainWindow: TfmForm", "  object B: TSpeedButton", "  end", "end"}),
+        "line 4: unknown component class 'TSpeedButton'");
     EXPECT_EQ(BuildError({"object MainWindow: TfmForm", "  object P: TPanel", "    Left = 'far'",
                           "  end", "end"}),
               "line 5: Left: expected an integer");
@@ -210,8 +213,9 @@ TEST(FormBuilder, ErrorsNameTheFileAndLine) {
               "line 4: ActiveControl: no component named 'Nobody'");
     const std::string jet = BuildError({"object MainWindow: TfmForm", "  object J: TJetButton",
                                         "    PicSeries = 'Up;Left'", "  end", "end"});
-    EXPECT_EQ(jet, "line 5: PicSeries: \"LEFT\" is not a valid PicSeries value. Available values: "
-                   "Up;Down;Disabled;Over");
+    EXPECT_EQ(jet,
+              "line 5: PicSeries: \"LEFT\" is not a valid PicSeries value. Available values: "
+              "Up;Down;Disabled;Over");
     EXPECT_NE(BuildError({"object Other: TfmForm", "end"}, "MainWindow").find("MainWindow"),
               std::string::npos);
 }

@@ -16,7 +16,8 @@ namespace {
 // Runs lvtool and returns what it printed; `errors` chooses where its messages go.
 std::string RunLvtool(const std::string& arguments, const char* errors, int& status) {
     std::string output;
-    FILE* pipe = ::popen((std::string(LV_LVTOOL_PATH) + " " + arguments + " " + errors).c_str(), "r");
+    FILE* pipe =
+        ::popen((std::string(LV_LVTOOL_PATH) + " " + arguments + " " + errors).c_str(), "r");
     if (!pipe) return output;
     char buffer[4096];
     size_t n = 0;
@@ -28,29 +29,30 @@ std::string RunLvtool(const std::string& arguments, const char* errors, int& sta
 TEST(LvtoolWindow, DumpsTheWindowAndItsComponentsAndSavesAPicture) {
     test::TempDir folder;
     const std::string forms = folder.Write("forms.lvu", test::DefinitionFile({
-        "object MainWindow: TfmForm",
-        "  Caption = 'Caf'#233",
-        "  ClientHeight = 120",
-        "  ClientWidth = 200",
-        "  object Panel1: TPanel",
-        "    Tag = 3",
-        "    Left = 10",
-        "    Top = 20",
-        "    Width = 100",
-        "    Height = 50",
-        "    Caption = '<ScreensaverName>'",
-        "    object Hidden: TLabel",
-        "      Tag = 2",
-        "      Left = 4",
-        "      Top = 5",
-        "      Caption = 'x'",
-        "    end",
-        "  end",
-        "end",
-    }));
+                                                            "object MainWindow: TfmForm",
+                                                            "  Caption = 'Caf'#233",
+                                                            "  ClientHeight = 120",
+                                                            "  ClientWidth = 200",
+                                                            "  object Panel1: TPanel",
+                                                            "    Tag = 3",
+                                                            "    Left = 10",
+                                                            "    Top = 20",
+                                                            "    Width = 100",
+                                                            "    Height = 50",
+                                                            "    Caption = '<ScreensaverName>'",
+                                                            "    object Hidden: TLabel",
+                                                            "      Tag = 2",
+                                                            "      Left = 4",
+                                                            "      Top = 5",
+                                                            "      Caption = 'x'",
+                                                            "    end",
+                                                            "  end",
+                                                            "end",
+                                                        }));
     const std::string png = folder.File("window.png");
     int status = -1;
-    const std::string output = RunLvtool("window " + forms + " mainwindow --dump --png " + png, "2>/dev/null", status);
+    const std::string output =
+        RunLvtool("window " + forms + " mainwindow --dump --png " + png, "2>/dev/null", status);
     ASSERT_EQ(status, 0) << output;
     const QJsonArray entries = QJsonDocument::fromJson(QByteArray::fromStdString(output)).array();
     ASSERT_EQ(entries.size(), 3) << output;

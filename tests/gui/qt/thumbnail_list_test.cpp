@@ -8,6 +8,8 @@
 
 #include "codecs/picture_codecs.h"
 #include "gui/qt/qt_bitmap.h"
+#include "project/package_fixtures.h"
+#include "project/package_writer.h"
 #include "support/picture_fixtures.h"
 
 namespace lv {
@@ -21,7 +23,8 @@ protected:
         for (int i = 0; i < count; ++i) {
             Bitmap32 picture(16, 12);
             picture.Fill(static_cast<uint32_t>(0x100000 * (i + 1)));
-            files.push_back(folder_.Write("picture" + std::to_string(i) + ".bmp", EncodeBmp24(picture)));
+            files.push_back(
+                folder_.Write("picture" + std::to_string(i) + ".bmp", EncodeBmp24(picture)));
         }
         return files;
     }
@@ -86,6 +89,17 @@ TEST_F(ThumbnailListTest, MissingOrUnreadableFilesKeepAnEmptyPlace) {
     EXPECT_EQ(FromQImage(list.Thumbnail(4)).Pixel(40, 30), 0x200000u);
 }
 
+TEST_F(ThumbnailListTest, PackagesGiveTheirStoredThumbnailAndTitle) {
+    std::vector<std::string> files = Pictures(1);
+    files.push_back(folder_.Write("harbour.LVP", BuildImagePackage(test::SampleContents())));
+    TLVThumbnail2 list;
+    list.SetPictureHeight(50);
+    list.SetFiles(&files);
+    EXPECT_EQ(list.Title(1), "Harbour at dusk");
+    EXPECT_EQ(list.Thumbnail(1).size(), QSize(80, 50));
+    EXPECT_EQ(list.RowHeight(), 70);
+}
+
 TEST_F(ThumbnailListTest, ClicksSelectAndToggleCheckBoxes) {
     const auto files = Pictures(5);
     TLVThumbnail2 list;
@@ -148,13 +162,15 @@ TEST_F(ThumbnailListTest, DrawsFramesAndThumbnailsWhereTheCellSays) {
     list.show();
     const QImage picture = list.viewport()->grab().toImage();
     const QRect second = list.CellRect(1, 0);  // not the current cell
-    const auto at = [&](int x, int y) { return QColor(picture.pixel(second.left() + x, second.top() + y)); };
-    EXPECT_EQ(at(5, 5), QColor(255, 255, 255));     // the cell's background
-    EXPECT_EQ(at(10, 10), QColor(204, 204, 204));   // frame pen: Mix(black, white, 20)
-    EXPECT_EQ(at(12, 12), QColor(243, 243, 243));   // frame brush: Mix(black, white, 5)
-    EXPECT_EQ(at(15, 15), QColor(0x20, 0, 0));      // thumbnail at (15, 15)
+    const auto at = [&](int x, int y) {
+        return QColor(picture.pixel(second.left() + x, second.top() + y));
+    };
+    EXPECT_EQ(at(5, 5), QColor(255, 255, 255));    // the cell's background
+    EXPECT_EQ(at(10, 10), QColor(204, 204, 204));  // frame pen: Mix(black, white, 20)
+    EXPECT_EQ(at(12, 12), QColor(243, 243, 243));  // frame brush: Mix(black, white, 5)
+    EXPECT_EQ(at(15, 15), QColor(0x20, 0, 0));     // thumbnail at (15, 15)
     EXPECT_EQ(at(94, 74), QColor(0x20, 0, 0));
-    EXPECT_EQ(at(99, 79), QColor(204, 204, 204));   // the frame's far corner
+    EXPECT_EQ(at(99, 79), QColor(204, 204, 204));  // the frame's far corner
 }
 
 }  // namespace
