@@ -8,7 +8,6 @@
 #include <QTabWidget>
 #include <QVariant>
 #include <functional>
-#include <span>
 
 #include "common/error.h"
 #include "gui/picture_data.h"
@@ -16,37 +15,18 @@
 #include "gui/qt/decorations.h"
 #include "gui/qt/form_parent.h"
 #include "gui/qt/form_values.h"
-#include "gui/qt/image_control.h"
-#include "gui/qt/jet_button.h"
-#include "gui/qt/my_button.h"
-#include "gui/qt/my_memo.h"
-#include "gui/qt/preview_control.h"
+#include "gui/qt/property_table.h"
 #include "gui/qt/qt_bitmap.h"
-#include "gui/qt/thumbnail_list.h"
 #include "gui/text_encoding.h"
 
+// Property tables of the standard classes and of the lines every component has.
 namespace lv {
-namespace {
 
-constexpr const char* TextKey = "lvText";
-constexpr const char* TagKey = "lvTag";
-
-using Setter = void (*)(ComponentState&, const TPropertyValue&);
-struct PropertyEntry {
-    std::string_view Path;
-    Setter Apply;
-};
-
-template <class T>
-T* As(ComponentState& state) {
-    return static_cast<T*>(state.Widget);
-}
-
-[[noreturn]] void Unfit(const std::string& expected) { throw Error("expected " + expected); }
+void Unfit(const std::string& expected) { throw Error("expected " + expected); }
 
 void SetShownText(QWidget* widget, const QString& text) { widget->setProperty(TextKey, text); }
 
-// Pictures and bitmaps stored in the text. The source named in errors is the property.
+// The source named in errors is the property; the builder adds the file and line.
 QImage StoredPictureValue(const TPropertyValue& value) {
     if (value.Kind != ValueKind::Binary) Unfit("picture data in braces");
     return ToQImage(DecodeStoredPicture(DecodePictureData(value.Text, "picture"), "picture"));
@@ -59,10 +39,22 @@ QImage StoredBitmapValue(const TPropertyValue& value) {
 
 void SetPaletteColor(QWidget* widget, std::initializer_list<QPalette::ColorRole> roles,
                      QColor color) {
-    if (!color.isValid()) return;  // clDefault keeps what the widget has
+    if (!color.isValid()) return;
     QPalette palette = widget->palette();
     for (const auto role : roles) palette.setColor(role, color);
     widget->setPalette(palette);
+}
+
+Setter FindSetter(std::span<const PropertyEntry> table, std::string_view path) {
+    for (const auto& entry : table)
+        if (EqualsIgnoreCase(entry.Path, path)) return entry.Apply;
+    return nullptr;
+}
+
+namespace {
+
+bool IsClass(std::string_view className, std::string_view name) {
+    return EqualsIgnoreCase(className, name);
 }
 
 void ChangeFont(ComponentState& state, const std::function<void(QFont&)>& change) {
@@ -374,265 +366,32 @@ const PropertyEntry TabSheetProperties[] = {
      }},
 };
 
-const PropertyEntry ImageProperties[] = {
-    {"Picture.Data",
-     [](ComponentState& s, const TPropertyValue& v) {
-         As<ImageControl>(s)->SetPicture(StoredPictureValue(v));
-     }},
-    {"Stretch", [](ComponentState& s,
-                   const TPropertyValue& v) { As<ImageControl>(s)->SetStretch(BoolValue(v)); }},
-    {"Center", [](ComponentState& s,
-                  const TPropertyValue& v) { As<ImageControl>(s)->Center = BoolValue(v); }},
-    {"Proportional",
-     [](ComponentState& s, const TPropertyValue& v) {
-         As<ImageControl>(s)->Proportional = BoolValue(v);
-     }},
-    {"Transparent",
-     [](ComponentState& s, const TPropertyValue& v) {
-         As<ImageControl>(s)->Transparent = BoolValue(v);
-     }},
-    {"AutoSize", [](ComponentState& s, const TPropertyValue& v) { s.AutoSize = BoolValue(v); }},
-};
-
-const PropertyEntry MyButtonProperties[] = {
-    {"Caption",
-     [](ComponentState& s, const TPropertyValue& v) {
-         const QString caption = TextValue(v);
-         SetShownText(s.Widget, caption);
-         As<TMyButton>(s)->SetCaption(caption);
-     }},
-    {"ShowCaption", [](ComponentState& s,
-                       const TPropertyValue& v) { As<TMyButton>(s)->ShowCaption = BoolValue(v); }},
-    {"Transparent", [](ComponentState& s,
-                       const TPropertyValue& v) { As<TMyButton>(s)->Transparent = BoolValue(v); }},
-    {"AutoSize", [](ComponentState& s,
-                    const TPropertyValue& v) { As<TMyButton>(s)->SetAutoSize(BoolValue(v)); }},
-    {"AllowDown", [](ComponentState& s,
-                     const TPropertyValue& v) { As<TMyButton>(s)->SetAllowDown(BoolValue(v)); }},
-    {"Down",
-     [](ComponentState& s, const TPropertyValue& v) { As<TMyButton>(s)->SetDown(BoolValue(v)); }},
-    {"ButtonUp.Data",
-     [](ComponentState& s, const TPropertyValue& v) {
-         As<TMyButton>(s)->SetButtonUp(StoredPictureValue(v));
-     }},
-    {"ButtonDown.Data",
-     [](ComponentState& s, const TPropertyValue& v) {
-         As<TMyButton>(s)->SetButtonDown(StoredPictureValue(v));
-     }},
-    {"ButtonOver.Data",
-     [](ComponentState& s, const TPropertyValue& v) {
-         As<TMyButton>(s)->SetButtonOver(StoredPictureValue(v));
-     }},
-    {"ButtonDisable.Data",
-     [](ComponentState& s, const TPropertyValue& v) {
-         As<TMyButton>(s)->SetButtonDisable(StoredPictureValue(v));
-     }},
-};
-
-const PropertyEntry JetButtonProperties[] = {
-    {"Caption",
-     [](ComponentState& s, const TPropertyValue& v) {
-         const QString caption = TextValue(v);
-         SetShownText(s.Widget, caption);
-         As<TJetButton>(s)->SetCaption(caption);
-     }},
-    {"BitmapUp.Data",
-     [](ComponentState& s, const TPropertyValue& v) {
-         As<TJetButton>(s)->SetBitmapUp(StoredBitmapValue(v));
-     }},
-    {"BitmapDown.Data",
-     [](ComponentState& s, const TPropertyValue& v) {
-         As<TJetButton>(s)->SetBitmapDown(StoredBitmapValue(v));
-     }},
-    {"BitmapOver.Data",
-     [](ComponentState& s, const TPropertyValue& v) {
-         As<TJetButton>(s)->SetBitmapOver(StoredBitmapValue(v));
-     }},
-    {"BitmapDisabled.Data",
-     [](ComponentState& s, const TPropertyValue& v) {
-         As<TJetButton>(s)->SetBitmapDisabled(StoredBitmapValue(v));
-     }},
-    {"TransparentColor",
-     [](ComponentState& s, const TPropertyValue& v) {
-         As<TJetButton>(s)->SetTransparentColor(ColorValue(v));
-     }},
-    {"PicSeries", [](ComponentState& s,
-                     const TPropertyValue& v) { As<TJetButton>(s)->SetPicSeries(TextValue(v)); }},
-};
-
-const PropertyEntry MemoProperties[] = {
-    {"Text",
-     [](ComponentState& s, const TPropertyValue& v) { As<TMyMemo>(s)->SetText(TextValue(v)); }},
-    {"Lines.Strings",
-     [](ComponentState& s, const TPropertyValue& v) {
-         As<TMyMemo>(s)->SetText(StringListValue(v).join("\r\n"));
-     }},
-    {"ReadOnly",
-     [](ComponentState& s, const TPropertyValue& v) { As<TMyMemo>(s)->setReadOnly(BoolValue(v)); }},
-    {"WordWrap",
-     [](ComponentState& s, const TPropertyValue& v) {
-         As<TMyMemo>(s)->setLineWrapMode(BoolValue(v) ? QPlainTextEdit::WidgetWidth
-                                                      : QPlainTextEdit::NoWrap);
-     }},
-    {"ScrollBars",
-     [](ComponentState& s, const TPropertyValue& v) {
-         const std::string& name = IdentifierValue(v, "ssNone, ssHorizontal, ssVertical or ssBoth");
-         const bool vertical =
-             EqualsIgnoreCase(name, "ssVertical") || EqualsIgnoreCase(name, "ssBoth");
-         const bool horizontal =
-             EqualsIgnoreCase(name, "ssHorizontal") || EqualsIgnoreCase(name, "ssBoth");
-         if (!vertical && !horizontal && !EqualsIgnoreCase(name, "ssNone"))
-             Unfit("ssNone, ssHorizontal, ssVertical or ssBoth");
-         auto* memo = As<TMyMemo>(s);
-         memo->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn
-                                                   : Qt::ScrollBarAlwaysOff);
-         memo->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn
-                                                       : Qt::ScrollBarAlwaysOff);
-     }},
-};
-
-const PropertyEntry ThumbnailProperties[] = {
-    {"PictureWidth",
-     [](ComponentState& s, const TPropertyValue& v) {
-         As<TLVThumbnail2>(s)->SetPictureWidth(IntValue(v, 1, 4096));
-     }},
-    {"PictureHeight",
-     [](ComponentState& s, const TPropertyValue& v) {
-         As<TLVThumbnail2>(s)->SetPictureHeight(IntValue(v, 1, 4096));
-     }},
-    {"ShowCheckBox",
-     [](ComponentState& s, const TPropertyValue& v) {
-         As<TLVThumbnail2>(s)->SetShowCheckBox(BoolValue(v));
-     }},
-    {"ShowTitle",
-     [](ComponentState& s, const TPropertyValue& v) {
-         As<TLVThumbnail2>(s)->SetShowTitle(BoolValue(v));
-     }},
-    {"MultiRows",
-     [](ComponentState& s, const TPropertyValue& v) {
-         As<TLVThumbnail2>(s)->SetMultiRows(BoolValue(v));
-     }},
-    {"ColCount",
-     [](ComponentState& s, const TPropertyValue& v) {
-         As<TLVThumbnail2>(s)->SetColCount(IntValue(v, 1, 100000));
-     }},
-    {"RowCount",
-     [](ComponentState& s, const TPropertyValue& v) {
-         As<TLVThumbnail2>(s)->SetRowCount(IntValue(v, 1, 100000));
-     }},
-    {"Color",
-     [](ComponentState& s, const TPropertyValue& v) {
-         const QColor color = ColorValue(v);
-         if (color.isValid()) As<TLVThumbnail2>(s)->SetColor(color);
-     }},
-};
-
 struct ClassEntry {
     std::string_view Name;
     std::span<const PropertyEntry> Properties;
 };
 
-const ClassEntry ClassTables[] = {
-    {"TLabel", LabelProperties},
-    {"TEdit", EditProperties},
-    {"TButton", ButtonProperties},
-    {"TBitBtn", BitBtnProperties},
-    {"TCheckBox", CheckBoxProperties},
-    {"TPanel", PanelProperties},
-    {"TShape", ShapeProperties},
-    {"TMyShape", ShapeProperties},
-    {"TMyBevel", BevelProperties},
-    {"TPageControl", PageControlProperties},
+const ClassEntry StandardClassTables[] = {
+    {"TLabel", LabelProperties},       {"TEdit", EditProperties},
+    {"TButton", ButtonProperties},     {"TBitBtn", BitBtnProperties},
+    {"TCheckBox", CheckBoxProperties}, {"TPanel", PanelProperties},
+    {"TShape", ShapeProperties},       {"TMyShape", ShapeProperties},
+    {"TMyBevel", BevelProperties},     {"TPageControl", PageControlProperties},
     {"TTabSheet", TabSheetProperties},
-    {"TImage", ImageProperties},
-    {"TLVPreview", ImageProperties},
-    {"TMyButton", MyButtonProperties},
-    {"TJetButton", JetButtonProperties},
-    {"TMyMemo", MemoProperties},
-    {"TLVThumbnail2", ThumbnailProperties},
 };
 
-Setter FindSetter(std::span<const PropertyEntry> table, std::string_view path) {
-    for (const auto& entry : table)
-        if (EqualsIgnoreCase(entry.Path, path)) return entry.Apply;
-    return nullptr;
-}
-
-bool IsClass(std::string_view className, std::string_view name) {
-    return EqualsIgnoreCase(className, name);
+std::span<const PropertyEntry> ClassProperties(std::string_view className) {
+    for (const auto& entry : StandardClassTables)
+        if (IsClass(className, entry.Name)) return entry.Properties;
+    return CustomControlProperties(className);
 }
 
 }  // namespace
 
-QWidget* CreateComponentWidget(std::string_view cls, QWidget* parent) {
-    QWidget* widget = nullptr;
-    if (IsClass(cls, "TEdit")) {
-        widget = new QLineEdit(parent);
-        widget->resize(121, 21);
-    } else if (IsClass(cls, "TLabel")) {
-        auto* label = new QLabel(parent);
-        label->setTextFormat(Qt::PlainText);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setAutoFillBackground(false);
-        widget = label;
-    } else if (IsClass(cls, "TButton") || IsClass(cls, "TBitBtn")) {
-        widget = new QPushButton(parent);
-        widget->resize(75, 25);
-    } else if (IsClass(cls, "TCheckBox")) {
-        widget = new QCheckBox(parent);
-        widget->resize(97, 17);
-    } else if (IsClass(cls, "TPanel")) {
-        widget = new PanelControl(parent);
-        widget->resize(185, 41);
-    } else if (IsClass(cls, "TShape")) {
-        widget = new ShapeControl(parent);
-        widget->resize(65, 65);
-    } else if (IsClass(cls, "TMyShape")) {
-        widget = new TMyShape(parent);
-        widget->resize(65, 65);
-    } else if (IsClass(cls, "TMyBevel")) {
-        widget = new TMyBevel(parent);
-        widget->resize(50, 50);
-    } else if (IsClass(cls, "TPageControl")) {
-        widget = new QTabWidget(parent);
-        widget->resize(289, 193);
-    } else if (IsClass(cls, "TTabSheet")) {
-        auto* tabs = qobject_cast<QTabWidget*>(parent);
-        widget = new QWidget(tabs ? nullptr : parent);
-        if (tabs) {
-            tabs->addTab(widget, QString());
-            widget->setProperty("lvTabs", QVariant::fromValue<QObject*>(tabs));
-        }
-    } else if (IsClass(cls, "TImage")) {
-        widget = new ImageControl(parent);
-        widget->resize(105, 105);
-    } else if (IsClass(cls, "TLVPreview")) {
-        widget = new TLVPreview(parent);
-        widget->resize(105, 105);
-    } else if (IsClass(cls, "TMyButton")) {
-        widget = new TMyButton(parent);
-        widget->resize(75, 25);
-    } else if (IsClass(cls, "TJetButton")) {
-        widget = new TJetButton(parent);
-    } else if (IsClass(cls, "TMyMemo")) {
-        widget = new TMyMemo(parent);
-        widget->resize(185, 89);
-    } else if (IsClass(cls, "TLVThumbnail2")) {
-        widget = new TLVThumbnail2(parent);
-    } else {
-        // A plain window placed inside another: a bare container.
-        widget = new QWidget(parent);
-    }
-    return widget;
-}
-
 void ApplyComponentProperty(ComponentState& state, const TProperty& property) {
     // A tab page takes the place its control gives it.
     const bool isTabSheet = IsClass(state.ClassName, "TTabSheet");
-    Setter setter = nullptr;
-    for (const auto& entry : ClassTables)
-        if (IsClass(state.ClassName, entry.Name))
-            setter = FindSetter(entry.Properties, property.Path);
+    Setter setter = FindSetter(ClassProperties(state.ClassName), property.Path);
     if (!setter) {
         setter = FindSetter(CommonProperties, property.Path);
         if (isTabSheet && setter && !EqualsIgnoreCase(property.Path, "Tag") &&
@@ -640,34 +399,6 @@ void ApplyComponentProperty(ComponentState& state, const TProperty& property) {
             return;
     }
     if (setter) setter(state, property.Value);
-}
-
-void FinishComponent(ComponentState& state) {
-    QWidget* widget = state.Widget;
-    if (state.ShowHint && !state.Hint.isEmpty()) widget->setToolTip(state.Hint);
-    if (auto* label = qobject_cast<QLabel*>(widget)) {
-        // A coloured label fills its background unless it is transparent.
-        label->setAutoFillBackground(state.HasColor && !state.Transparent);
-        if (state.AutoSize.value_or(true) && !label->text().isEmpty()) {
-            const int oldRight = label->x() + label->width();
-            if (state.WordWrap) {
-                label->resize(label->width(), label->heightForWidth(label->width()));
-            } else {
-                const QSize hint = label->sizeHint();
-                label->resize(hint);
-                // A right-aligned label grows to the left, keeping its right edge.
-                if (label->alignment() & Qt::AlignRight)
-                    label->move(oldRight - hint.width(), label->y());
-            }
-        }
-    } else if (auto* image = qobject_cast<ImageControl*>(widget)) {
-        // A picture box sizes itself to its picture only when asked to.
-        if (state.AutoSize.value_or(false) && !image->Picture().isNull())
-            image->resize(image->Picture().size());
-    } else if (state.HasColor &&
-               (!qobject_cast<QAbstractButton*>(widget) || qobject_cast<QCheckBox*>(widget))) {
-        widget->setAutoFillBackground(true);
-    }
 }
 
 void ApplyWindowProperty(TfmLVFormParent& window, const TProperty& property,
@@ -698,14 +429,6 @@ void ApplyWindowProperty(TfmLVFormParent& window, const TProperty& property,
             if (Setter setter = FindSetter(CommonProperties, path)) setter(state, v);
         }
     }
-}
-
-QString ShownText(const QWidget* widget) {
-    if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) return edit->text();
-    if (const auto* memo = qobject_cast<const TMyMemo*>(widget)) return memo->Text();
-    if (const auto* window = qobject_cast<const TfmLVFormParent*>(widget))
-        return window->windowTitle();
-    return widget->property(TextKey).toString();
 }
 
 }  // namespace lv

@@ -137,7 +137,6 @@ QColor NamedColor(std::string_view name) {
             return QColor(c.Red, c.Green, c.Blue);
     if (EqualsIgnoreCase(name, "clNone")) return QColor(Qt::transparent);
     if (EqualsIgnoreCase(name, "clDefault")) return QColor();
-    if (EqualsIgnoreCase(name, "clInfoBk")) return QColor(255, 255, 225);
     Unfit("a colour");
 }
 

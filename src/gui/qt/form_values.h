@@ -22,7 +22,8 @@ namespace lv {
 QColor ColorValue(const TPropertyValue& value);
 // A colour from its $00BBGGRR number (system colour indexes included).
 QColor ColorFromNumber(int64_t number);
-// The named colour ("clBtnFace", letter case ignored), or nullopt-like invalid QColor.
+// The named colour ("clBtnFace", letter case ignored); clDefault gives an invalid QColor, which
+// leaves a widget's colour as it is.
 QColor NamedColor(std::string_view name);
 // The system colours the thumbnail list and the buttons use.
 QColor HighlightColor();
