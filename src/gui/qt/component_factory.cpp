@@ -39,8 +39,11 @@ QWidget* CreateComponentWidget(std::string_view cls, QWidget* parent) {
         label->setAutoFillBackground(false);
         widget = label;
     } else if (IsClass(cls, "TButton") || IsClass(cls, "TBitBtn")) {
-        widget = new QPushButton(parent);
-        widget->resize(75, 25);
+        auto* button = new QPushButton(parent);
+        // Only a button whose definition says Default answers the Enter key.
+        button->setAutoDefault(false);
+        button->resize(75, 25);
+        widget = button;
     } else if (IsClass(cls, "TCheckBox")) {
         widget = new QCheckBox(parent);
         widget->resize(97, 17);

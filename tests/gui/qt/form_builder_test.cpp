@@ -10,10 +10,15 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "codecs/picture_codecs.h"
 #include "common/error.h"
+#include "common/file_util.h"
 #include "gui/qt/component_properties.h"
 #include "gui/qt/decorations.h"
 #include "gui/qt/form_fixture.h"
+#include "gui/qt/image_control.h"
+#include "gui/qt/jet_button.h"
+#include "gui/qt/qt_bitmap.h"
 #include "gui/qt/thumbnail_list.h"
 
 namespace lv {
@@ -274,6 +279,58 @@ TEST(FormBuilder, TagBitZeroDecidesVisibilityAndClickableClassesReportClicks) {
     ASSERT_EQ(clicks.count(), 2);
     EXPECT_EQ(clicks[0][0].toString(), "Shown");
     EXPECT_EQ(clicks[1][0].toString(), "Bevel");
+}
+
+// Binary property text: hexadecimal digits in braces, split over lines as files store them.
+std::vector<std::string> HexLines(const std::string& path, const std::string& bytes) {
+    static const char* digits = "0123456789ABCDEF";
+    std::vector<std::string> lines = {path + " = {"};
+    for (size_t i = 0; i < bytes.size(); i += 32) {
+        std::string line = "  ";
+        for (size_t j = i; j < std::min(bytes.size(), i + 32); ++j) {
+            const auto byte = static_cast<unsigned char>(bytes[j]);
+            line += digits[byte >> 4];
+            line += digits[byte & 15];
+        }
+        lines.push_back(line);
+    }
+    lines.back() += "}";
+    return lines;
+}
+
+TEST(FormBuilder, DecodesStoredPicturesAndBitmaps) {
+    Bitmap32 face(12, 10);
+    face.Fill(0xFFFFFF);
+    for (int y = 3; y < 7; ++y)
+        for (int x = 3; x < 9; ++x) face.SetPixel(x, y, 0x0000FF);
+    std::string bitmap;
+    const std::string bmp = EncodeBmp24(face);
+    AppendLE32(bitmap, static_cast<int32_t>(bmp.size()));
+    bitmap += bmp;
+    const std::string picture = std::string("\x07TBitmap", 8) + bitmap;
+
+    std::vector<std::string> lines = {"object MainWindow: TfmForm", "  object Jet: TJetButton",
+                                      "    Left = 4", "    Width = 80"};
+    for (const auto& line : HexLines("BitmapUp.Data", bitmap)) lines.push_back(line);
+    lines.push_back("  end");
+    lines.push_back("  object Image1: TImage");
+    for (const auto& line : HexLines("Picture.Data", picture)) lines.push_back(line);
+    lines.push_back("  end");
+    lines.push_back("end");
+    const auto built = BuildFromLines(lines);
+
+    auto* jet = qobject_cast<TJetButton*>(built->Window->FindComponent("Jet"));
+    ASSERT_NE(jet, nullptr);
+    EXPECT_EQ(jet->size(), QSize(12, 10));
+    EXPECT_FALSE(jet->IsOnButton(QPoint(0, 0)));
+    EXPECT_TRUE(jet->IsOnButton(QPoint(5, 5)));
+    auto* image = qobject_cast<ImageControl*>(built->Window->FindComponent("Image1"));
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(FromQImage(image->Picture()), face);
+
+    const std::string error = BuildError({"object MainWindow: TfmForm", "  object I: TImage",
+                                          "    Picture.Data = {0754426974}", "  end", "end"});
+    EXPECT_EQ(error.rfind("line 5: Picture.Data: ", 0), 0u) << error;
 }
 
 TEST(FormBuilder, SetsTheThumbnailListsOwnProperties) {
