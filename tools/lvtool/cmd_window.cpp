@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "command.h"
+#include "common/bitmap32.h"
 #include "common/error.h"
 #include "gui/lv_forms.h"
 #include "gui/qt/component_properties.h"
@@ -128,6 +129,9 @@ int Run(const std::vector<std::string>& words) {
     lv::BuildInto(window, forms, project, name);
     lv::ApplyTagVisibility(window);
     FillPictureControls(window, project);
+    // A definition may make the window far larger than any screen; refuse before its
+    // offscreen picture claims the memory.
+    lv::CheckPictureSize(window.width(), window.height(), "window");
     window.show();
     QApplication::processEvents();
 

@@ -71,19 +71,19 @@ const PropertyEntry CommonProperties[] = {
      }},
     {"Left",
      [](ComponentState& s, const TPropertyValue& v) {
-         s.Widget->move(IntValue(v, -100000, 100000), s.Widget->y());
+         s.Widget->move(IntValue(v, -MaxCoordinate, MaxCoordinate), s.Widget->y());
      }},
     {"Top",
      [](ComponentState& s, const TPropertyValue& v) {
-         s.Widget->move(s.Widget->x(), IntValue(v, -100000, 100000));
+         s.Widget->move(s.Widget->x(), IntValue(v, -MaxCoordinate, MaxCoordinate));
      }},
     {"Width",
      [](ComponentState& s, const TPropertyValue& v) {
-         s.Widget->resize(IntValue(v, 0, 100000), s.Widget->height());
+         s.Widget->resize(IntValue(v, 0, MaxCoordinate), s.Widget->height());
      }},
     {"Height",
      [](ComponentState& s, const TPropertyValue& v) {
-         s.Widget->resize(s.Widget->width(), IntValue(v, 0, 100000));
+         s.Widget->resize(s.Widget->width(), IntValue(v, 0, MaxCoordinate));
      }},
     {"Visible",
      [](ComponentState& s, const TPropertyValue& v) { s.Widget->setVisible(BoolValue(v)); }},
@@ -408,13 +408,13 @@ void ApplyWindowProperty(TfmLVFormParent& window, const TProperty& property,
     if (EqualsIgnoreCase(path, "Caption")) {
         window.setWindowTitle(TextValue(v));
     } else if (EqualsIgnoreCase(path, "ClientWidth") || EqualsIgnoreCase(path, "Width")) {
-        window.resize(IntValue(v, 0, 100000), window.height());
+        window.resize(IntValue(v, 0, MaxCoordinate), window.height());
     } else if (EqualsIgnoreCase(path, "ClientHeight") || EqualsIgnoreCase(path, "Height")) {
-        window.resize(window.width(), IntValue(v, 0, 100000));
+        window.resize(window.width(), IntValue(v, 0, MaxCoordinate));
     } else if (EqualsIgnoreCase(path, "Left")) {
-        window.move(IntValue(v, -100000, 100000), window.y());
+        window.move(IntValue(v, -MaxCoordinate, MaxCoordinate), window.y());
     } else if (EqualsIgnoreCase(path, "Top")) {
-        window.move(window.x(), IntValue(v, -100000, 100000));
+        window.move(window.x(), IntValue(v, -MaxCoordinate, MaxCoordinate));
     } else if (EqualsIgnoreCase(path, "ActiveControl")) {
         activeControl = IdentifierValue(v, "the name of a component");
     } else if (EqualsIgnoreCase(path, "Visible")) {

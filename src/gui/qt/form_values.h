@@ -29,6 +29,9 @@ QColor NamedColor(std::string_view name);
 QColor HighlightColor();
 QColor HighlightTextColor();
 
+// Places and sizes stay within what a window system's 16-bit coordinates can hold.
+inline constexpr int MaxCoordinate = 32767;
+
 int64_t IntegerValue(const TPropertyValue& value);
 int IntValue(const TPropertyValue& value, int min, int max);
 bool BoolValue(const TPropertyValue& value);
