@@ -1,0 +1,58 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "common/bitmap32.h"
+#include "effects/wave_field.h"
+#include "project/image_package.h"
+
+namespace lv {
+
+// The ripple pass tuned for full-screen pictures, with output bit-identical to
+// `RippleRowsReference`:
+// - the rows' shifts come first, from a table of the cosine over every whole degree the reduced
+//   angles can take (filled with the very expression the plain pass evaluates, so not reduced
+//   modulo 360, whose last bits differ);
+// - only the runs of area pixels are visited, and a run is cut into an interior stretch, where no
+//   clamp can apply, and its clamped ends;
+// - an area without column offsets copies whole stretches where source and target lie in it;
+// - with column offsets, a pixel is three loads and a store through precomputed row offsets;
+// - columns are independent within one pass, so two threads may take one strip each.
+class RippleKernel {
+public:
+    // Derives the per-column data of a freshly built field. Call after every Prepare.
+    void Prepare(const WaveField& field);
+
+    // Raises DivisionByZeroError before writing anything when any Cycle is 0. `threads` is 1 or 2.
+    void Run(const WaveField& field, const TWaveParam* const params[4],
+             const std::array<int32_t, 4>& phase, const Bitmap32& source, Bitmap32& output,
+             int threads);
+
+private:
+    long double Cosine(int64_t reducedDegrees) const;
+    void UpdateCosineTable(const TWaveParam* const params[4]);
+    void ComputeRowShifts(const WaveField& field, const TWaveParam* const params[4],
+                          const std::array<int32_t, 4>& phase);
+    void RippleColumns(const WaveField& field, const Bitmap32& source, Bitmap32& output,
+                       int32_t firstColumn, int32_t endColumn) const;
+    void RippleStraightRun(const WaveField& field, const Bitmap32& source, Bitmap32& output,
+                           int32_t row, int32_t first, int32_t last, int16_t area, int64_t v,
+                           int64_t h) const;
+    void RippleJitteredRun(const WaveField& field, const Bitmap32& source, Bitmap32& output,
+                           int32_t row, int32_t first, int32_t last, int16_t area, int64_t v,
+                           int64_t h) const;
+
+    // cos of every whole degree in -cosineRange_ .. cosineRange_, index degrees + cosineRange_.
+    std::vector<long double> cosineTable_;
+    int64_t cosineRange_ = -1;
+    // Effective shifts of each row and area (0 where the flag is off), index row * 4 + area.
+    std::vector<int64_t> vShift_;
+    std::vector<int64_t> hShift_;
+    // Per area and column: -ColumnShift * Width, the column's row offset in pixels.
+    std::array<std::vector<int64_t>, 4> columnOffset_;
+    std::array<bool, 4> straight_{};  // area without column offsets
+};
+
+}  // namespace lv
