@@ -9,7 +9,8 @@ packages=(
   libjpeg62-turbo-dev libgif-dev libstb-dev libpng-dev
   libsdl2-dev libsdl2-mixer-dev
   libgtest-dev libgmock-dev libbenchmark-dev libpixman-1-dev
-  libx11-dev libxcb1-dev
+  libx11-dev libxcb1-dev libboost-stacktrace-dev
+  g++-mingw-w64-x86-64
   freepats timgm6mb-soundfont
   xvfb xauth imagemagick x11-utils xdotool
 )

@@ -1,9 +1,23 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds everything and runs every test.
+# Installs what is needed, builds everything and runs every test: once as shipped, once under
+# AddressSanitizer and UndefinedBehaviorSanitizer, plus a compile check of the Windows sources.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
+
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
+
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLV_SANITIZE=ON \
+  -DLV_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
+cmake --build build-sanitize -j "$jobs"
+
+bash scripts/check-windows-build.sh
+
+echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-sanitize -j "$jobs" --output-on-failure
+echo "== tests"
 ctest --test-dir build -j "$jobs" --output-on-failure

@@ -2,7 +2,10 @@
 // screensaver switches it unpacks the package and runs the show or the configuration window.
 #include <cstdio>
 
-int main(int /*argc*/, char** /*argv*/) {
+#include "crash/crash_reporter.h"
+
+int main(int argc, char** argv) {
+    lv::crash::Install(argc, argv);
     std::fprintf(stderr, "lvcsaver: run modes are not built yet\n");
     return 0;
 }
