@@ -60,6 +60,7 @@ public:
     void SetKernel(RippleKernelKind kind) { kernelKind_ = kind; }
     // 1 (the default) or 2: the tuned pass may split the columns between two threads.
     void SetThreadCount(int threads) { threads_ = threads < 2 ? 1 : 2; }
+    RippleKernel& TunedKernel() { return kernel_; }
 
 private:
     void RequireProject() const;

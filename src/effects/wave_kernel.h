@@ -30,6 +30,9 @@ public:
              const std::array<int32_t, 4>& phase, const Bitmap32& source, Bitmap32& output,
              int threads);
 
+    // Columns per strip (tests use narrow strips to check the seams).
+    void SetStripWidth(int32_t columns) { stripWidth_ = columns < 1 ? 1 : columns; }
+
 private:
     long double Cosine(int64_t reducedDegrees) const;
     void UpdateCosineTable(const TWaveParam* const params[4]);
@@ -37,6 +40,8 @@ private:
                           const std::array<int32_t, 4>& phase);
     void RippleColumns(const WaveField& field, const Bitmap32& source, Bitmap32& output,
                        int32_t firstColumn, int32_t endColumn) const;
+    void RippleStrip(const WaveField& field, const Bitmap32& source, Bitmap32& output,
+                     int32_t firstColumn, int32_t endColumn) const;
     void RippleStraightRun(const WaveField& field, const Bitmap32& source, Bitmap32& output,
                            int32_t row, int32_t first, int32_t last, int16_t area, int64_t v,
                            int64_t h) const;
@@ -53,6 +58,10 @@ private:
     // Per area and column: -ColumnShift * Width, the column's row offset in pixels.
     std::array<std::vector<int64_t>, 4> columnOffset_;
     std::array<bool, 4> straight_{};  // area without column offsets
+    // A band of rows as tall as the column offsets' range is read and written at every row;
+    // strips this wide keep the band in the core's second-level cache.
+    int32_t stripWidth_ = 512;
+    int64_t prefetchRows_ = 0;
 };
 
 }  // namespace lv

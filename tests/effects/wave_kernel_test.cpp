@@ -21,8 +21,8 @@ struct Case {
     int speedPercent = 100;
 };
 
-// Runs the tuned pass (on one and on two threads) and the plain pass side by side over several
-// steps and requires identical pictures after each.
+// Runs the tuned pass (on one and on two threads, and in strips only a few columns wide) and the
+// plain pass side by side over several steps and requires identical pictures after each.
 void ExpectTunedMatchesPlain(const Case& c, int steps = 6) {
     TProject project;
     project.Picture = NumberedPicture(c.width, c.height);
@@ -30,19 +30,21 @@ void ExpectTunedMatchesPlain(const Case& c, int steps = 6) {
     project.Waves = c.waves;
     project.SetSpeedPercent(c.speedPercent);
 
-    TWaveGenerator plain, tuned, twoThreads;
+    TWaveGenerator plain, tuned, twoThreads, narrowStrips;
     plain.SetKernel(RippleKernelKind::Plain);
     twoThreads.SetThreadCount(2);
-    for (TWaveGenerator* g : {&plain, &tuned, &twoThreads}) {
+    narrowStrips.TunedKernel().SetStripWidth(7);
+    for (TWaveGenerator* g : {&plain, &tuned, &twoThreads, &narrowStrips}) {
         SetFixedRandomize(true, 12345);
         g->SetProject(project);
         g->Prepare();
     }
     SetFixedRandomize(false);
     for (int i = 0; i < steps; ++i) {
-        for (TWaveGenerator* g : {&plain, &tuned, &twoThreads}) g->Step();
+        for (TWaveGenerator* g : {&plain, &tuned, &twoThreads, &narrowStrips}) g->Step();
         ASSERT_EQ(tuned.Output(), plain.Output()) << c.name << ", step " << i;
         ASSERT_EQ(twoThreads.Output(), plain.Output()) << c.name << ", step " << i;
+        ASSERT_EQ(narrowStrips.Output(), plain.Output()) << c.name << ", step " << i;
     }
 }
 

@@ -112,3 +112,16 @@ TEST(WaveRows, PhaseIncrementScalesWithSpeedAndRoundsTiesToEven) {
 
 }  // namespace
 }  // namespace lv
+
+namespace lv {
+namespace {
+
+TEST(WaveRows, RoundingMatchesTheSharedRoundAndSaturates) {
+    for (long double v : {0.5L, 1.5L, 2.5L, -2.5L, -3.5L, 1e18L + 0.5L, -7.49999L, 123456.5L})
+        EXPECT_EQ(wave::RoundToInt64(v), Round(v)) << static_cast<double>(v);
+    EXPECT_EQ(wave::RoundToInt64(1e30L), std::numeric_limits<int64_t>::min());
+    EXPECT_EQ(wave::RoundToInt64(-1e30L), std::numeric_limits<int64_t>::min());
+}
+
+}  // namespace
+}  // namespace lv
