@@ -106,14 +106,14 @@ void TWaveGenerator::SetWeather(bool on) {
     const TWeatherParam& weather = project_->Weather;
     if (weather.Kind == 1) {
         snow_ = std::make_unique<TSnow>();
-        snow_->Target = weatherLayer_.get();
+        snow_->SetTarget(weatherLayer_.get());
         snow_->SetCount(weather.Count);
         snow_->Place();
     } else if (weather.Kind == 2) {
         rain_ = std::make_unique<TRain>();
-        rain_->LengthFactor = 10;
+        rain_->SetLengthFactor(10);
         rain_->SetCount(100);
-        rain_->Target = weatherLayer_.get();
+        rain_->SetTarget(weatherLayer_.get());
         rain_->SetCount(weather.Count);
         rain_->Place();
     }
@@ -126,14 +126,14 @@ void TWaveGenerator::StepWeather() {
 #if LV_WAVES_HAVE_WEATHER
     const TWeatherParam& weather = project_->Weather;
     if (weather.Kind == 1 && snow_) {
-        snow_->SpeedPercent = speedPercent_;
-        snow_->SpeedLevel = weather.SpeedLevel;
+        snow_->SetSpeedPercent(speedPercent_);
+        snow_->SetSpeedLevel(weather.SpeedLevel);
         snow_->Step();
     } else if (weather.Kind == 2 && rain_) {
-        rain_->SpeedPercent = speedPercent_;
-        rain_->SpeedLevel = weather.SpeedLevel;
-        rain_->LengthFactor = weather.Length;
-        rain_->AngleTerm = 180 - weather.Angle;
+        rain_->SetSpeedPercent(speedPercent_);
+        rain_->SetSpeedLevel(weather.SpeedLevel);
+        rain_->SetLengthFactor(weather.Length);
+        rain_->SetAngleTerm(static_cast<int32_t>(180 - int64_t{weather.Angle}));
         rain_->Step();
     }
 #endif
