@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace lv {
@@ -50,6 +51,15 @@ struct TLVCSetting {
     void Load(const std::string& iniPath);
 };
 
+// One key of the project's settings text and the field of TLVCSetting that holds it; in field
+// order. Loaders and printers walk this table instead of repeating the key list.
+struct TSettingKey {
+    const char* Section;
+    const char* Key;
+    std::variant<std::string TLVCSetting::*, int TLVCSetting::*, bool TLVCSetting::*> Field;
+};
+const std::vector<TSettingKey>& SettingKeys();
+
 struct TUISetting {
     std::string UIFile;
 
@@ -65,7 +75,9 @@ public:
     TUISetting UISetting;
 
     // Splits the settings container at `lvcResPath` into three short-lived files in the
-    // temporary folder, loads them and deletes them again.
+    // private temporary folder ("LV" + name up to its last dot + "~1.tmp", "~2.tmp", "~3.tmp"),
+    // loads them and deletes them again, also when loading fails. A file that is not a
+    // settings container raises lv::FormatError naming it.
     void Load(const std::string& lvcResPath);
 };
 

@@ -1,0 +1,170 @@
+#include "launcher/working_folder.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "common/error.h"
+#include "common/file_util.h"
+#include "platform/user_folders.h"
+#include "project/container.h"
+
+namespace lv {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* FixedNames[] = {SettingsContainerName, FileNamesName, FileContainerName,
+                                      FormsFileName, FinalFileName};
+
+std::string_view LastComponent(std::string_view text) {
+    const size_t slash = text.find_last_of("\\/");
+    return slash == std::string_view::npos ? text : text.substr(slash + 1);
+}
+
+bool IsAcceptableName(std::string_view name, std::string* reason) {
+    const char* why = nullptr;
+    if (name.empty() || name == "." || name == "..")
+        why = "names no file";
+    else if (name.find('\0') != std::string_view::npos)
+        why = "holds a zero byte";
+    else
+        for (const char* fixed : FixedNames)
+            if (name == fixed) why = "clashes with a file of the package itself";
+    if (why && reason) *reason = why;
+    return why == nullptr;
+}
+
+}  // namespace
+
+std::string ExpandLongPath(const std::string& path) {
+    if (path.empty()) return {};
+    std::error_code ec;
+    const fs::path canonical = fs::canonical(path, ec);
+    return ec ? std::string() : canonical.string();
+}
+
+std::string WorkingFolderBaseName(const std::string& longPath) {
+    const std::string_view name = LastComponent(longPath);
+    return std::string(name.substr(0, name.find('.')));
+}
+
+std::string WorkingFolderPath(const std::string& ownPath) {
+    const std::string longPath = ExpandLongPath(ownPath);
+    if (longPath.empty()) throw Error("cannot find the program's own file", ownPath);
+    const std::string base = WorkingFolderBaseName(longPath);
+    if (base.empty())
+        throw Error("the program's file name gives no working folder name (it starts with a dot)",
+                    longPath);
+    return PrivateTempFolder() + base + "/";
+}
+
+std::string GetWorkingFolder(const std::string& ownPath) {
+    const std::string folder = WorkingFolderPath(ownPath);
+    const std::string bare = folder.substr(0, folder.size() - 1);
+    if (::mkdir(bare.c_str(), 0700) != 0 && errno != EEXIST)
+        throw Error(std::string("cannot create the working folder: ") + std::strerror(errno),
+                    bare);
+    struct stat st {};
+    if (::lstat(bare.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        throw Error("the working folder is not a folder; refusing to use it", bare);
+    return folder;
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+    const std::string text = ReadFileBytes(path);
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+    }
+    return lines;
+}
+
+std::string ProjectFileName(std::string_view line, size_t lineNumber,
+                            const std::string& listPath) {
+    const std::string_view name = LastComponent(line);
+    std::string reason;
+    if (!IsAcceptableName(name, &reason))
+        throw FormatError("line " + std::to_string(lineNumber) + " (\"" +
+                              std::string(line.substr(0, 200)) + "\") " + reason,
+                          listPath);
+    return std::string(name);
+}
+
+std::vector<std::string> UnpackPackage(const std::string& saverPath, const std::string& folder) {
+    const std::vector<fs::path> fixed = {folder + SettingsContainerName, folder + FileNamesName,
+                                         folder + FileContainerName, folder + FormsFileName};
+    SplitContainer(saverPath, fixed);
+
+    const std::string listPath = folder + FileNamesName;
+    const std::vector<std::string> lines = ReadLines(listPath);
+    std::vector<fs::path> outputs;
+    outputs.reserve(lines.size());
+    for (size_t i = 0; i < lines.size(); ++i)
+        outputs.emplace_back(folder + ProjectFileName(lines[i], i + 1, listPath));
+    SplitContainer(folder + FileContainerName, outputs);
+
+    std::vector<std::string> written;
+    for (const auto& p : fixed) written.push_back(p.string());
+    for (const auto& p : outputs) written.push_back(p.string());
+    return written;
+}
+
+void ExtractProject(TLVCProject& project, const std::string& ownPath) {
+    const std::string w = GetWorkingFolder(ownPath);
+    UnpackPackage(ExpandLongPath(ownPath), w);
+
+    project.Load(w + SettingsContainerName);
+    for (auto& name : project.FileList.Files) name = w + name;
+    if (!project.Setting.PreviewFile.empty()) {
+        const std::string_view preview = LastComponent(project.Setting.PreviewFile);
+        // A name that leads nowhere inside the folder means no preview picture.
+        project.Setting.PreviewFile =
+            IsAcceptableName(preview, nullptr) ? w + std::string(preview) : std::string();
+    }
+    project.UISetting.UIFile = w + FormsFileName;
+}
+
+void RemoveProjectFiles(const TLVCProject& /*project*/, const std::string& ownPath) {
+    std::string w;
+    try {
+        w = WorkingFolderPath(ownPath);
+    } catch (const Error&) {
+        return;
+    }
+    try {
+        for (const auto& line : ReadLines(w + FileNamesName)) {
+            const std::string_view name = LastComponent(line);
+            if (IsAcceptableName(name, nullptr)) ::unlink((w + std::string(name)).c_str());
+        }
+    } catch (const Error&) {
+        // No name list: only the fixed files can be there.
+    }
+    for (const char* name : {SettingsContainerName, FileContainerName, FinalFileName,
+                             FileNamesName, FormsFileName})
+        ::unlink((w + name).c_str());
+    ::rmdir(w.c_str());
+}
+
+std::string UserSettingsPath(const std::string& ownPath) {
+    const std::string longPath = ExpandLongPath(ownPath);
+    if (longPath.empty()) return {};
+    const size_t slash = longPath.rfind('/');
+    const size_t dot = longPath.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return longPath + ".ini";
+    return longPath.substr(0, dot) + ".ini";
+}
+
+}  // namespace lv

@@ -1,0 +1,144 @@
+// Builds savers with lvtool, unpacks them and prints their projects: the authors' path from
+// files to a saver and back.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+
+#include "project/container.h"
+#include "project/saver_builder.h"
+#include "project/scratch_environment.h"
+
+namespace lv {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RunResult {
+    int status = -1;
+    std::string output;
+};
+
+RunResult Lvtool(const std::string& arguments) {
+    RunResult result;
+    const std::string command = std::string(LV_LVTOOL_PATH) + " " + arguments + " 2>&1";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return result;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, n);
+    const int raw = ::pclose(pipe);
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return result;
+}
+
+class SaverRoundTripTest : public ::testing::Test {
+protected:
+    std::string Write(const std::string& name, const std::string& bytes) {
+        test::WriteTestFile(src_ + name, bytes);
+        return src_ + name;
+    }
+
+    test::ScratchEnvironment env_;
+    std::string src_ = env_.Folder("src");
+    std::string out_ = env_.Folder("out");
+};
+
+TEST_F(SaverRoundTripTest, BuildUnpackAndPrintGiveBackWhatWentIn) {
+    std::string big(3 << 20, '\0');
+    for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 131 + (i >> 11));
+    const std::string sea = Write("sea.lvp", big);
+    const std::string sky = Write("sky.jpg", "");
+    const std::string song = Write("song.mid", "MThd");
+    const std::string settings = Write(
+        "settings.ini",
+        "[General]\r\nProductName=Caf\xE9 \x80 \"Sea\"\x01\\\r\n[Default]\r\nDuration=0x1E\r\n"
+        "Stretch=2\r\nMusic=0\r\n");
+    const std::string forms = Write("forms.lvu", "object MainWindow end");
+    const std::string saver = out_ + "Sea.Saver.scr";
+
+    const auto built = Lvtool("build-saver " + saver + " --engine " + LV_LVCSAVER_PATH +
+                              " --settings " + settings + " --forms " + forms +
+                              " --off sky.jpg " + sea + " " + sky + " " + song);
+    ASSERT_EQ(built.status, 0) << built.output;
+    struct stat st {};
+    ASSERT_EQ(::stat(saver.c_str(), &st), 0);
+    EXPECT_NE(st.st_mode & S_IXUSR, 0u);
+
+    // Byte-exact: the engine, then the outer container.
+    const std::string bytes = test::ReadTestFile(saver);
+    const std::string engine = test::ReadTestFile(LV_LVCSAVER_PATH);
+    ASSERT_EQ(bytes.compare(0, engine.size(), engine), 0);
+    SaverContents expected;
+    expected.SettingsText = test::ReadTestFile(settings);
+    expected.UIFile = "forms.lvu";
+    expected.Forms = "object MainWindow end";
+    expected.Files = {{"sea.lvp", big, true, true},
+                      {"sky.jpg", "", true, false},
+                      {"song.mid", "MThd", false, true}};
+    EXPECT_TRUE(bytes.substr(engine.size()) == BuildPackage(expected));
+
+    const auto unpacked = Lvtool("unpack " + saver + " " + out_ + "dir");
+    ASSERT_EQ(unpacked.status, 0) << unpacked.output;
+    const std::string d = out_ + "dir/";
+    EXPECT_EQ(unpacked.output, d + "LVC.res\n" + d + "LVFilenames.res\n" + d + "LVFiles.res\n" +
+                                   d + "LVGUI.lvu\n" + d + "sea.lvp\n" + d + "sky.jpg\n" + d +
+                                   "song.mid\n");
+    EXPECT_TRUE(test::ReadTestFile(d + "sea.lvp") == big);
+    EXPECT_EQ(test::ReadTestFile(d + "sky.jpg"), "");
+    EXPECT_EQ(test::ReadTestFile(d + "LVFilenames.res"), "sea.lvp\r\nsky.jpg\r\nsong.mid\r\n");
+    EXPECT_EQ(test::ReadTestFile(d + "LVGUI.lvu"), "object MainWindow end");
+
+    // The saver and its unpacked LVC.res print the same project.
+    const auto fromSaver = Lvtool("project " + saver);
+    const auto fromLvc = Lvtool("project " + d + "LVC.res");
+    ASSERT_EQ(fromSaver.status, 0) << fromSaver.output;
+    EXPECT_EQ(fromSaver.output, fromLvc.output);
+    const std::string& json = fromSaver.output;
+    EXPECT_NE(json.find("\"files\": [\n    \"sea.lvp\",\n    \"sky.jpg\"\n  ]"), std::string::npos)
+        << json;
+    EXPECT_NE(json.find("\"enabled\": [\n    \"TRUE\",\n    \"FALSE\"\n  ]"), std::string::npos);
+    EXPECT_NE(json.find("\"ProductName\": \"Caf\xC3\xA9 \xE2\x82\xAC \\\"Sea\\\"\\u0001\\\\\""),
+              std::string::npos)
+        << json;
+    EXPECT_NE(json.find("\"Duration\": 30,"), std::string::npos);
+    EXPECT_NE(json.find("\"Stretch\": true,"), std::string::npos);
+    EXPECT_NE(json.find("\"Music\": false,"), std::string::npos);
+    EXPECT_NE(json.find("\"BuildIcon\": \"\"\n"), std::string::npos);
+    EXPECT_NE(json.find("\"ui\": {\n    \"UIFile\": \"forms.lvu\"\n  }"), std::string::npos);
+
+    // As a show starts: everything on, then the user's file.
+    const std::string user = Write("Sea.ini", "[Setting]\r\nImageMode=2\r\nSpeed=20\r\n[Files]\r\n0=\r\n");
+    const auto applied = Lvtool("project " + saver + " --user-settings " + user);
+    ASSERT_EQ(applied.status, 0) << applied.output;
+    EXPECT_NE(applied.output.find("\"enabled\": [\n    \"FALSE\",\n    \"TRUE\"\n  ]"),
+              std::string::npos)
+        << applied.output;
+    EXPECT_NE(applied.output.find("\"Speed\": 500,"), std::string::npos);
+    EXPECT_NE(applied.output.find("\"ShowImageMode\": 2,"), std::string::npos);
+}
+
+TEST_F(SaverRoundTripTest, CommandsReportBadInputWithTheFileName) {
+    const std::string bare = Write("bare.scr", std::string(4000, 'x'));
+    const auto unpack = Lvtool("unpack " + bare + " " + out_ + "d");
+    EXPECT_EQ(unpack.status, 1);
+    EXPECT_NE(unpack.output.find("no saver package found in " + bare), std::string::npos);
+    const auto project = Lvtool("project " + bare);
+    EXPECT_EQ(project.status, 1);
+    EXPECT_NE(project.output.find(bare), std::string::npos);
+
+    // A saver is never built on top of another saver: its package would hide the new one.
+    const std::string pic = Write("a.jpg", "J");
+    ASSERT_EQ(Lvtool("build-saver " + out_ + "one.scr --engine " + LV_LVCSAVER_PATH + " " + pic)
+                  .status, 0);
+    const auto twice = Lvtool("build-saver " + out_ + "two.scr --engine " + out_ + "one.scr " + pic);
+    EXPECT_EQ(twice.status, 1);
+    EXPECT_FALSE(fs::exists(out_ + "two.scr"));
+
+    EXPECT_EQ(Lvtool("build-saver " + out_ + "x.scr --off b.jpg " + pic).status, 2);
+    EXPECT_EQ(Lvtool("unpack " + bare).status, 2);
+}
+
+}  // namespace
+}  // namespace lv

@@ -1,0 +1,121 @@
+#include "saver/user_settings.h"
+
+#include <gtest/gtest.h>
+
+#include "project/scratch_environment.h"
+
+namespace lv {
+namespace {
+
+class UserSettingsTest : public ::testing::Test {
+protected:
+    // A project of `pictures` pictures, every one on, as a show starts.
+    static TLVCProject Project(size_t pictures) {
+        TLVCProject p;
+        for (size_t i = 0; i < pictures; ++i) {
+            p.FileList.Files.push_back("p" + std::to_string(i) + ".lvp");
+            p.FileList.Enabled.push_back("TRUE");
+        }
+        return p;
+    }
+    TLVCProject Apply(const std::string& ini, size_t pictures = 8) {
+        TLVCProject p = Project(pictures);
+        test::WriteTestFile(path_, ini);
+        ApplyUserSettings(p, path_);
+        return p;
+    }
+    static std::vector<size_t> On(const TLVCProject& p) {
+        std::vector<size_t> on;
+        for (size_t i = 0; i < p.FileList.Enabled.size(); ++i)
+            if (p.FileList.Enabled[i] == "TRUE") on.push_back(i);
+        return on;
+    }
+
+    test::ScratchEnvironment env_;
+    std::string path_ = env_.Folder("apps") + "Sky.ini";
+};
+
+TEST_F(UserSettingsTest, NoFileLeavesTheProjectAsItIs) {
+    TLVCProject p = Project(8);
+    p.Setting.ShowImageMode = 3;
+    ApplyUserSettings(p, path_);
+    ApplyUserSettings(p, "");
+    EXPECT_TRUE(p.Setting.Stretch);
+    EXPECT_FALSE(p.Setting.Proportional);
+    EXPECT_EQ(p.Setting.ShowImageMode, 3);
+    EXPECT_EQ(On(p).size(), 8u);
+}
+
+TEST_F(UserSettingsTest, ImageSizeSetsStretchAndProportional) {
+    auto p = Apply("[Setting]\r\nImageSize=0\r\n");
+    EXPECT_FALSE(p.Setting.Stretch);
+    EXPECT_FALSE(p.Setting.Proportional);
+    p = Apply("[Setting]\r\nImageSize=1\r\n");
+    EXPECT_TRUE(p.Setting.Stretch);
+    EXPECT_FALSE(p.Setting.Proportional);
+    p = Apply("[Setting]\r\nImageSize=2\r\n");
+    EXPECT_TRUE(p.Setting.Stretch);
+    EXPECT_TRUE(p.Setting.Proportional);
+    p = Apply("[Setting]\r\nImageSize=abc\r\n");  // not a number: the project's values stay
+    EXPECT_TRUE(p.Setting.Stretch);
+    EXPECT_FALSE(p.Setting.Proportional);
+}
+
+TEST_F(UserSettingsTest, SpeedIndexMapsThroughTheTableAndOutOfRangeIsIgnored) {
+    EXPECT_EQ(Apply("[Setting]\r\nSpeed=10\r\n").Setting.Speed, 100);
+    EXPECT_EQ(Apply("[Setting]\r\nSpeed=0\r\n").Setting.Speed, 10);
+    EXPECT_EQ(Apply("[Setting]\r\nSpeed=20\r\n").Setting.Speed, 500);
+    for (const char* bad : {"21", "-2", "-1", "1000000", "x"})
+        EXPECT_EQ(Apply(std::string("[Setting]\r\nSpeed=") + bad + "\r\n").Setting.Speed, 100)
+            << bad;
+}
+
+TEST_F(UserSettingsTest, SingleModeNarrowsToTheIndexOrToPictureZero) {
+    EXPECT_EQ(On(Apply("[Setting]\r\nImageMode=3\r\nIndex=5\r\n")), std::vector<size_t>{5});
+    EXPECT_EQ(On(Apply("[Setting]\r\nImageMode=3\r\nIndex=8\r\n")), std::vector<size_t>{0});
+    EXPECT_EQ(On(Apply("[Setting]\r\nImageMode=3\r\nIndex=-4\r\n")), std::vector<size_t>{0});
+    EXPECT_EQ(On(Apply("[Setting]\r\nImageMode=3\r\n")), std::vector<size_t>{0});
+    // No pictures at all: nothing to narrow, nothing read.
+    EXPECT_TRUE(On(Apply("[Setting]\r\nImageMode=3\r\nIndex=0\r\n", 0)).empty());
+}
+
+TEST_F(UserSettingsTest, SingleModeLeavesTheListWhenThePictureIsOff) {
+    TLVCProject p = Project(4);
+    p.FileList.Enabled[2] = "FALSE";
+    test::WriteTestFile(path_, "[Setting]\r\nImageMode=3\r\nIndex=2\r\n");
+    ApplyUserSettings(p, path_);
+    EXPECT_EQ(On(p), (std::vector<size_t>{0, 1, 3}));
+}
+
+TEST_F(UserSettingsTest, FavouritesModeTurnsListedPicturesOffOthersModesIgnoreTheList) {
+    const std::string files = "[Files]\r\n3=\r\n7=\r\n";
+    EXPECT_EQ(On(Apply("[Setting]\r\nImageMode=2\r\n" + files)),
+              (std::vector<size_t>{0, 1, 2, 4, 5, 6}));
+    EXPECT_EQ(On(Apply("[Setting]\r\nImageMode=0\r\n" + files)).size(), 8u);
+    EXPECT_EQ(Apply("[Setting]\r\nImageMode=2\r\n" + files).Setting.ShowImageMode, 2);
+}
+
+TEST_F(UserSettingsTest, FilesKeysThatNameNoPictureAreIgnored) {
+    const auto p = Apply(
+        "[Setting]\r\nImageMode=2\r\n[Files]\r\n8=\r\n-1=\r\nabc=\r\n0x1=\r\n$2=\r\n"
+        "99999999999999=\r\n 4 =\r\n1=\r\n",
+        8);
+    EXPECT_EQ(On(p), (std::vector<size_t>{0, 2, 3, 5, 6, 7}));
+    // The one-picture project of a single-picture show: only key 0 names a picture.
+    EXPECT_TRUE(On(Apply("[Setting]\r\nImageMode=2\r\n[Files]\r\n0=\r\n1=\r\n", 1)).empty());
+}
+
+TEST_F(UserSettingsTest, SwitchesAndDurationOverrideTheProject) {
+    const auto p = Apply(
+        "[setting]\r\nsound=0\r\nMusic=0\r\nTransition=0\r\nDuration=12\r\n");
+    EXPECT_FALSE(p.Setting.Sound);
+    EXPECT_FALSE(p.Setting.Music);
+    EXPECT_FALSE(p.Setting.Transition);
+    EXPECT_EQ(p.Setting.Duration, 12);
+    const auto kept = Apply("[Setting]\r\nSound=on\r\nDuration=\r\n");
+    EXPECT_TRUE(kept.Setting.Sound);
+    EXPECT_EQ(kept.Setting.Duration, 30);
+}
+
+}  // namespace
+}  // namespace lv
