@@ -5,20 +5,11 @@
 
 #include "common/error.h"
 #include "common/random.h"
+#include "effects/rain.h"
+#include "effects/snow.h"
 #include "effects/wave_math.h"
 #include "effects/wave_step_reference.h"
 
-#if __has_include("effects/rain.h")
-#include "effects/rain.h"
-#include "effects/snow.h"
-#define LV_WAVES_HAVE_WEATHER 1
-#else
-namespace lv {
-class TRain {};
-class TSnow {};
-}  // namespace lv
-#define LV_WAVES_HAVE_WEATHER 0
-#endif
 
 namespace lv {
 
@@ -102,7 +93,6 @@ void TWaveGenerator::SetWeather(bool on) {
     if (!on) return;
     weatherLayer_ = std::make_unique<Bitmap32>(output_.Width(), output_.Height());
     if (project_ == nullptr) return;
-#if LV_WAVES_HAVE_WEATHER
     const TWeatherParam& weather = project_->Weather;
     if (weather.Kind == 1) {
         snow_ = std::make_unique<TSnow>();
@@ -117,13 +107,11 @@ void TWaveGenerator::SetWeather(bool on) {
         rain_->SetCount(weather.Count);
         rain_->Place();
     }
-#endif
 }
 
 void TWaveGenerator::StepWeather() {
     if (!weatherLayer_) return;
     DrawAtOrigin(output_, *weatherLayer_);
-#if LV_WAVES_HAVE_WEATHER
     const TWeatherParam& weather = project_->Weather;
     if (weather.Kind == 1 && snow_) {
         snow_->SetSpeedPercent(speedPercent_);
@@ -136,7 +124,6 @@ void TWaveGenerator::StepWeather() {
         rain_->SetAngleTerm(static_cast<int32_t>(180 - int64_t{weather.Angle}));
         rain_->Step();
     }
-#endif
 }
 
 }  // namespace lv

@@ -2,6 +2,8 @@
 
 #include "common/error.h"
 #include "common/random.h"
+#include "effects/rain.h"
+#include "effects/snow.h"
 #include "effects/wave_generator.h"
 #include "effects/wave_test_support.h"
 
@@ -235,6 +237,78 @@ TEST(WaveGenerator, RejectsAPictureResizedAfterPrepareAndToleratesASmallMask) {
     for (int y = 0; y < 10; ++y)
         for (int x = 12; x < 20; ++x)
             ASSERT_EQ(generator.Output().Pixel(x, y), project.Picture.Pixel(x, y));
+}
+
+}  // namespace
+}  // namespace lv
+
+namespace lv {
+namespace {
+
+TProject WeatherProject(int kind, int count, int speedPercent) {
+    TProject project = MakeProject(80, 60, [](int, int y) { return y >= 30 ? 1 : 0; },
+                                   Wave(4, 5, 20, 360, 3, true, true, true));
+    project.Weather.Kind = kind;
+    project.Weather.Count = count;
+    project.Weather.SpeedLevel = 10;
+    project.Weather.Angle = 90;
+    project.Weather.Length = 10;
+    project.SetSpeedPercent(speedPercent);
+    return project;
+}
+
+void StartWithWeather(TWaveGenerator& generator, TProject& project) {
+    Start(generator, project);
+    generator.SetWeather(project.Weather.Kind > 0);
+}
+
+TEST(WaveGeneratorWeather, RainFallsOnTheLayerOverTheRippledPicture) {
+    PinnedRandom pin(21);
+    TProject project = WeatherProject(2, 1500, 100);
+    TWaveGenerator generator;
+    StartWithWeather(generator, project);
+    ASSERT_NE(generator.Rain(), nullptr);
+    EXPECT_EQ(generator.Snow(), nullptr);
+    EXPECT_EQ(generator.Rain()->Drops().size(), 1000u);  // capped
+    const auto before = generator.Rain()->Drops();
+    generator.Step();
+    const auto& after = generator.Rain()->Drops();
+    EXPECT_NE(after[0].Y, before[0].Y);
+    EXPECT_EQ(after[0].X, before[0].X);  // angle 90 falls straight down
+    EXPECT_EQ(generator.Rain()->AngleTerm(), 90);
+    EXPECT_EQ(generator.Rain()->SpeedLevel(), 10);
+    EXPECT_NE(*generator.WeatherLayer(), generator.Output());  // streaks drawn over it
+
+    // Same seed, same drops: the column offsets and the drops come from one sequence.
+    TWaveGenerator twin;
+    StartWithWeather(twin, project);
+    twin.Step();
+    EXPECT_EQ(*twin.WeatherLayer(), *generator.WeatherLayer());
+}
+
+TEST(WaveGeneratorWeather, SnowStandsStillAtZeroSpeedAndNoFlakesLeaveThePictureAlone) {
+    PinnedRandom pin(22);
+    TProject project = WeatherProject(1, 50, 0);
+    TWaveGenerator generator;
+    StartWithWeather(generator, project);
+    ASSERT_NE(generator.Snow(), nullptr);
+    EXPECT_EQ(generator.Rain(), nullptr);
+    const auto before = generator.Snow()->Flakes();
+    for (int i = 0; i < 3; ++i) generator.Step();
+    for (size_t i = 0; i < before.size(); ++i) {
+        EXPECT_EQ(generator.Snow()->Flakes()[i].X, before[i].X);
+        EXPECT_EQ(generator.Snow()->Flakes()[i].Y, before[i].Y);
+    }
+
+    TProject none = WeatherProject(1, 0, 100);
+    StartWithWeather(generator, none);
+    generator.Step();
+    EXPECT_EQ(*generator.WeatherLayer(), generator.Output());
+
+    // Switching the weather off drops the layer and the snow.
+    generator.SetWeather(false);
+    EXPECT_EQ(generator.Snow(), nullptr);
+    EXPECT_EQ(&generator.ShownPicture(), &generator.Output());
 }
 
 }  // namespace
