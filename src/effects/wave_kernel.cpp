@@ -128,13 +128,19 @@ void RippleKernel::RippleColumns(const WaveField& field, const Bitmap32& source,
 
 void RippleKernel::RippleStrip(const WaveField& field, const Bitmap32& source, Bitmap32& output,
                                int32_t firstColumn, int32_t endColumn) const {
-    const size_t columns = static_cast<size_t>(endColumn - firstColumn);
     for (int32_t r = 0; r < field.Height; ++r) {
         if (r + prefetchRows_ < field.Height) {
+            // Only the area pixels of the row ahead: the rest of the row is never read.
             const auto ahead = static_cast<int32_t>(r + prefetchRows_);
-            PrefetchSpan(source.Row(ahead) + firstColumn, columns * sizeof(uint32_t));
-            PrefetchSpan(output.Row(ahead) + firstColumn, columns * sizeof(uint32_t));
-            PrefetchSpan(field.AreaRow(ahead) + firstColumn, columns * sizeof(int16_t));
+            const AreaRun* aheadEnd = RowRunsEnd(field, ahead);
+            for (const AreaRun* run = FirstRunReaching(field, ahead, firstColumn);
+                 run != aheadEnd && run->first < endColumn; ++run) {
+                const int32_t from = std::max(run->first, firstColumn);
+                const auto count = static_cast<size_t>(std::min(run->last + 1, endColumn) - from);
+                PrefetchSpan(source.Row(ahead) + from, count * sizeof(uint32_t));
+                PrefetchSpan(output.Row(ahead) + from, count * sizeof(uint32_t));
+                PrefetchSpan(field.AreaRow(ahead) + from, count * sizeof(int16_t));
+            }
         }
         const int64_t* rowV = vShift_.data() + static_cast<size_t>(r) * 4;
         const int64_t* rowH = hShift_.data() + static_cast<size_t>(r) * 4;
