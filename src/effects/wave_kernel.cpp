@@ -44,6 +44,8 @@ const AreaRun* FirstRunReaching(const WaveField& field, int32_t row, int64_t col
 
 void RippleKernel::Prepare(const WaveField& field) {
     const int64_t width = field.Width;
+    areas_.resize(field.AreaMap.size());
+    std::copy(field.AreaMap.begin(), field.AreaMap.end(), areas_.begin());
     for (size_t k = 0; k < 4; ++k) {
         const auto& shifts = field.ColumnShift[k];
         auto& offsets = columnOffset_[k];
@@ -139,7 +141,7 @@ void RippleKernel::RippleStrip(const WaveField& field, const Bitmap32& source, B
                 const auto count = static_cast<size_t>(std::min(run->last + 1, endColumn) - from);
                 PrefetchSpan(source.Row(ahead) + from, count * sizeof(uint32_t));
                 PrefetchSpan(output.Row(ahead) + from, count * sizeof(uint32_t));
-                PrefetchSpan(field.AreaRow(ahead) + from, count * sizeof(int16_t));
+                PrefetchSpan(areas_.data() + static_cast<size_t>(ahead) * field.Width + from, count);
             }
         }
         const int64_t* rowV = vShift_.data() + static_cast<size_t>(r) * 4;
@@ -213,7 +215,7 @@ void RippleKernel::RippleJitteredRun(const WaveField& field, const Bitmap32& sou
                                      int16_t area, int64_t v, int64_t h) const {
     const int64_t width = field.Width;
     const int64_t height = field.Height;
-    const int16_t* areas = field.AreaMap.data();
+    const int8_t* areas = areas_.data();
     const uint32_t* from = source.Data();
     uint32_t* to = output.Data();
     const int32_t* shifts = field.ColumnShift[static_cast<size_t>(area)].data();

@@ -58,6 +58,9 @@ private:
     // Per area and column: -ColumnShift * Width, the column's row offset in pixels.
     std::array<std::vector<int64_t>, 4> columnOffset_;
     std::array<bool, 4> straight_{};  // area without column offsets
+    // The area map in bytes (-1 .. 3 fit): the pass tests three map entries per pixel, in rows
+    // scattered over the band, and half the bytes keep twice the band in cache.
+    std::vector<int8_t> areas_;
     // A band of rows as tall as the column offsets' range is read and written at every row;
     // strips this wide keep the band in the core's second-level cache.
     int32_t stripWidth_ = 512;
