@@ -50,7 +50,10 @@ void RippleKernel::Prepare(const WaveField& field) {
         const auto& shifts = field.ColumnShift[k];
         auto& offsets = columnOffset_[k];
         offsets.resize(shifts.size());
-        for (size_t x = 0; x < shifts.size(); ++x) offsets[x] = -int64_t{shifts[x]} * width;
+        // Only used where every offset of the area keeps the rows inside the picture, so the
+        // value then fits: |column - shift * width| < width * height.
+        for (size_t x = 0; x < shifts.size(); ++x)
+            offsets[x] = static_cast<int32_t>(static_cast<int64_t>(x) - int64_t{shifts[x]} * width);
         straight_[k] = field.MinShift[k] == 0 && field.MaxShift[k] == 0;
     }
 }
@@ -245,11 +248,11 @@ void RippleKernel::RippleJitteredRun(const WaveField& field, const Bitmap32& sou
     clampedPixels(first, lo - 1);
     // No clamp can apply: target index = row start + column + the column's row offset, and
     // the source lies v rows and h columns away from it.
-    const int64_t* offsets = columnOffset_[static_cast<size_t>(area)].data();
+    const int32_t* offsets = columnOffset_[static_cast<size_t>(area)].data();
     const int64_t rowStart = row * width;
     const int64_t sourceDelta = v * width + h;
     for (int64_t x = lo; x <= hi; ++x) {
-        const int64_t target = rowStart + x + offsets[x];
+        const int64_t target = rowStart + offsets[x];
         const int64_t from_at = target + sourceDelta;
         if (areas[target + h] == area && areas[from_at] == area && areas[target] == area)
             to[target] = from[from_at];

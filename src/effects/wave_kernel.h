@@ -55,8 +55,9 @@ private:
     // Effective shifts of each row and area (0 where the flag is off), index row * 4 + area.
     std::vector<int64_t> vShift_;
     std::vector<int64_t> hShift_;
-    // Per area and column: -ColumnShift * Width, the column's row offset in pixels.
-    std::array<std::vector<int64_t>, 4> columnOffset_;
+    // Per area and column: column - ColumnShift * Width, the column's place relative to the
+    // start of the row being walked.
+    std::array<std::vector<int32_t>, 4> columnOffset_;
     std::array<bool, 4> straight_{};  // area without column offsets
     // The area map in bytes (-1 .. 3 fit): the pass tests three map entries per pixel, in rows
     // scattered over the band, and half the bytes keep twice the band in cache.
