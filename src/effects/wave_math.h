@@ -73,7 +73,6 @@ struct AreaWave {
     double freq = 0;
     double ampStep = 0;
     double freqStep = 0;
-    long double freqFall = 0;  // freqStep / 10, the same every row
     bool perspective = false;
 
     void Start(const TWaveParam& p, int32_t firstRow, int32_t lastRow) {
@@ -90,7 +89,6 @@ struct AreaWave {
             ampStep = p.Amplitude;
             freqStep = freq;
         }
-        freqFall = static_cast<long double>(freqStep) / 10;
     }
 
     // Moves to the next row of the area and returns its angle in whole degrees:
@@ -98,7 +96,8 @@ struct AreaWave {
     int64_t NextRowAngle(int32_t row, int32_t height, int32_t phase) {
         if (perspective) {
             amp = static_cast<double>(static_cast<long double>(amp) + ampStep);
-            freq = static_cast<double>(static_cast<long double>(freq) - freqFall);
+            freq = static_cast<double>(static_cast<long double>(freq) -
+                                       static_cast<long double>(freqStep) / 10);
         }
         const long double rowsFromBottom = static_cast<long double>(height) - row;
         return RoundToInt64(rowsFromBottom * freq * 360 / height + phase);
