@@ -218,6 +218,22 @@ TEST(WaveGenerator, RestoreAndWeatherLayerFollowTheOutput) {
     EXPECT_EQ(generator.WeatherLayer(), nullptr);
 }
 
+TEST(WaveGenerator, AnEmptyPictureRunsWithoutPixels) {
+    PinnedRandom pin(4);
+    TProject project;
+    SetAllWaves(project, Wave(3, 2, 10, 360, 4, true, true, true));
+    project.Weather = {2, 10, 10, 90, 10, 0};
+    TWaveGenerator generator;
+    Start(generator, project);
+    generator.SetWeather(true);
+    for (auto kind : {RippleKernelKind::Tuned, RippleKernelKind::Plain}) {
+        generator.SetKernel(kind);
+        generator.Step();
+    }
+    EXPECT_TRUE(generator.Output().Empty());
+    EXPECT_EQ(generator.Phase(0), 30);
+}
+
 TEST(WaveGenerator, RejectsAPictureResizedAfterPrepareAndToleratesASmallMask) {
     PinnedRandom pin(2);
     TProject project = MakeProject(20, 10, [](int, int) { return 1; },
