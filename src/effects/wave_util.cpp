@@ -6,13 +6,8 @@
 
 #include "common/error.h"
 #include "common/rounding.h"
-
-#if __has_include("effects/fast_bmp.h")
 #include "effects/fast_bmp.h"
-#define LV_WAVES_HAVE_SURFACES 1
-#else
-#define LV_WAVES_HAVE_SURFACES 0
-#endif
+
 
 namespace lv {
 namespace {
@@ -28,20 +23,14 @@ int32_t ScaleBy(long double factor, int32_t value) {
     return SaturateToInt32(Round(scaled));
 }
 
+// Through pixel surfaces, with the bilinear resize every picture of the show goes through.
 void ResizePictureSmooth(Bitmap32& picture, int width, int height) {
-#if LV_WAVES_HAVE_SURFACES
     TFastBMP surface;
     surface.LoadFromBitmap32(picture);
     TFastBMP resized(width, height);
     surface.ResizeSmoothInto(resized);
     picture.SetSize(width, height);
     resized.DrawToBitmap32(picture, 0, 0);
-#else
-    (void)picture;
-    (void)width;
-    (void)height;
-    throw Error("smooth picture resizing is not built into this program");
-#endif
 }
 
 }  // namespace

@@ -83,7 +83,6 @@ TEST_F(LvtoolRippleTest, RippleWritesTheFrameTheShowDraws) {
     EXPECT_EQ(written, Expected(77, 5));
 }
 
-#if __has_include("effects/fast_bmp.h")
 TEST_F(LvtoolRippleTest, RippleFitsThePackageFirst) {
     const RunResult fitted = Lvtool("ripple " + package_ +
                                     " --seed 3 --steps 2 --fit 100x100 --keep-aspect --out " +
@@ -91,7 +90,6 @@ TEST_F(LvtoolRippleTest, RippleFitsThePackageFirst) {
     ASSERT_EQ(fitted.status, 0) << fitted.output;
     EXPECT_EQ(DecodeBmp(ReadFileBytes(out_ + "g.bmp"), "g.bmp"), Expected(3, 2, 100, 100));
 }
-#endif
 
 TEST_F(LvtoolRippleTest, WeatherPrintsEveryDropExactly) {
     const RunResult r = Lvtool("weather " + package_ + " --seed 9 --steps 4");
