@@ -18,8 +18,10 @@ namespace lv {
 // - only the runs of area pixels are visited, and a run is cut into an interior stretch, where no
 //   clamp can apply, and its clamped ends;
 // - an area without column offsets copies whole stretches where source and target lie in it;
-// - with column offsets, a pixel is three loads and a store through precomputed row offsets;
-// - columns are independent within one pass, so two threads may take one strip each.
+// - with column offsets, a pixel is a few loads and a store through precomputed places, and
+//   the picture is walked in column strips with the coming rows fetched ahead, so the band of
+//   rows the offsets reach stays in cache;
+// - columns are independent within one pass, so two threads may take one half each.
 class RippleKernel {
 public:
     // Derives the per-column data of a freshly built field. Call after every Prepare.
