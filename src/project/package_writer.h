@@ -9,13 +9,21 @@
 
 namespace lv {
 
+// The record written for an area the package does not use: still water, but a valid Cycle,
+// because the ripple generator divides by the Cycle of all four records.
+inline TWaveParam UnusedAreaWave() {
+    TWaveParam wave;
+    wave.Cycle = 360;
+    return wave;
+}
+
 // Everything an image package stores, as the authors' tool and the tests assemble it.
 struct PackageContents {
     std::string PictureName;
     std::string Comment;
     std::string ThumbnailJpeg;  // JPEG file bytes
     // Records of areas 1, 2, ...; written with their count, which a loader accepts up to 4.
-    std::vector<TWaveParam> Waves = std::vector<TWaveParam>(AreaCount);
+    std::vector<TWaveParam> Waves = std::vector<TWaveParam>(AreaCount, UnusedAreaWave());
     std::vector<int32_t> MaskWords;  // width, height, runs (see EncodeAreaMask)
     std::string PictureJpeg;         // JPEG file bytes
     std::string SoundFile = "<No Sound>";

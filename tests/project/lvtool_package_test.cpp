@@ -9,6 +9,7 @@
 #include "common/file_util.h"
 #include "effects/area_mask.h"
 #include "project/image_package.h"
+#include "project/package_writer.h"
 #include "project/package_fixtures.h"
 
 namespace lv {
@@ -69,7 +70,7 @@ TEST_F(LvtoolPackage, PackThenInfoReportsWhatTheLoaderReads) {
     EXPECT_EQ(project.Comment, "say \"hi\"\\");
     EXPECT_EQ(project.SoundFile, "gulls.wav");
     EXPECT_EQ(project.Waves[0], test::ExampleWave());
-    EXPECT_EQ(project.Waves[1], TWaveParam{});
+    EXPECT_EQ(project.Waves[1], UnusedAreaWave());  // still water the generator can step
     EXPECT_EQ(project.Waves[2].PhaseStep, -4);
     EXPECT_EQ(project.Waves[2].Horizontal, 1);
     EXPECT_EQ(project.Waves[2].Jitter, 3);

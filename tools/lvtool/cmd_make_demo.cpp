@@ -54,7 +54,7 @@ std::string Package(const lvdemo::Scene& scene, const std::string& name,
     contents.PictureJpeg = lv::EncodeJpeg(scene.picture, JpegQuality);
     contents.ThumbnailJpeg = lv::EncodeJpeg(ScaleBoxFilter(scene.picture, 80, 60), JpegQuality);
     contents.MaskWords = lv::EncodeAreaMask(scene.mask);
-    waves.resize(lv::AreaCount);
+    waves.resize(lv::AreaCount, lv::UnusedAreaWave());
     contents.Waves = std::move(waves);
     contents.Weather = weather;
     return lv::BuildImagePackage(contents);
