@@ -1,0 +1,159 @@
+// The show window on the offscreen screen: what it draws and which input closes it.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+#include "project/lvc_project.h"
+#include "saver/qt/saver_window.h"
+#include "saver/show_clock.h"
+#include "saver/show_scene.h"
+#include "support/qt/offscreen_screen.h"
+#include "saver/qt/show_test_support.h"
+
+namespace lv {
+namespace {
+
+using test::NearColour;
+using test::ProcessEventsUntil;
+
+constexpr uint32_t Red = 0xD02020;
+
+class SaverWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(folder_.isValid()); }
+
+    // A window showing one still picture, opened and with its first frame drawn.
+    std::unique_ptr<TLVfmScrSvr> OpenShow(const Bitmap32& picture, bool stretch) {
+        project_.FileList.Files = {test::WriteJpegFile(folder_, "picture.jpg", picture)};
+        project_.FileList.Enabled = {"TRUE"};
+        project_.Setting.Stretch = stretch;
+        project_.Setting.Proportional = false;
+        project_.Setting.Music = false;
+        ShowWindowSetup setup;
+        setup.MessageBox = [this](MessageKind, const std::string& text) { messages_.push_back(text); };
+        auto window = std::make_unique<TLVfmScrSvr>(project_, audio_, clock_, setup);
+        window->Open();
+        EXPECT_TRUE(ProcessEventsUntil([&] {
+            return window->Started() && window->Scene()->FramePicture() != nullptr;
+        }));
+        return window;
+    }
+
+    // Mouse moves at one place use up the moves the show ignores and never close it.
+    static void SettleMouse(QWidget& window, QPoint at) {
+        for (int i = 0; i <= MouseMovesIgnoredAfterClose; ++i) {
+            MoveMouse(window, at);
+        }
+    }
+
+    static void MoveMouse(QWidget& window, QPoint to) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), window.mapToGlobal(QPointF(to)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &move);
+    }
+
+    static void PressKey(QWidget& window, Qt::Key key, const QString& text = {}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(&window, &press);
+    }
+
+    QTemporaryDir folder_;
+    TLVCProject project_;
+    test::SilentAudio audio_;
+    SystemClock clock_;
+    std::vector<std::string> messages_;
+};
+
+TEST_F(SaverWindowTest, CoversThePrimaryScreenWithTheStretchedPicture) {
+    const auto window = OpenShow(test::SolidPicture(40, 30, Red), true);
+    EXPECT_EQ(window->geometry(), QRect(0, 0, test::TestScreenWidth, test::TestScreenHeight));
+    EXPECT_EQ(window->cursor().shape(), Qt::BlankCursor);
+    const QImage shot = window->grab().toImage();
+    ASSERT_EQ(shot.size(), QSize(test::TestScreenWidth, test::TestScreenHeight));
+    for (const QPoint at : {QPoint(0, 0), QPoint(160, 120), QPoint(319, 239)}) {
+        EXPECT_TRUE(NearColour(shot.pixel(at), Red)) << at.x() << "," << at.y();
+    }
+    EXPECT_EQ(window->Loop().DroppedErrors(), 0);
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(SaverWindowTest, OriginalSizeIsCentredOnBlack) {
+    const auto window = OpenShow(test::SolidPicture(100, 50, Red), false);
+    const QImage shot = window->grab().toImage();
+    // (320 - 100) / 2 = 110, (240 - 50) / 2 = 95
+    EXPECT_TRUE(NearColour(shot.pixel(110, 95), Red));
+    EXPECT_TRUE(NearColour(shot.pixel(209, 144), Red));
+    EXPECT_EQ(shot.pixel(109, 95) & 0xFFFFFF, 0u);
+    EXPECT_EQ(shot.pixel(110, 94) & 0xFFFFFF, 0u);
+    EXPECT_EQ(shot.pixel(210, 144) & 0xFFFFFF, 0u);
+    EXPECT_EQ(shot.pixel(0, 0) & 0xFFFFFF, 0u);
+}
+
+TEST_F(SaverWindowTest, KeysThatTypeNothingAndTheWheelDoNotClose) {
+    const auto window = OpenShow(test::SolidPicture(8, 8, Red), true);
+    PressKey(*window, Qt::Key_F2);
+    PressKey(*window, Qt::Key_Left);
+    PressKey(*window, Qt::Key_Shift);
+    PressKey(*window, Qt::Key_F1);
+    PressKey(*window, Qt::Key_F1);
+    QWheelEvent wheel(QPointF(10, 10), window->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window.get(), &wheel);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window->Closed());
+    EXPECT_TRUE(window->isVisible());
+
+    PressKey(*window, Qt::Key_Escape, QStringLiteral("\x1b"));
+    EXPECT_TRUE(window->Closed());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(SaverWindowTest, ALetterCloses) {
+    const auto window = OpenShow(test::SolidPicture(8, 8, Red), true);
+    PressKey(*window, Qt::Key_A, QStringLiteral("a"));
+    EXPECT_TRUE(window->Closed());
+}
+
+TEST_F(SaverWindowTest, SmallMouseMovesDoNotCloseButAJumpDoes) {
+    const auto window = OpenShow(test::SolidPicture(8, 8, Red), true);
+    SettleMouse(*window, QPoint(50, 50));
+    MoveMouse(*window, QPoint(52, 52));
+    MoveMouse(*window, QPoint(54, 53));
+    MoveMouse(*window, QPoint(55, 55));
+    EXPECT_FALSE(window->Closed());
+    MoveMouse(*window, QPoint(58, 55));
+    EXPECT_TRUE(window->Closed());
+}
+
+TEST_F(SaverWindowTest, AMouseButtonCloses) {
+    const auto window = OpenShow(test::SolidPicture(8, 8, Red), true);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), window->mapToGlobal(QPointF(5, 5)),
+                      Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &press);
+    EXPECT_TRUE(window->Closed());
+    // Closing stopped the picture sound and the show's passes.
+    EXPECT_GE(audio_.soundStops, 1);
+    EXPECT_FALSE(window->Loop().Running());
+}
+
+TEST_F(SaverWindowTest, APictureThatCannotBeDecodedLeavesTheScreenBlackAndTheShowRunning) {
+    project_.FileList.Files = {folder_.filePath("missing.jpg").toStdString()};
+    project_.FileList.Enabled = {"TRUE"};
+    project_.Setting.Music = false;
+    ShowWindowSetup setup;
+    setup.MessageBox = [this](MessageKind, const std::string& text) { messages_.push_back(text); };
+    TLVfmScrSvr window(project_, audio_, clock_, setup);
+    window.Open();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.Loop().DroppedErrors() >= 3; }));
+    EXPECT_FALSE(window.Closed());
+    const QImage shot = window.grab().toImage();
+    EXPECT_EQ(shot.pixel(160, 120) & 0xFFFFFF, 0u);
+    EXPECT_TRUE(messages_.empty());
+}
+
+}  // namespace
+}  // namespace lv
