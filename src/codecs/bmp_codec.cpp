@@ -2,6 +2,7 @@
 // decodes most truncated files "successfully" with made-up pixels.
 #include <stb/stb_image.h>
 
+#include <cstdint>
 #include <memory>
 
 #include "codecs/picture_codecs.h"
@@ -12,6 +13,9 @@ namespace lv {
 namespace {
 
 void CheckBmpHeader(std::string_view bytes, const std::string& name) {
+    if (bytes.empty()) throw Error("BMP data is empty", name);
+    // stb takes the length as an int.
+    if (bytes.size() > static_cast<size_t>(INT32_MAX)) throw Error("BMP file is too large", name);
     if (bytes.size() < 26 || bytes[0] != 'B' || bytes[1] != 'M')
         throw Error("not a BMP file", name);
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -32,13 +36,20 @@ void CheckBmpHeader(std::string_view bytes, const std::string& name) {
         compression = ReadLE32(p + 30);
     }
     if (height < 0) height = -height;
-    CheckPictureSize(width, height, "BMP picture");
-    if (compression == 0 && (bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 ||
-                             bits == 32)) {
-        const int64_t stride = (width * bits + 31) / 32 * 4;
-        if (dataOffset + stride * height > static_cast<int64_t>(bytes.size()))
-            throw Error("BMP file is truncated", name);
+    try {
+        CheckPictureSize(width, height, "BMP picture");
+    } catch (const Error& e) {
+        throw Error(e.Message(), name);
     }
+    // Only uncompressed rows, plain or with bit-field masks (3), are supported; stb would
+    // take a compression value outside 0 .. 3 (a negative one) for uncompressed data.
+    if (compression != 0 && compression != 3)
+        throw Error("unsupported BMP compression " + std::to_string(compression), name);
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
+        throw Error("unsupported BMP bit depth " + std::to_string(bits), name);
+    const int64_t stride = (width * bits + 31) / 32 * 4;
+    if (dataOffset + stride * height > static_cast<int64_t>(bytes.size()))
+        throw Error("BMP file is truncated", name);
 }
 
 }  // namespace
@@ -59,8 +70,8 @@ Bitmap32 DecodeBmp(std::string_view bytes, const std::string& name) {
         const stbi_uc* source = pixels.get() + static_cast<size_t>(y) * width * 3;
         uint32_t* row = picture.Row(y);
         for (int x = 0; x < width; ++x, source += 3)
-            row[x] = static_cast<uint32_t>(source[0]) << 16 | static_cast<uint32_t>(source[1]) << 8 |
-                     source[2];
+            row[x] = static_cast<uint32_t>(source[0]) << 16 |
+                     static_cast<uint32_t>(source[1]) << 8 | source[2];
     }
     return picture;
 }

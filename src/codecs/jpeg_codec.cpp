@@ -1,11 +1,14 @@
 // JPEG through libjpeg(-turbo). libjpeg reports fatal errors through error_exit, which by
 // default ends the process; here it longjmps back so the failure becomes an lv::Error.
+// jpeglib.h needs size_t and FILE declared before it.
 #include <cstddef>
 #include <cstdio>
+// clang-format off
 #include <jpeglib.h>
+#include <jerror.h>
+// clang-format on
 
 #include <csetjmp>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -20,6 +23,8 @@ struct ErrorManager {
     jpeg_error_mgr base;
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
+    bool endOfData;  // the data ran out and libjpeg padded it
+    bool hitMarker;  // the entropy decoder needed bits the data did not have
 };
 
 void ErrorExit(j_common_ptr info) {
@@ -28,7 +33,14 @@ void ErrorExit(j_common_ptr info) {
     std::longjmp(manager->jump, 1);
 }
 
-void SilentMessage(j_common_ptr, int) {}
+// libjpeg only warns when the data ends early and pads the rest of the picture with grey;
+// the warnings are noted so that a truncated picture is refused instead.
+void NoteWarning(j_common_ptr info, int level) {
+    if (level >= 0) return;
+    auto* manager = reinterpret_cast<ErrorManager*>(info->err);
+    if (info->err->msg_code == JWRN_JPEG_EOF) manager->endOfData = true;
+    if (info->err->msg_code == JWRN_HIT_MARKER) manager->hitMarker = true;
+}
 
 // Decompression state that must be destroyed on every path out, the longjmp one included.
 // Kept free of C++ objects with destructors between setjmp and the last libjpeg call.
@@ -41,7 +53,7 @@ struct Decompressor {
 bool DecodeInto(Decompressor& d, std::string_view bytes, Bitmap32& out, std::string& failure) {
     d.info.err = jpeg_std_error(&d.errors.base);
     d.errors.base.error_exit = ErrorExit;
-    d.errors.base.emit_message = SilentMessage;
+    d.errors.base.emit_message = NoteWarning;
     if (setjmp(d.errors.jump)) {
         failure = d.errors.message;
         return false;
@@ -61,8 +73,18 @@ bool DecodeInto(Decompressor& d, std::string_view bytes, Bitmap32& out, std::str
     }
     jpeg_start_decompress(&d.info);
     while (d.info.output_scanline < d.info.output_height) {
-        JSAMPROW row = reinterpret_cast<JSAMPROW>(out.Row(static_cast<int>(d.info.output_scanline)));
+        JSAMPROW row =
+            reinterpret_cast<JSAMPROW>(out.Row(static_cast<int>(d.info.output_scanline)));
         jpeg_read_scanlines(&d.info, &row, 1);
+    }
+    // The data ended early. That is harmless only when just the end-of-image marker is
+    // missing: one scan held every component and the decoder never ran out of bits. A
+    // progressive picture cut between two scans would show blurred or colourless.
+    const bool cutShort = d.errors.hitMarker || d.info.progressive_mode ||
+                          d.info.comps_in_scan < d.info.num_components;
+    if (d.errors.endOfData && cutShort) {
+        failure = "Premature end of JPEG file";
+        return false;
     }
     jpeg_finish_decompress(&d.info);
     return true;
@@ -70,16 +92,24 @@ bool DecodeInto(Decompressor& d, std::string_view bytes, Bitmap32& out, std::str
 
 }  // namespace
 
-Bitmap32 DecodeJpeg(std::string_view bytes, const std::string& name) {
+void DecodeJpegInto(std::string_view bytes, const std::string& name, Bitmap32& picture) {
+    picture.SetSize(0, 0);
     if (bytes.empty()) throw Error("JPEG data is empty", name);
-    Bitmap32 picture;
     std::string failure;
     Decompressor d;
-    if (!DecodeInto(d, bytes, picture, failure)) throw Error("JPEG error: " + failure, name);
+    if (!DecodeInto(d, bytes, picture, failure)) {
+        picture.SetSize(0, 0);
+        throw Error("JPEG error: " + failure, name);
+    }
     // BGRX leaves the fourth byte at 0xFF; the system's pixels keep it 0.
     const size_t count = picture.PixelCount();
     uint32_t* p = picture.Data();
     for (size_t i = 0; i < count; ++i) p[i] &= 0x00FFFFFFu;
+}
+
+Bitmap32 DecodeJpeg(std::string_view bytes, const std::string& name) {
+    Bitmap32 picture;
+    DecodeJpegInto(bytes, name, picture);
     return picture;
 }
 

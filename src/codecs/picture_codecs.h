@@ -11,6 +11,9 @@ namespace lv {
 // raises lv::Error naming it. Picture sizes are checked against the bitmap limits before any
 // pixel memory is allocated.
 Bitmap32 DecodeJpeg(std::string_view bytes, const std::string& name);
+// The same into an existing bitmap, whose memory is reused: for a caller that decodes picture
+// after picture of one size. Left empty when the decode fails.
+void DecodeJpegInto(std::string_view bytes, const std::string& name, Bitmap32& picture);
 Bitmap32 DecodeGif(std::string_view bytes, const std::string& name);  // first image
 Bitmap32 DecodeBmp(std::string_view bytes, const std::string& name);
 

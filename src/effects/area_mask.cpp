@@ -20,6 +20,7 @@ MaskRun SplitRun(int32_t value) { return {value / 10, value % 10}; }
 
 void DecodeAreaMask(const std::vector<int32_t>& words, Bitmap32& mask) {
     if (words.size() < 2) throw FormatError("area mask has no size");
+    CheckPictureSize(words[0], words[1], "area mask");
     mask.SetSize(words[0], words[1]);
     if (words.size() < 3) return;
     const int64_t width = mask.Width();

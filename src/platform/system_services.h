@@ -12,6 +12,9 @@ namespace lv::platform {
 // Window handles travel as the integers the host passed on the command line.
 using NativeWindow = uint64_t;
 
+// Whether the system has a screensaver password-change dialog (`/A`).
+bool HasPasswordChangeDialog();
+
 // The system's password-change dialog for the screensaver provider, parented to `parent`.
 void ChangeScreenSaverPassword(NativeWindow parent);
 

@@ -58,10 +58,18 @@ public:
     int SpeedPercent = 100;
     std::string SoundFile;
 
+    // The whole package: picture, thumbnail, decoded mask, parameters and texts. Errors
+    // (lv::Error naming the file) propagate after the object has been emptied.
     void Load(const std::string& path);
+    // Only the texts and the thumbnail, for the thumbnail list; Picture and Mask stay empty,
+    // the parameters zero and Loaded false, as the picture itself is not loaded.
     void LoadHeader(const std::string& path);
     TWaveParam& GetWaveParam(int index) { return Waves.at(static_cast<size_t>(index)); }
     void SetSpeedPercent(int value) { SpeedPercent = value; }
+
+private:
+    // Empty bitmaps, zeroed parameters, no texts, Loaded false; SpeedPercent stays.
+    void Discard();
 };
 
 }  // namespace lv

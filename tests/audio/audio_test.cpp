@@ -11,7 +11,8 @@
 #include "audio/sdl_show_audio.h"
 #include "common/error.h"
 #include "saver/background_music.h"
-#include "test_sound_files.h"
+#include "common/file_util.h"
+#include "demo/sound_files.h"
 
 namespace lv::audio {
 namespace {
@@ -44,9 +45,9 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(folder); }
 
-    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
+    std::string Write(const std::string& name, const std::string& bytes) {
         const std::string path = (folder / name).string();
-        test::WriteFile(path, bytes);
+        WriteFileAtomically(path, bytes);
         return path;
     }
 
@@ -86,7 +87,7 @@ TEST_F(AudioTest, AnUnknownDriverFallsBackToTheDummyDriver) {
 }
 
 TEST_F(AudioTest, AMidiTrackSoundsAndReportsItsEnd) {
-    const std::string tune = Write("tune.mid", test::MakeMidi({60, 64, 67}, 24));
+    const std::string tune = Write("tune.mid", lvdemo::MakeMidi({{60, 24}, {64, 24}, {67, 24}}));
     SdlShowAudio audio(Dummy());
     ASSERT_TRUE(audio.Device().IsOpen());
     Mix_SetPostMix(MeasureLoudness, nullptr);
@@ -99,8 +100,8 @@ TEST_F(AudioTest, AMidiTrackSoundsAndReportsItsEnd) {
 }
 
 TEST_F(AudioTest, StoppedOrReplacedTracksDoNotCountAsFinished) {
-    const std::string longTune = Write("long.wav", test::MakeWav(3000));
-    const std::string shortTune = Write("short.wav", test::MakeWav(150));
+    const std::string longTune = Write("long.wav", lvdemo::MakeWav(3000));
+    const std::string shortTune = Write("short.wav", lvdemo::MakeWav(150));
     SdlShowAudio audio(Dummy());
     audio.PlayMusic(longTune);
     audio.PlayMusic(shortTune);  // replaces the first
@@ -138,8 +139,8 @@ TEST_F(AudioTest, AMidiFileWithoutNotesEndsAtOnce) {
 }
 
 TEST_F(AudioTest, BackgroundMusicPlaysTrackAfterTrackAndStopsAtABrokenOne) {
-    Write("a.wav", test::MakeWav(120, 440));
-    Write("b.wav", test::MakeWav(120, 660));
+    Write("a.wav", lvdemo::MakeWav(120, 440));
+    Write("b.wav", lvdemo::MakeWav(120, 660));
     Write("bad.wav", {'R', 'I', 'F', 'F', 0, 0});
     SdlShowAudio audio(Dummy());
     std::vector<std::string> warnings;
@@ -160,8 +161,8 @@ TEST_F(AudioTest, BackgroundMusicPlaysTrackAfterTrackAndStopsAtABrokenOne) {
 }
 
 TEST_F(AudioTest, PictureSoundsLoopAndAreReplacedPerPicture) {
-    const std::string surf = Write("surf.wav", test::MakeWav(100, 300));
-    const std::string rain = Write("rain.wav", test::MakeWav(100, 900));
+    const std::string surf = Write("surf.wav", lvdemo::MakeWav(100, 300));
+    const std::string rain = Write("rain.wav", lvdemo::MakeWav(100, 900));
     SdlShowAudio audio(Dummy());
     Mix_SetPostMix(MeasureLoudness, nullptr);
     audio.PlayPictureSound(surf);

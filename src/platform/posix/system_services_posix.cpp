@@ -27,6 +27,8 @@ bool Run(const char* program, const std::string& a1, const std::string& a2,
 
 }  // namespace
 
+bool HasPasswordChangeDialog() { return false; }
+
 void ChangeScreenSaverPassword(NativeWindow) {}
 
 bool HasLegacyScreenSaverPassword() { return false; }

@@ -43,6 +43,8 @@ private:
 
 }  // namespace
 
+bool HasPasswordChangeDialog() { return true; }
+
 void ChangeScreenSaverPassword(NativeWindow parent) {
     using PwdChangePassword = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);
     const SystemLibrary mpr("MPR.DLL");

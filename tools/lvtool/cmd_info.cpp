@@ -1,0 +1,94 @@
+// lvtool info: what the engine reads from an image package, as JSON.
+#include <array>
+#include <cstdio>
+
+#include "command.h"
+#include "effects/area_mask.h"
+#include "json_out.h"
+#include "project/image_package.h"
+
+namespace lvtool {
+namespace {
+
+void WriteSize(JsonOut& json, const char* key, const lv::Bitmap32& bitmap) {
+    json.Key(key).BeginObject();
+    json.Key("width").Int(bitmap.Width()).Key("height").Int(bitmap.Height());
+    json.EndObject();
+}
+
+void WriteWave(JsonOut& json, const lv::TWaveParam& wave) {
+    json.BeginObject();
+    json.Key("Amplitude").Int(wave.Amplitude);
+    json.Key("WaveCount").Int(wave.WaveCount);
+    json.Key("PhaseStep").Int(wave.PhaseStep);
+    json.Key("Direction").Int(wave.Direction);
+    json.Key("Horizontal").Int(wave.Horizontal);
+    json.Key("Vertical").Int(wave.Vertical);
+    json.Key("Perspective").Int(wave.Perspective);
+    json.Key("Cycle").Int(wave.Cycle);
+    json.Key("Jitter").Int(wave.Jitter);
+    json.EndObject();
+}
+
+void WriteWeather(JsonOut& json, const lv::TWeatherParam& weather) {
+    json.Key("weather").BeginObject();
+    json.Key("Kind").Int(weather.Kind);
+    json.Key("Count").Int(weather.Count);
+    json.Key("SpeedLevel").Int(weather.SpeedLevel);
+    json.Key("Angle").Int(weather.Angle);
+    json.Key("Length").Int(weather.Length);
+    json.EndObject();
+}
+
+void WriteMask(JsonOut& json, const lv::Bitmap32& mask) {
+    std::array<int64_t, 5> counts{};
+    for (int y = 0; y < mask.Height(); ++y) {
+        const uint32_t* row = mask.Row(y);
+        for (int x = 0; x < mask.Width(); ++x)
+            ++counts[static_cast<size_t>(lv::AreaOfColour(row[x]))];
+    }
+    json.Key("mask").BeginObject();
+    json.Key("width").Int(mask.Width()).Key("height").Int(mask.Height());
+    json.Key("areaPixels").BeginArray();
+    for (const int64_t count : counts) json.Int(count);
+    json.EndArray();
+    json.EndObject();
+}
+
+int Run(const std::vector<std::string>& words) {
+    const Arguments args(words, {}, {});
+    args.ExpectPositionalCount(1);
+    lv::TProject project;
+    project.Load(args.Required(0, "PACKAGE.lvp"));
+
+    JsonOut json;
+    json.BeginObject();
+    json.Key("pictureName").String(project.PictureName);
+    json.Key("comment").String(project.Comment);
+    json.Key("sound").String(project.SoundFile);
+    WriteSize(json, "thumbnail", project.Thumbnail);
+    WriteSize(json, "picture", project.Picture);
+    json.Key("waves").BeginArray();
+    for (const lv::TWaveParam& wave : project.Waves) WriteWave(json, wave);
+    json.EndArray();
+    WriteWeather(json, project.Weather);
+    WriteMask(json, project.Mask);
+    json.EndObject();
+    std::fputs(json.Text().c_str(), stdout);
+    return 0;
+}
+
+const CommandRegistration registration({
+    "info",
+    "PACKAGE.lvp",
+    "print what an image package holds, as JSON",
+    "Loads the package as the show does (both JPEGs decoded, the mask expanded) and prints\n"
+    "its picture name, comment and sound text (8-bit text shown as UTF-8), the sizes of the\n"
+    "thumbnail and the picture, the four areas' wave parameters, the weather parameters and\n"
+    "the mask's size with the number of pixels of no area (0) and of areas 1 to 4.\n"
+    "A damaged package ends with the loader's error and exit status 1.",
+    Run,
+});
+
+}  // namespace
+}  // namespace lvtool
