@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QScreen>
 #include <QWindow>
 
@@ -244,9 +245,10 @@ void TLVfmScrSvr::paintEvent(QPaintEvent* event) {
         const Bitmap32& screen = scene_->Screen();
         painter.drawImage(dirty.topLeft(), WrapBitmap(screen), dirty);
         // A window larger than the picture of the screen (while a host resizes) stays black.
-        const QRect outside = dirty.subtracted(QRect(0, 0, screen.Width(), screen.Height()));
-        if (!outside.isEmpty()) {
-            painter.fillRect(outside, Qt::black);
+        const QRegion outside =
+            QRegion(dirty).subtracted(QRect(0, 0, screen.Width(), screen.Height()));
+        for (const QRect& part : outside) {
+            painter.fillRect(part, Qt::black);
         }
     }
     if (frame != nullptr) {

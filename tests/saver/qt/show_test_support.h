@@ -15,6 +15,7 @@
 #include "common/bitmap32.h"
 #include "common/file_util.h"
 #include "saver/show_audio.h"
+#include "saver/show_fixtures.h"
 
 namespace lv::test {
 
@@ -30,12 +31,6 @@ public:
     std::vector<std::string> sounds;
     int soundStops = 0;
 };
-
-inline Bitmap32 SolidPicture(int width, int height, uint32_t colour) {
-    Bitmap32 picture(width, height);
-    picture.Fill(colour);
-    return picture;
-}
 
 // Writes `picture` as a JPEG of high quality into `folder` and returns its path.
 inline std::string WriteJpegFile(const QTemporaryDir& folder, const std::string& name,

@@ -42,7 +42,9 @@ protected:
         options_.Audio = &audio_;
         options_.MessageBox = [this](MessageKind kind, const std::string& text) {
             messages_.push_back({kind, text});
-            // The box is modal in a real show; here the show goes on, and a key ends it.
+            // The error box comes with a window, modal over it in a real show; here the show
+            // goes on, and a key ends it.
+            if (kind != MessageKind::Error) return;
             QTimer::singleShot(0, [] {
                 if (TLVfmScrSvr* window = OpenShowWindow()) TypeKey(*window);
             });
