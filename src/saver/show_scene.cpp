@@ -86,8 +86,19 @@ PackageLoadResult ShowScene::LoadPackage(const std::string& path, int speedPerce
     sparePackage_->Load(path);
     sparePackage_->SetSpeedPercent(speedPercent);
     if (rule.Stretch) {
-        FitProjectToScreen(rule.Proportional ? AspectRatio::Keep : AspectRatio::Stretch,
-                           *sparePackage_, screen.Width, screen.Height);
+        const AspectRatio aspect = rule.Proportional ? AspectRatio::Keep : AspectRatio::Stretch;
+        const Bitmap32& picture = sparePackage_->Picture;
+        const FittedSize fitted = picture.Empty()
+                                      ? FittedSize{0, 0}
+                                      : FitScreenSize(aspect, picture.Width(), picture.Height(),
+                                                      screen.Width, screen.Height);
+        // A package made for this screen size fits already: resizing it to its own size would
+        // copy its pictures and leave the wave parameters as they are.
+        if (picture.Empty() || fitted.width != picture.Width() ||
+            fitted.height != picture.Height() || sparePackage_->Mask.Width() != picture.Width() ||
+            sparePackage_->Mask.Height() != picture.Height()) {
+            FitProjectToScreen(aspect, *sparePackage_, screen.Width, screen.Height);
+        }
     }
     // From here on the generator changes its output picture, which the window may still show.
     SettleFrame();
@@ -104,12 +115,12 @@ PackageLoadResult ShowScene::LoadPackage(const std::string& path, int speedPerce
 
 const Bitmap32* ShowScene::PictureOf(FrameSource source) const {
     switch (source) {
-    case FrameSource::PlainPicture:
-        return plainPicture_.Empty() ? nullptr : &plainPicture_;
-    case FrameSource::Package:
-        return packagePrepared_ ? &generator_->ShownPicture() : nullptr;
-    case FrameSource::Nothing:
-        break;
+        case FrameSource::PlainPicture:
+            return plainPicture_.Empty() ? nullptr : &plainPicture_;
+        case FrameSource::Package:
+            return packagePrepared_ ? &generator_->ShownPicture() : nullptr;
+        case FrameSource::Nothing:
+            break;
     }
     return nullptr;
 }

@@ -62,7 +62,9 @@ public:
 
     // The loaded pictures, for tests and the configuration of a benchmark.
     const Bitmap32& PlainPicture() const { return plainPicture_; }
-    const TProject* ShownPackage() const { return packagePrepared_ ? shownPackage_.get() : nullptr; }
+    const TProject* ShownPackage() const {
+        return packagePrepared_ ? shownPackage_.get() : nullptr;
+    }
     TWaveGenerator& Generator() { return *generator_; }
 
 private:

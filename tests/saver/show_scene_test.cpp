@@ -1,12 +1,13 @@
 // The show's pictures without a window: what the screen copy holds after frames, black fills
 // and fades, and what a failed package load leaves.
+#include "saver/show_scene.h"
+
 #include <gtest/gtest.h>
 
 #include "common/error.h"
 #include "effects/wave_generator.h"
 #include "project/image_package.h"
 #include "saver/show_fixtures.h"
-#include "saver/show_scene.h"
 #include "support/picture_fixtures.h"
 
 namespace lv {
@@ -23,7 +24,8 @@ Bitmap32 Composed(ShowScene& scene) {
         const PixelPoint at = scene.FramePosition();
         for (int y = 0; y < frame->Height(); ++y)
             for (int x = 0; x < frame->Width(); ++x)
-                if (x + at.X >= 0 && x + at.X < shown.Width() && y + at.Y >= 0 && y + at.Y < shown.Height())
+                if (x + at.X >= 0 && x + at.X < shown.Width() && y + at.Y >= 0 &&
+                    y + at.Y < shown.Height())
                     shown.SetPixel(x + at.X, y + at.Y, frame->Pixel(x, y));
     }
     return shown;
@@ -70,7 +72,8 @@ TEST_F(ShowSceneTest, AFrameLargerThanTheScreenIsCroppedWhenItSettles) {
 TEST_F(ShowSceneTest, ACrossFadeGoesFromWhatTheScreenShowedToTheNewPicture) {
     ShowPlain("grey.bmp", test::SolidPicture(64, 48, 0x808080), {0, 0});
     // The new picture loads (replacing the one the frame showed) and fades in before any frame.
-    const std::string next = dir.Write("small.bmp", EncodeBmp24(test::SolidPicture(20, 10, 0xC0C0C0)));
+    const std::string next =
+        dir.Write("small.bmp", EncodeBmp24(test::SolidPicture(20, 10, 0xC0C0C0)));
     scene.SetPlainPicture(scene.DecodePlainPicture(next));
     scene.BeginCrossFade(FrameSource::PlainPicture, {22, 19});
     scene.ComposeCrossFadeStep(10);
@@ -128,7 +131,8 @@ TEST_F(ShowSceneTest, AFailedPackageLoadKeepsThePackageShownBefore) {
 }
 
 TEST_F(ShowSceneTest, APackageThatCannotBePreparedIsNeitherSteppedNorDrawn) {
-    PackageContents contents = test::ShowPackageContents(test::GradientPicture(32, 24), test::PackageWeather::None);
+    PackageContents contents =
+        test::ShowPackageContents(test::GradientPicture(32, 24), test::PackageWeather::None);
     contents.Waves[3].Cycle = 0;  // invalid even for an area the mask does not use
     const std::string path = dir.Write("cycle0.lvp", BuildImagePackage(contents));
     EXPECT_THROW(scene.LoadPackage(path, 100, OriginalSize, Screen), DivisionByZeroError);

@@ -1,7 +1,8 @@
 #include "saver/qt/host_embedding.h"
 
-#include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
+
+#include <QGuiApplication>
 
 #if __has_include(<xcb/xcb.h>) && QT_CONFIG(xcb)
 #define LV_HAVE_XCB 1

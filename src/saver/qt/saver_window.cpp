@@ -11,6 +11,10 @@
 #include <QScreen>
 #include <QWindow>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "common/bitmap32.h"
 #include "project/lvc_project.h"
 #include "saver/picture_order.h"
@@ -34,16 +38,31 @@ QImage WrapBitmap(const Bitmap32& bitmap) {
 
 int VirtualKeyOf(int qtKey) {
     switch (qtKey) {
-    case Qt::Key_F1:
-        return VirtualKeyF1;
-    case Qt::Key_F2:
-        return VirtualKeyF2;
-    default:
-        return OtherKey;
+        case Qt::Key_F1:
+            return VirtualKeyF1;
+        case Qt::Key_F2:
+            return VirtualKeyF2;
+        default:
+            return OtherKey;
     }
 }
 
 PixelSize PixelSizeOf(const QSize& size) { return {size.width(), size.height()}; }
+
+// Screen-size pictures (33 MB each at 3840 x 2160) are freed and made anew at every picture
+// change. glibc gives blocks that large mappings of their own and unmaps them when freed, so
+// every change would fault in fresh zeroed pages, a large part of its time; kept in the heap,
+// the memory of one change serves the next.
+void KeepLargePicturesInHeap() {
+#ifdef __GLIBC__
+    static const bool done = [] {
+        mallopt(M_MMAP_THRESHOLD, 512 << 20);
+        mallopt(M_TRIM_THRESHOLD, 1024 << 20);
+        return true;
+    }();
+    (void)done;
+#endif
+}
 
 }  // namespace
 
@@ -55,6 +74,7 @@ TLVfmScrSvr::TLVfmScrSvr(TLVCProject& project, ShowAudio& audio, Clock& clock,
       scene_(std::make_unique<ShowScene>(PixelSize{800, 600})),
       loop_(std::make_unique<ShowLoop>(ShowServices{*this, audio, clock, ProgramInputRules(),
                                                     ProgramLastSound(), setup_.Folders})) {
+    KeepLargePicturesInHeap();
     if (!setup_.MessageBox) {
         setup_.MessageBox = StandardMessageBox;
     }
@@ -116,7 +136,8 @@ void TLVfmScrSvr::Open() {
         winId();
         hostWindow_ = QWindow::fromWinId(static_cast<WId>(host));
         windowHandle()->setParent(hostWindow_);
-        geometry = QRect(QPoint(0, 0), setup_.Geometry.isEmpty() ? *hostSize : setup_.Geometry.size());
+        geometry =
+            QRect(QPoint(0, 0), setup_.Geometry.isEmpty() ? *hostSize : setup_.Geometry.size());
         hostTimer_.start();
     } else if (geometry.isEmpty()) {
         // No such window (or no X11): the show runs over the screen instead.
@@ -154,8 +175,8 @@ void TLVfmScrSvr::StartShowLoop() {
         return;
     }
     started_ = true;
-    const bool running = loop_->Start(EnabledPictures(project_.FileList),
-                                      ShowSettingsFromProject(project_.Setting));
+    const bool running =
+        loop_->Start(EnabledPictures(project_.FileList), ShowSettingsFromProject(project_.Setting));
     if (closed_) {
         return;  // closed while the error box was open
     }
@@ -238,9 +259,8 @@ void TLVfmScrSvr::paintEvent(QPaintEvent* event) {
     }
     const Bitmap32* frame = scene_->FramePicture();
     const PixelPoint position = scene_->FramePosition();
-    const QRect frameArea = frame != nullptr
-                                ? QRect(position.X, position.Y, frame->Width(), frame->Height())
-                                : QRect();
+    const QRect frameArea =
+        frame != nullptr ? QRect(position.X, position.Y, frame->Width(), frame->Height()) : QRect();
     if (!frameArea.contains(dirty)) {
         const Bitmap32& screen = scene_->Screen();
         painter.drawImage(dirty.topLeft(), WrapBitmap(screen), dirty);

@@ -63,7 +63,8 @@ ShowOptions ShowOptionsForProgram(const std::string& ownPath) {
 }
 
 void StartShow(TLVCProject& project, const ShowOptions& options) {
-    const MessageBoxFunction messageBox = options.MessageBox ? options.MessageBox : StandardMessageBox;
+    const MessageBoxFunction messageBox =
+        options.MessageBox ? options.MessageBox : StandardMessageBox;
     const std::unique_ptr<QApplication> application = EnsureApplication();
     if (project.FileList.Files.empty()) {
         messageBox(MessageKind::Information, NoImageMessage);

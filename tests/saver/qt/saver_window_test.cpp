@@ -1,4 +1,6 @@
 // The show window on the offscreen screen: what it draws and which input closes it.
+#include "saver/qt/saver_window.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -6,12 +8,13 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
+#include "effects/wave_generator.h"
+#include "project/image_package.h"
 #include "project/lvc_project.h"
-#include "saver/qt/saver_window.h"
+#include "saver/qt/show_test_support.h"
 #include "saver/show_clock.h"
 #include "saver/show_scene.h"
 #include "support/qt/offscreen_screen.h"
-#include "saver/qt/show_test_support.h"
 
 namespace lv {
 namespace {
@@ -33,12 +36,13 @@ protected:
         project_.Setting.Proportional = false;
         project_.Setting.Music = false;
         ShowWindowSetup setup;
-        setup.MessageBox = [this](MessageKind, const std::string& text) { messages_.push_back(text); };
+        setup.MessageBox = [this](MessageKind, const std::string& text) {
+            messages_.push_back(text);
+        };
         auto window = std::make_unique<TLVfmScrSvr>(project_, audio_, clock_, setup);
         window->Open();
-        EXPECT_TRUE(ProcessEventsUntil([&] {
-            return window->Started() && window->Scene()->FramePicture() != nullptr;
-        }));
+        EXPECT_TRUE(ProcessEventsUntil(
+            [&] { return window->Started() && window->Scene()->FramePicture() != nullptr; }));
         return window;
     }
 
@@ -99,8 +103,8 @@ TEST_F(SaverWindowTest, KeysThatTypeNothingAndTheWheelDoNotClose) {
     PressKey(*window, Qt::Key_Shift);
     PressKey(*window, Qt::Key_F1);
     PressKey(*window, Qt::Key_F1);
-    QWheelEvent wheel(QPointF(10, 10), window->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, 120),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent wheel(QPointF(10, 10), window->mapToGlobal(QPointF(10, 10)), QPoint(),
+                      QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(window.get(), &wheel);
     QCoreApplication::processEvents();
     EXPECT_FALSE(window->Closed());
@@ -138,6 +142,36 @@ TEST_F(SaverWindowTest, AMouseButtonCloses) {
     // Closing stopped the picture sound and the show's passes.
     EXPECT_GE(audio_.soundStops, 1);
     EXPECT_FALSE(window->Loop().Running());
+}
+
+TEST_F(SaverWindowTest, AnImagePackageRipplesUnderRainAndF1PutsTheWaterBack) {
+    const Bitmap32 picture = test::SolidPicture(32, 24, 0x3060A0);
+    project_.FileList.Files = {test::WriteShowPackage(folder_.filePath("water.lvp").toStdString(),
+                                                      picture, test::PackageWeather::Rain)};
+    project_.FileList.Enabled = {"TRUE"};
+    project_.Setting.Music = false;
+    project_.Setting.Stretch = true;
+    project_.Setting.Proportional = true;
+    TLVfmScrSvr window(project_, audio_, clock_, ShowWindowSetup{});
+    window.Open();
+    ASSERT_TRUE(ProcessEventsUntil(
+        [&] { return window.Scene() != nullptr && window.Scene()->FramePicture() != nullptr; }));
+    // 32 x 24 fitted proportionally into 320 x 240 fills it; what is shown is the weather layer.
+    EXPECT_EQ(window.Scene()->FramePicture(), window.Scene()->Generator().WeatherLayer());
+    EXPECT_EQ(window.Scene()->FramePicture()->Width(), test::TestScreenWidth);
+    const QImage shot = window.grab().toImage();
+    int pictureColoured = 0;
+    for (int y = 0; y < shot.height(); y += 4)
+        for (int x = 0; x < shot.width(); x += 4)
+            pictureColoured += NearColour(shot.pixel(x, y), 0x3060A0) ? 1 : 0;
+    EXPECT_GT(pictureColoured, (shot.width() / 4) * (shot.height() / 4) / 2);
+
+    // Every second F1 draws the still picture over the ripples until the next step.
+    PressKey(window, Qt::Key_F1);
+    PressKey(window, Qt::Key_F1);
+    EXPECT_EQ(window.Scene()->Generator().Output(), window.Scene()->ShownPackage()->Picture);
+    EXPECT_FALSE(window.Closed());
+    EXPECT_EQ(window.Loop().DroppedErrors(), 0);
 }
 
 TEST_F(SaverWindowTest, APictureThatCannotBeDecodedLeavesTheScreenBlackAndTheShowRunning) {

@@ -52,7 +52,9 @@ inline bool ProcessEventsUntil(const std::function<bool()>& done, int millisecon
 
 // True when two colours differ by at most `tolerance` in every channel (JPEG is lossy).
 inline bool NearColour(QRgb pixel, uint32_t colour, int tolerance = 12) {
-    const auto near = [tolerance](int a, int b) { return a - b <= tolerance && b - a <= tolerance; };
+    const auto near = [tolerance](int a, int b) {
+        return a - b <= tolerance && b - a <= tolerance;
+    };
     return near(qRed(pixel), static_cast<int>((colour >> 16) & 0xFF)) &&
            near(qGreen(pixel), static_cast<int>((colour >> 8) & 0xFF)) &&
            near(qBlue(pixel), static_cast<int>(colour & 0xFF));

@@ -1,5 +1,7 @@
 // StartShow and ShowSinglePicture: the two message boxes, and a whole modal show that a key
 // ends.
+#include "saver/qt/start_show.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,10 +10,9 @@
 
 #include "project/lvc_project.h"
 #include "saver/qt/saver_window.h"
-#include "saver/qt/start_show.h"
+#include "saver/qt/show_test_support.h"
 #include "saver/show_loop.h"
 #include "saver/show_scene.h"
-#include "saver/qt/show_test_support.h"
 
 namespace lv {
 namespace {
@@ -67,10 +68,12 @@ TEST_F(StartShowTest, AProjectWithoutPicturesOpensNoWindow) {
 
 TEST_F(StartShowTest, PicturesAllDisabledByTheUserShowTheErrorAndABlackWindow) {
     TLVCProject project;
-    project.FileList.Files = {test::WriteJpegFile(folder_, "a.jpg", test::SolidPicture(8, 8, 0xFFFFFF))};
+    project.FileList.Files = {
+        test::WriteJpegFile(folder_, "a.jpg", test::SolidPicture(8, 8, 0xFFFFFF))};
     project.FileList.Enabled = {"FALSE"};  // enabled again by the show, then ticked off below
     options_.UserSettingsFile = folder_.filePath("saver.ini").toStdString();
-    WriteFileAtomically(options_.UserSettingsFile, "[Setting]\r\nImageMode=2\r\n[Files]\r\n0=0\r\n");
+    WriteFileAtomically(options_.UserSettingsFile,
+                        "[Setting]\r\nImageMode=2\r\n[Files]\r\n0=0\r\n");
 
     StartShow(project, options_);
     ASSERT_EQ(messages_.size(), 1u);
@@ -83,13 +86,15 @@ TEST_F(StartShowTest, ASinglePictureShowDrawsItAndEndsOnAKey) {
     TLVCProject settings;
     settings.Setting.Stretch = true;
     settings.Setting.Proportional = false;
-    const std::string file = test::WriteJpegFile(folder_, "blue.jpg", test::SolidPicture(16, 12, 0x2040E0));
+    const std::string file =
+        test::WriteJpegFile(folder_, "blue.jpg", test::SolidPicture(16, 12, 0x2040E0));
     QImage shot;
     QTimer watcher;
     watcher.setInterval(5);
     QObject::connect(&watcher, &QTimer::timeout, [&] {
         TLVfmScrSvr* window = OpenShowWindow();
-        if (window == nullptr || window->Scene() == nullptr || window->Scene()->FramePicture() == nullptr) {
+        if (window == nullptr || window->Scene() == nullptr ||
+            window->Scene()->FramePicture() == nullptr) {
             return;
         }
         shot = window->grab().toImage();
