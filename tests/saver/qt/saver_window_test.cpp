@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QWheelEvent>
 
 #include "effects/wave_generator.h"
@@ -14,7 +16,6 @@
 #include "saver/qt/show_test_support.h"
 #include "saver/show_clock.h"
 #include "saver/show_scene.h"
-#include "support/qt/offscreen_screen.h"
 
 namespace lv {
 namespace {
@@ -23,6 +24,9 @@ using test::NearColour;
 using test::ProcessEventsUntil;
 
 constexpr uint32_t Red = 0xD02020;
+
+// The tests run on the small offscreen screen of the test main, or on a real X server.
+QSize ScreenSize() { return QGuiApplication::primaryScreen()->geometry().size(); }
 
 class SaverWindowTest : public ::testing::Test {
 protected:
@@ -73,11 +77,13 @@ protected:
 
 TEST_F(SaverWindowTest, CoversThePrimaryScreenWithTheStretchedPicture) {
     const auto window = OpenShow(test::SolidPicture(40, 30, Red), true);
-    EXPECT_EQ(window->geometry(), QRect(0, 0, test::TestScreenWidth, test::TestScreenHeight));
+    const QSize screen = ScreenSize();
+    EXPECT_EQ(window->geometry(), QRect(QPoint(0, 0), screen));
     EXPECT_EQ(window->cursor().shape(), Qt::BlankCursor);
     const QImage shot = window->grab().toImage();
-    ASSERT_EQ(shot.size(), QSize(test::TestScreenWidth, test::TestScreenHeight));
-    for (const QPoint at : {QPoint(0, 0), QPoint(160, 120), QPoint(319, 239)}) {
+    ASSERT_EQ(shot.size(), screen);
+    for (const QPoint at : {QPoint(0, 0), QPoint(screen.width() / 2, screen.height() / 2),
+                            QPoint(screen.width() - 1, screen.height() - 1)}) {
         EXPECT_TRUE(NearColour(shot.pixel(at), Red)) << at.x() << "," << at.y();
     }
     EXPECT_EQ(window->Loop().DroppedErrors(), 0);
@@ -87,12 +93,14 @@ TEST_F(SaverWindowTest, CoversThePrimaryScreenWithTheStretchedPicture) {
 TEST_F(SaverWindowTest, OriginalSizeIsCentredOnBlack) {
     const auto window = OpenShow(test::SolidPicture(100, 50, Red), false);
     const QImage shot = window->grab().toImage();
-    // (320 - 100) / 2 = 110, (240 - 50) / 2 = 95
-    EXPECT_TRUE(NearColour(shot.pixel(110, 95), Red));
-    EXPECT_TRUE(NearColour(shot.pixel(209, 144), Red));
-    EXPECT_EQ(shot.pixel(109, 95) & 0xFFFFFF, 0u);
-    EXPECT_EQ(shot.pixel(110, 94) & 0xFFFFFF, 0u);
-    EXPECT_EQ(shot.pixel(210, 144) & 0xFFFFFF, 0u);
+    // Centred: (W - 100) div 2, (H - 50) div 2; on the 320 x 240 test screen (110, 95).
+    const int left = (ScreenSize().width() - 100) / 2;
+    const int top = (ScreenSize().height() - 50) / 2;
+    EXPECT_TRUE(NearColour(shot.pixel(left, top), Red));
+    EXPECT_TRUE(NearColour(shot.pixel(left + 99, top + 49), Red));
+    EXPECT_EQ(shot.pixel(left - 1, top) & 0xFFFFFF, 0u);
+    EXPECT_EQ(shot.pixel(left, top - 1) & 0xFFFFFF, 0u);
+    EXPECT_EQ(shot.pixel(left + 100, top + 49) & 0xFFFFFF, 0u);
     EXPECT_EQ(shot.pixel(0, 0) & 0xFFFFFF, 0u);
 }
 
@@ -156,9 +164,10 @@ TEST_F(SaverWindowTest, AnImagePackageRipplesUnderRainAndF1PutsTheWaterBack) {
     window.Open();
     ASSERT_TRUE(ProcessEventsUntil(
         [&] { return window.Scene() != nullptr && window.Scene()->FramePicture() != nullptr; }));
-    // 32 x 24 fitted proportionally into 320 x 240 fills it; what is shown is the weather layer.
+    // 32 x 24 fitted proportionally into a 4:3 screen fills it; what is shown is the weather
+    // layer.
     EXPECT_EQ(window.Scene()->FramePicture(), window.Scene()->Generator().WeatherLayer());
-    EXPECT_EQ(window.Scene()->FramePicture()->Width(), test::TestScreenWidth);
+    EXPECT_EQ(window.Scene()->FramePicture()->Width(), ScreenSize().width());
     const QImage shot = window.grab().toImage();
     int pictureColoured = 0;
     for (int y = 0; y < shot.height(); y += 4)
@@ -185,7 +194,7 @@ TEST_F(SaverWindowTest, APictureThatCannotBeDecodedLeavesTheScreenBlackAndTheSho
     ASSERT_TRUE(ProcessEventsUntil([&] { return window.Loop().DroppedErrors() >= 3; }));
     EXPECT_FALSE(window.Closed());
     const QImage shot = window.grab().toImage();
-    EXPECT_EQ(shot.pixel(160, 120) & 0xFFFFFF, 0u);
+    EXPECT_EQ(shot.pixel(shot.width() / 2, shot.height() / 2) & 0xFFFFFF, 0u);
     EXPECT_TRUE(messages_.empty());
 }
 
