@@ -41,7 +41,9 @@ std::string CreatorFolder() {
 
 void StandardMessageBox(MessageKind kind, const std::string& text) {
     const QString title = QGuiApplication::applicationDisplayName();
-    const QString message = QString::fromLocal8Bit(text.c_str());
+    // The texts break their lines with CR LF; the toolkit's label wants a plain line feed.
+    QString message = QString::fromLocal8Bit(text.c_str());
+    message.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (kind == MessageKind::Information) {
         QMessageBox::information(QApplication::activeWindow(), title, message);
     } else {
