@@ -16,6 +16,7 @@
 #include "saver/qt/show_test_support.h"
 #include "saver/show_clock.h"
 #include "saver/show_scene.h"
+#include "support/fake_clock.h"
 
 namespace lv {
 namespace {
@@ -181,6 +182,65 @@ TEST_F(SaverWindowTest, AnImagePackageRipplesUnderRainAndF1PutsTheWaterBack) {
     EXPECT_EQ(window.Scene()->Generator().Output(), window.Scene()->ShownPackage()->Picture);
     EXPECT_FALSE(window.Closed());
     EXPECT_EQ(window.Loop().DroppedErrors(), 0);
+}
+
+// Counts the fade steps and black fills the show asks for.
+class CountingWindow : public TLVfmScrSvr {
+public:
+    using TLVfmScrSvr::TLVfmScrSvr;
+    void DrawCrossFadeStep(int alpha) override {
+        alphas.push_back(alpha);
+        TLVfmScrSvr::DrawCrossFadeStep(alpha);
+    }
+    void FillBlack() override {
+        ++blackFills;
+        TLVfmScrSvr::FillBlack();
+    }
+    std::vector<int> alphas;
+    int blackFills = 0;
+};
+
+TEST_F(SaverWindowTest, PicturesChangeThroughACrossFadeOrABlackScreen) {
+    constexpr uint32_t Blue = 0x2040D0;
+    project_.FileList.Files = {
+        test::WriteJpegFile(folder_, "red.jpg", test::SolidPicture(16, 12, Red)),
+        test::WriteJpegFile(folder_, "blue.jpg", test::SolidPicture(16, 12, Blue))};
+    project_.FileList.Enabled = {"TRUE", "TRUE"};
+    project_.Setting.Music = false;
+    project_.Setting.ShowImageMode = 1;  // list order
+    project_.Setting.Duration = 1;
+    // Every reading of the clock takes half a second, so each pass changes the picture and the
+    // first fade step "takes" 500 ms: four more steps follow.
+    test::FakeClock clock;
+    clock.SetCostPerReading(500);
+    ShowWindowSetup setup;
+    setup.ManualPasses = true;
+    for (const bool transition : {true, false}) {
+        project_.Setting.Transition = transition;
+        CountingWindow window(project_, audio_, clock, setup);
+        window.Open();
+        ASSERT_TRUE(ProcessEventsUntil([&] { return window.Started(); }));
+        for (const uint32_t expected : {Blue, Red, Blue}) {
+            window.RunPass();
+            const QImage shot = window.grab().toImage();
+            EXPECT_TRUE(NearColour(shot.pixel(shot.width() / 2, shot.height() / 2), expected))
+                << "transition " << transition;
+            EXPECT_TRUE(NearColour(shot.pixel(0, 0), expected)) << "transition " << transition;
+        }
+        EXPECT_EQ(window.Loop().DroppedErrors(), 0);
+        EXPECT_EQ(window.Loop().LoadedFile(), project_.FileList.Files[1]);
+        if (transition) {
+            const std::vector<int> oneFade = {10, 71, 132, 194, 255};
+            std::vector<int> threeFades;
+            for (int i = 0; i < 3; ++i)
+                threeFades.insert(threeFades.end(), oneFade.begin(), oneFade.end());
+            EXPECT_EQ(window.alphas, threeFades);
+            EXPECT_EQ(window.blackFills, 0);
+        } else {
+            EXPECT_TRUE(window.alphas.empty());
+            EXPECT_EQ(window.blackFills, 3);
+        }
+    }
 }
 
 TEST_F(SaverWindowTest, APictureThatCannotBeDecodedLeavesTheScreenBlackAndTheShowRunning) {
