@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "common/error.h"
+#include "effects/fast_fx.h"
 #include "effects/wave_generator.h"
 #include "project/image_package.h"
 #include "saver/show_fixtures.h"
@@ -86,6 +87,39 @@ TEST_F(ShowSceneTest, ACrossFadeGoesFromWhatTheScreenShowedToTheNewPicture) {
     EXPECT_EQ(scene.Screen().Pixel(30, 25), 0xBFBFBFu);
     scene.EndCrossFade();
     EXPECT_EQ(scene.FramePicture(), nullptr);
+}
+
+TEST(ShowSceneFade, AStepShowsExactlyTheBlendOfTheTwoScreens) {
+    // An odd width leaves pixels after the last group of four in every row.
+    for (const PixelSize screen : {PixelSize{67, 13}, PixelSize{64, 4}, PixelSize{3, 5}}) {
+        test::TempDir dir;
+        ShowScene scene{screen};
+        Bitmap32 before(screen.Width, screen.Height), after(screen.Width, screen.Height);
+        uint32_t seed = 12345;
+        for (int y = 0; y < screen.Height; ++y)
+            for (int x = 0; x < screen.Width; ++x) {
+                seed = seed * 1103515245u + 12345u;
+                before.SetPixel(x, y, seed >> 8);
+                seed = seed * 1103515245u + 12345u;
+                after.SetPixel(x, y, seed >> 8);
+            }
+        for (const Bitmap32* picture : {&before, &after}) {
+            const std::string path =
+                dir.Write(picture == &before ? "before.bmp" : "after.bmp", EncodeBmp24(*picture));
+            scene.SetPlainPicture(scene.DecodePlainPicture(path));
+            if (picture == &before) scene.SetFrame(FrameSource::PlainPicture, {0, 0});
+        }
+        scene.BeginCrossFade(FrameSource::PlainPicture, {0, 0});
+        TFastBMP first, second, blended(screen.Width, screen.Height);
+        first.LoadFromBitmap32(after);
+        second.LoadFromBitmap32(before);
+        for (const int alpha : {10, 100, 255}) {
+            scene.ComposeCrossFadeStep(alpha);
+            BlendSurfaces(blended, first, second, alpha);
+            EXPECT_EQ(scene.Screen(), blended.ToBitmap32()) << screen.Width << " alpha " << alpha;
+        }
+        scene.EndCrossFade();
+    }
 }
 
 TEST_F(ShowSceneTest, APackageFadesInAsItsStillPictureAndThenRipples) {
