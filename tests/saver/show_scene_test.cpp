@@ -60,16 +60,6 @@ TEST_F(ShowSceneTest, AReplacedFrameStaysOnTheScreenUntilABlackFill) {
     EXPECT_EQ(Composed(scene), Bitmap32(Screen.Width, Screen.Height));
 }
 
-TEST_F(ShowSceneTest, AFrameLargerThanTheScreenIsCroppedWhenItSettles) {
-    ShowPlain("big.bmp", test::SolidPicture(80, 60, 0x123456), {-8, -6});
-    scene.FillBlack();
-    ShowPlain("small.bmp", test::SolidPicture(2, 2, 0xFFFFFF), {0, 0});
-    ShowPlain("big.bmp", test::SolidPicture(80, 60, 0x123456), {-8, -6});
-    scene.SetFrame(FrameSource::PlainPicture, {10, 10});  // moved: the old place settles
-    EXPECT_EQ(scene.Screen().Pixel(0, 0), 0x123456u);
-    EXPECT_EQ(scene.Screen().Pixel(63, 47), 0x123456u);
-}
-
 TEST_F(ShowSceneTest, ACrossFadeGoesFromWhatTheScreenShowedToTheNewPicture) {
     ShowPlain("grey.bmp", test::SolidPicture(64, 48, 0x808080), {0, 0});
     // The new picture loads (replacing the one the frame showed) and fades in before any frame.

@@ -125,12 +125,6 @@ TEST_F(SaverWindowTest, KeysThatTypeNothingAndTheWheelDoNotClose) {
     EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
 }
 
-TEST_F(SaverWindowTest, ALetterCloses) {
-    const auto window = OpenShow(test::SolidPicture(8, 8, Red), true);
-    PressKey(*window, Qt::Key_A, QStringLiteral("a"));
-    EXPECT_TRUE(window->Closed());
-}
-
 TEST_F(SaverWindowTest, SmallMouseMovesDoNotCloseButAJumpDoes) {
     const auto window = OpenShow(test::SolidPicture(8, 8, Red), true);
     SettleMouse(*window, QPoint(50, 50));
