@@ -30,33 +30,6 @@ void DrawPicture(const Bitmap32& picture, Bitmap32& canvas, PixelPoint position)
     }
 }
 
-// The blended surface onto the screen copy of the same size: 24-bit bottom-up rows to 32-bit
-// top-down ones. This runs once per fade step over the whole screen, so it reads four pixels
-// as three 32-bit words instead of twelve bytes; TFastBMP::DrawToBitmap32 gives the same
-// pixels one byte at a time.
-void CopyWholeSurface(const TFastBMP& surface, Bitmap32& screen) {
-    const int width = surface.Width();
-    const int groups = width / 4;
-    for (int y = 0; y < surface.Height(); ++y) {
-        const uint8_t* in = surface.TopDownRow(y);
-        uint32_t* out = screen.Row(y);
-        for (int g = 0; g < groups; ++g, in += 12, out += 4) {
-            uint32_t w0, w1, w2;  // little-endian: B0 G0 R0 B1 | G1 R1 B2 G2 | R2 B3 G3 R3
-            std::memcpy(&w0, in, 4);
-            std::memcpy(&w1, in + 4, 4);
-            std::memcpy(&w2, in + 8, 4);
-            out[0] = w0 & 0xFFFFFFu;
-            out[1] = (w0 >> 24) | (w1 & 0xFFFFu) << 8;
-            out[2] = (w1 >> 16) | (w2 & 0xFFu) << 16;
-            out[3] = w2 >> 8;
-        }
-        for (int x = groups * 4; x < width; ++x, in += 3) {
-            *out++ = static_cast<uint32_t>(in[0]) | static_cast<uint32_t>(in[1]) << 8 |
-                     static_cast<uint32_t>(in[2]) << 16;
-        }
-    }
-}
-
 Bitmap32 BlackScreen(PixelSize size) {
     Bitmap32 black(size.Width, size.Height);  // new pixels are 0, which is black
     return black;
@@ -170,11 +143,7 @@ void ShowScene::BeginCrossFade(FrameSource source, PixelPoint position) {
 
 void ShowScene::ComposeCrossFadeStep(int alpha) {
     BlendSurfaces(resultSurface_, newSurface_, oldSurface_, alpha);
-    if (resultSurface_.Width() == screen_.Width() && resultSurface_.Height() == screen_.Height()) {
-        CopyWholeSurface(resultSurface_, screen_);
-    } else {
-        resultSurface_.DrawToBitmap32(screen_, 0, 0);
-    }
+    resultSurface_.DrawToBitmap32(screen_, 0, 0);
     frameSource_ = FrameSource::Nothing;
 }
 
