@@ -1,0 +1,347 @@
+#include "saver/qt/saver_window.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QRegion>
+#include <QScreen>
+#include <QWindow>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+#include "common/bitmap32.h"
+#include "project/lvc_project.h"
+#include "saver/picture_order.h"
+#include "saver/qt/host_embedding.h"
+#include "saver/show_input.h"
+#include "saver/show_scene.h"
+#include "saver/show_settings.h"
+
+namespace lv {
+namespace {
+
+// How often the window follows the size of a host window, and polls music in the empty state.
+constexpr int HostPollMilliseconds = 250;
+constexpr int MusicPollMilliseconds = 100;
+
+// A bitmap seen by the painter without a copy: 0x00RRGGBB words are Format_RGB32.
+QImage WrapBitmap(const Bitmap32& bitmap) {
+    return QImage(reinterpret_cast<const uchar*>(bitmap.Data()), bitmap.Width(), bitmap.Height(),
+                  static_cast<qsizetype>(bitmap.Width()) * 4, QImage::Format_RGB32);
+}
+
+int VirtualKeyOf(int qtKey) {
+    switch (qtKey) {
+        case Qt::Key_F1:
+            return VirtualKeyF1;
+        case Qt::Key_F2:
+            return VirtualKeyF2;
+        default:
+            return OtherKey;
+    }
+}
+
+PixelSize PixelSizeOf(const QSize& size) { return {size.width(), size.height()}; }
+
+// Screen-size pictures (33 MB each at 3840 x 2160) are freed and made anew at every picture
+// change. glibc gives blocks that large mappings of their own and unmaps them when freed, so
+// every change would fault in fresh zeroed pages, a large part of its time; kept in the heap,
+// the memory of one change serves the next.
+void KeepLargePicturesInHeap() {
+#ifdef __GLIBC__
+    static const bool done = [] {
+        mallopt(M_MMAP_THRESHOLD, 512 << 20);
+        mallopt(M_TRIM_THRESHOLD, 1024 << 20);
+        return true;
+    }();
+    (void)done;
+#endif
+}
+
+}  // namespace
+
+TLVfmScrSvr::TLVfmScrSvr(TLVCProject& project, ShowAudio& audio, Clock& clock,
+                         ShowWindowSetup setup, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      project_(project),
+      setup_(std::move(setup)),
+      scene_(std::make_unique<ShowScene>(PixelSize{800, 600})),
+      loop_(std::make_unique<ShowLoop>(ShowServices{*this, audio, clock, ProgramInputRules(),
+                                                    ProgramLastSound(), setup_.Folders})) {
+    KeepLargePicturesInHeap();
+    if (!setup_.MessageBox) {
+        setup_.MessageBox = StandardMessageBox;
+    }
+    setWindowTitle(QStringLiteral("fmLVScrSvr"));
+    // Every paint covers its whole area from our own pictures, so Qt need not clear it first,
+    // and what a frame does not cover keeps what it showed.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+
+    passTimer_.setInterval(0);
+    connect(&passTimer_, &QTimer::timeout, this, &TLVfmScrSvr::RunPass);
+    musicTimer_.setInterval(MusicPollMilliseconds);
+    connect(&musicTimer_, &QTimer::timeout, this, [this] { loop_->PollMusic(); });
+    hostTimer_.setInterval(HostPollMilliseconds);
+    connect(&hostTimer_, &QTimer::timeout, this, &TLVfmScrSvr::FollowHostWindow);
+}
+
+TLVfmScrSvr::~TLVfmScrSvr() {
+    if (!closed_) {
+        FormClose();
+    }
+    if (hostWindow_ != nullptr && windowHandle() != nullptr) {
+        windowHandle()->setParent(nullptr);
+    }
+    delete hostWindow_;
+}
+
+void TLVfmScrSvr::Open() {
+    QRect geometry = setup_.Geometry;
+    if (setup_.Placement == ShowPlacement::PrimaryScreen) {
+        if (geometry.isEmpty()) {
+            // Set before showing: without a window manager a full-screen request alone
+            // leaves the window at a default size.
+            geometry = QGuiApplication::primaryScreen()->geometry();
+        }
+        setGeometry(geometry);
+        scene_->SetScreenSize(PixelSizeOf(geometry.size()));
+        if (setup_.Geometry.isEmpty()) {
+            showFullScreen();
+        } else {
+            show();
+        }
+        activateWindow();
+        setFocus();
+        return;
+    }
+
+    const platform::NativeWindow host =
+        setup_.Placement == ShowPlacement::RootWindow ? RootWindowId() : setup_.HostWindow;
+    const std::optional<QSize> hostSize = ForeignWindowSize(host);
+    if (host != 0 && hostSize) {
+        // Our window becomes a child of the host's: it moves and disappears with it.
+        setAttribute(Qt::WA_NativeWindow);
+        winId();
+        hostWindow_ = QWindow::fromWinId(static_cast<WId>(host));
+        windowHandle()->setParent(hostWindow_);
+        geometry =
+            QRect(QPoint(0, 0), setup_.Geometry.isEmpty() ? *hostSize : setup_.Geometry.size());
+        hostTimer_.start();
+    } else if (geometry.isEmpty()) {
+        // No such window (or no X11): the show runs over the screen instead.
+        geometry = QGuiApplication::primaryScreen()->geometry();
+    }
+    setGeometry(geometry);
+    scene_->SetScreenSize(PixelSizeOf(geometry.size()));
+    show();
+}
+
+void TLVfmScrSvr::FollowHostWindow() {
+    const std::optional<QSize> size =
+        hostWindow_ != nullptr ? ForeignWindowSize(hostWindow_->winId()) : std::nullopt;
+    if (!size) {
+        close();  // the host window is gone, and so is the show
+        return;
+    }
+    if (*size != this->size()) {
+        setGeometry(QRect(QPoint(0, 0), *size));
+    }
+}
+
+void TLVfmScrSvr::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!startQueued_) {
+        startQueued_ = true;
+        // Started from the event loop, so the window is on the screen before the first pass
+        // (or the error box of an empty show) runs.
+        QTimer::singleShot(0, this, &TLVfmScrSvr::StartShowLoop);
+    }
+}
+
+void TLVfmScrSvr::StartShowLoop() {
+    if (closed_ || started_) {
+        return;
+    }
+    started_ = true;
+    const bool running =
+        loop_->Start(EnabledPictures(project_.FileList), ShowSettingsFromProject(project_.Setting));
+    if (closed_) {
+        return;  // closed while the error box was open
+    }
+    if (running) {
+        platform::SetScreenSaverRunning(true);
+        screenSaverRunningSet_ = true;
+        setCursor(Qt::BlankCursor);
+        if (!setup_.ManualPasses) {
+            passTimer_.start();
+        }
+    } else {
+        musicTimer_.start();  // the empty state: a black window, music may still play
+    }
+}
+
+void TLVfmScrSvr::RunPass() {
+    if (!closed_) {
+        loop_->Tick();
+    }
+}
+
+PixelSize TLVfmScrSvr::ScreenSize() { return scene_->ScreenSize(); }
+
+void TLVfmScrSvr::ShowErrorMessage(const std::string& text) {
+    setup_.MessageBox(MessageKind::Error, text);
+}
+
+PixelSize TLVfmScrSvr::DecodePlainPicture(const std::string& path) {
+    return scene_->DecodePlainPicture(path);
+}
+
+void TLVfmScrSvr::SetPlainPicture(PixelSize drawSize) { scene_->SetPlainPicture(drawSize); }
+
+PackageLoadResult TLVfmScrSvr::LoadPackage(const std::string& path, int speedPercent,
+                                           DisplayRule rule, PixelSize screen) {
+    return scene_->LoadPackage(path, speedPercent, rule, screen);
+}
+
+void TLVfmScrSvr::BeginCrossFade(FrameSource source, PixelPoint position) {
+    scene_->BeginCrossFade(source, position);
+}
+
+void TLVfmScrSvr::DrawCrossFadeStep(int alpha) {
+    scene_->ComposeCrossFadeStep(alpha);
+    RepaintNow(rect());
+}
+
+void TLVfmScrSvr::EndCrossFade() { scene_->EndCrossFade(); }
+
+void TLVfmScrSvr::FillBlack() {
+    scene_->FillBlack();
+    RepaintNow(rect());
+}
+
+void TLVfmScrSvr::StepGenerator() { scene_->StepGenerator(); }
+
+void TLVfmScrSvr::RestoreGenerator() { scene_->RestoreGenerator(); }
+
+void TLVfmScrSvr::DrawFrame(FrameSource source, PixelPoint position) {
+    scene_->SetFrame(source, position);
+    if (const Bitmap32* picture = scene_->FramePicture()) {
+        RepaintNow(QRect(position.X, position.Y, picture->Width(), picture->Height()) & rect());
+    }
+}
+
+void TLVfmScrSvr::RepaintNow(const QRect& area) {
+    // Painted and put on the screen before the pass goes on: a fade step or a frame must be
+    // seen when it is drawn, not when the event loop next gets round to it.
+    if (!area.isEmpty()) {
+        repaint(area);
+    }
+}
+
+void TLVfmScrSvr::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect dirty = event->rect();
+    if (!scene_) {
+        painter.fillRect(dirty, Qt::black);
+        return;
+    }
+    const Bitmap32* frame = scene_->FramePicture();
+    const PixelPoint position = scene_->FramePosition();
+    const QRect frameArea =
+        frame != nullptr ? QRect(position.X, position.Y, frame->Width(), frame->Height()) : QRect();
+    if (!frameArea.contains(dirty)) {
+        const Bitmap32& screen = scene_->Screen();
+        painter.drawImage(dirty.topLeft(), WrapBitmap(screen), dirty);
+        // A window larger than the picture of the screen (while a host resizes) stays black.
+        const QRegion outside =
+            QRegion(dirty).subtracted(QRect(0, 0, screen.Width(), screen.Height()));
+        for (const QRect& part : outside) {
+            painter.fillRect(part, Qt::black);
+        }
+    }
+    if (frame != nullptr) {
+        painter.drawImage(QPoint(position.X, position.Y), WrapBitmap(*frame));
+    }
+}
+
+void TLVfmScrSvr::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (scene_ && hostWindow_ != nullptr) {
+        scene_->SetScreenSize(PixelSizeOf(size()));
+    }
+}
+
+void TLVfmScrSvr::keyPressEvent(QKeyEvent* event) {
+    if (closed_) {
+        return;
+    }
+    if (loop_->KeyDown(VirtualKeyOf(event->key()), event->text().toStdString())) {
+        close();
+    }
+}
+
+void TLVfmScrSvr::mouseMoveEvent(QMouseEvent* event) {
+    if (closed_) {
+        return;
+    }
+    const QPoint position = event->position().toPoint();
+    if (loop_->MouseMove(position.x(), position.y())) {
+        close();
+    }
+}
+
+void TLVfmScrSvr::mousePressEvent(QMouseEvent*) {
+    if (!closed_ && loop_->MouseDown()) {
+        close();
+    }
+}
+
+void TLVfmScrSvr::wheelEvent(QWheelEvent* event) {
+    event->accept();  // turning the wheel is not input that ends the show
+}
+
+void TLVfmScrSvr::closeEvent(QCloseEvent* event) {
+    if (closed_) {
+        event->accept();
+        return;
+    }
+    loop_->CloseQuery();
+    if (!platform::MayCloseScreenSaver(static_cast<platform::NativeWindow>(winId()))) {
+        event->ignore();  // the password was not given: the show goes on
+        return;
+    }
+    FormClose();
+    event->accept();
+    emit ShowClosed();
+}
+
+void TLVfmScrSvr::FormClose() {
+    closed_ = true;
+    if (screenSaverRunningSet_) {
+        platform::SetScreenSaverRunning(false);
+        screenSaverRunningSet_ = false;
+    }
+    unsetCursor();
+    // Sounds and music stop, the last picture sound is forgotten.
+    loop_->Close();
+    passTimer_.stop();
+    musicTimer_.stop();
+    hostTimer_.stop();
+    // The package objects, the generator and every picture go with the scene; a repaint before
+    // the window disappears paints black.
+    scene_.reset();
+}
+
+}  // namespace lv

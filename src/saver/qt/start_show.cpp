@@ -1,0 +1,110 @@
+#include "saver/qt/start_show.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QMessageBox>
+#include <memory>
+
+#include "audio/sdl_show_audio.h"
+#include "launcher/creator_config.h"
+#include "launcher/working_folder.h"
+#include "project/lvc_project.h"
+#include "saver/qt/saver_window.h"
+#include "saver/show_clock.h"
+#include "saver/show_settings.h"
+#include "saver/sound_paths.h"
+#include "saver/user_settings.h"
+
+namespace lv {
+namespace {
+
+// The show needs an application object; a caller that has none gets one for the show's time.
+std::unique_ptr<QApplication> EnsureApplication() {
+    if (QApplication::instance() != nullptr) {
+        return nullptr;
+    }
+    static int argc = 1;
+    static char name[] = "lvcsaver";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QApplication>(argc, argv);
+}
+
+std::string CreatorFolder() {
+    try {
+        return TConfig().GetCreatorFolder();
+    } catch (const std::exception&) {
+        return {};  // without the creator's configuration its sounds folder is not searched
+    }
+}
+
+}  // namespace
+
+void StandardMessageBox(MessageKind kind, const std::string& text) {
+    const QString title = QGuiApplication::applicationDisplayName();
+    // The texts break their lines with CR LF; the toolkit's label wants a plain line feed.
+    QString message = QString::fromLocal8Bit(text.c_str());
+    message.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (kind == MessageKind::Information) {
+        QMessageBox::information(QApplication::activeWindow(), title, message);
+    } else {
+        QMessageBox::critical(QApplication::activeWindow(), title, message);
+    }
+}
+
+ShowOptions ShowOptionsForProgram(const std::string& ownPath) {
+    ShowOptions options;
+    options.UserSettingsFile = UserSettingsPath(ownPath);
+    options.ProgramFolder = FolderPart(ExpandLongPath(ownPath));
+    try {
+        options.WorkingFolder = WorkingFolderPath(ownPath);
+    } catch (const std::exception&) {
+        // A program file that cannot be found has no working folder; sounds are then looked
+        // for by their own paths only.
+    }
+    return options;
+}
+
+void StartShow(TLVCProject& project, const ShowOptions& options) {
+    const MessageBoxFunction messageBox =
+        options.MessageBox ? options.MessageBox : StandardMessageBox;
+    const std::unique_ptr<QApplication> application = EnsureApplication();
+    if (project.FileList.Files.empty()) {
+        messageBox(MessageKind::Information, NoImageMessage);
+        return;
+    }
+    EnableAllPictures(project);
+    if (!options.UserSettingsFile.empty()) {
+        ApplyUserSettings(project, options.UserSettingsFile);
+    }
+
+    SystemClock systemClock;
+    Clock& clock = options.TickClock != nullptr ? *options.TickClock : systemClock;
+    std::unique_ptr<audio::SdlShowAudio> sdlAudio;
+    if (options.Audio == nullptr) {
+        sdlAudio = std::make_unique<audio::SdlShowAudio>();
+    }
+    ShowAudio& audio = options.Audio != nullptr ? *options.Audio : *sdlAudio;
+
+    ShowWindowSetup setup;
+    setup.Placement = options.Placement;
+    setup.HostWindow = options.HostWindow;
+    setup.MessageBox = messageBox;
+    setup.Folders = {options.WorkingFolder, CreatorFolder(), options.ProgramFolder};
+
+    // Shown modally: this returns when the window has closed.
+    TLVfmScrSvr window(project, audio, clock, setup);
+    QEventLoop modalLoop;
+    QObject::connect(&window, &TLVfmScrSvr::ShowClosed, &modalLoop, &QEventLoop::quit);
+    window.Open();
+    if (!window.Closed()) {
+        modalLoop.exec();
+    }
+}
+
+void ShowSinglePicture(const TLVCProject& project, const std::string& file,
+                       const ShowOptions& options) {
+    TLVCProject single = MakeSinglePictureProject(project, file);
+    StartShow(single, options);
+}
+
+}  // namespace lv

@@ -1,0 +1,193 @@
+#include "saver/show_scene.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include "codecs/picture_codecs.h"
+#include "common/error.h"
+#include "effects/fast_fx.h"
+#include "effects/wave_generator.h"
+#include "effects/wave_util.h"
+#include "project/image_package.h"
+
+namespace lv {
+namespace {
+
+// Copies `picture` onto `canvas` with its top-left corner at `position`, clipped to the canvas.
+void DrawPicture(const Bitmap32& picture, Bitmap32& canvas, PixelPoint position) {
+    const int left = std::max(0, position.X);
+    const int top = std::max(0, position.Y);
+    const int right = std::min(canvas.Width(), position.X + picture.Width());
+    const int bottom = std::min(canvas.Height(), position.Y + picture.Height());
+    if (left >= right || top >= bottom) {
+        return;
+    }
+    const size_t rowBytes = static_cast<size_t>(right - left) * sizeof(uint32_t);
+    for (int y = top; y < bottom; ++y) {
+        std::memcpy(canvas.Row(y) + left, picture.Row(y - position.Y) + (left - position.X),
+                    rowBytes);
+    }
+}
+
+Bitmap32 BlackScreen(PixelSize size) {
+    Bitmap32 black(size.Width, size.Height);  // new pixels are 0, which is black
+    return black;
+}
+
+}  // namespace
+
+ShowScene::ShowScene(PixelSize screen)
+    : screenSize_(screen),
+      screen_(BlackScreen(screen)),
+      shownPackage_(std::make_unique<TProject>()),
+      sparePackage_(std::make_unique<TProject>()),
+      generator_(std::make_unique<TWaveGenerator>()) {}
+
+ShowScene::~ShowScene() = default;
+
+void ShowScene::SetScreenSize(PixelSize screen) {
+    if (screen == screenSize_) {
+        return;
+    }
+    screenSize_ = screen;
+    screen_ = BlackScreen(screen);
+    frameSource_ = FrameSource::Nothing;
+}
+
+PixelSize ShowScene::DecodePlainPicture(const std::string& path) {
+    decodedPicture_ = LoadPictureFile(path);
+    return {decodedPicture_.Width(), decodedPicture_.Height()};
+}
+
+void ShowScene::SetPlainPicture(PixelSize drawSize) {
+    if (decodedPicture_.Empty()) {
+        throw Error("no decoded picture to show");
+    }
+    Bitmap32 drawn;
+    if (drawSize == PixelSize{decodedPicture_.Width(), decodedPicture_.Height()}) {
+        drawn = std::move(decodedPicture_);
+    } else {
+        // Resampled once per picture change, never per frame.
+        TFastBMP source;
+        source.LoadFromBitmap32(decodedPicture_);
+        TFastBMP target(drawSize.Width, drawSize.Height);
+        source.ResizeSmoothInto(target);
+        drawn = target.ToBitmap32();
+    }
+    decodedPicture_.Clear();
+    SettleFrame();
+    plainPicture_ = std::move(drawn);
+}
+
+PackageLoadResult ShowScene::LoadPackage(const std::string& path, int speedPercent,
+                                         DisplayRule rule, PixelSize screen) {
+    // The spare object may be discarded by a failed load: the generator never borrows it.
+    sparePackage_->Load(path);
+    sparePackage_->SetSpeedPercent(speedPercent);
+    if (rule.Stretch) {
+        const AspectRatio aspect = rule.Proportional ? AspectRatio::Keep : AspectRatio::Stretch;
+        const Bitmap32& picture = sparePackage_->Picture;
+        const FittedSize fitted = picture.Empty()
+                                      ? FittedSize{0, 0}
+                                      : FitScreenSize(aspect, picture.Width(), picture.Height(),
+                                                      screen.Width, screen.Height);
+        // A package made for this screen size fits already: resizing it to its own size would
+        // copy its pictures and leave the wave parameters as they are.
+        if (picture.Empty() || fitted.width != picture.Width() ||
+            fitted.height != picture.Height() || sparePackage_->Mask.Width() != picture.Width() ||
+            sparePackage_->Mask.Height() != picture.Height()) {
+            FitProjectToScreen(aspect, *sparePackage_, screen.Width, screen.Height);
+        }
+    }
+    // From here on the generator changes its output picture, which the window may still show.
+    SettleFrame();
+    std::swap(shownPackage_, sparePackage_);
+    packagePrepared_ = false;
+    generator_->SetProject(*shownPackage_);
+    generator_->SetWeather(false);
+    generator_->Prepare();
+    generator_->SetWeather(shownPackage_->Weather.Kind > 0);
+    packagePrepared_ = true;
+    return {{shownPackage_->Picture.Width(), shownPackage_->Picture.Height()},
+            shownPackage_->SoundFile};
+}
+
+const Bitmap32* ShowScene::PictureOf(FrameSource source) const {
+    switch (source) {
+        case FrameSource::PlainPicture:
+            return plainPicture_.Empty() ? nullptr : &plainPicture_;
+        case FrameSource::Package:
+            return packagePrepared_ ? &generator_->ShownPicture() : nullptr;
+        case FrameSource::Nothing:
+            break;
+    }
+    return nullptr;
+}
+
+void ShowScene::BeginCrossFade(FrameSource source, PixelPoint position) {
+    SettleFrame();
+    oldScreen_ = screen_;
+    newScreen_ = BlackScreen(screenSize_);
+    // An image package fades in as its still picture, without ripples or weather.
+    const Bitmap32* picture = source == FrameSource::Package
+                                  ? (packagePrepared_ ? &shownPackage_->Picture : nullptr)
+                                  : PictureOf(source);
+    if (picture != nullptr) {
+        DrawPicture(*picture, newScreen_, position);
+    }
+    newSurface_.LoadFromBitmap32(newScreen_);
+    oldSurface_.LoadFromBitmap32(oldScreen_);
+    resultSurface_.Allocate(screenSize_.Width, screenSize_.Height);
+}
+
+void ShowScene::ComposeCrossFadeStep(int alpha) {
+    BlendSurfaces(resultSurface_, newSurface_, oldSurface_, alpha);
+    resultSurface_.DrawToBitmap32(screen_, 0, 0);
+    frameSource_ = FrameSource::Nothing;
+}
+
+void ShowScene::EndCrossFade() {
+    newSurface_ = TFastBMP();
+    oldSurface_ = TFastBMP();
+    resultSurface_ = TFastBMP();
+    oldScreen_.Clear();
+    newScreen_.Clear();
+}
+
+void ShowScene::FillBlack() {
+    screen_.Fill(0);
+    frameSource_ = FrameSource::Nothing;
+}
+
+void ShowScene::StepGenerator() {
+    if (packagePrepared_) {
+        generator_->Step();
+    }
+}
+
+void ShowScene::RestoreGenerator() {
+    if (packagePrepared_) {
+        generator_->Restore();
+    }
+}
+
+void ShowScene::SetFrame(FrameSource source, PixelPoint position) {
+    // A frame at another place or of another picture leaves the last one on the screen.
+    if (source != frameSource_ || !(position == framePosition_)) {
+        SettleFrame();
+    }
+    frameSource_ = PictureOf(source) != nullptr ? source : FrameSource::Nothing;
+    framePosition_ = position;
+}
+
+const Bitmap32* ShowScene::FramePicture() const { return PictureOf(frameSource_); }
+
+void ShowScene::SettleFrame() {
+    if (const Bitmap32* picture = PictureOf(frameSource_)) {
+        DrawPicture(*picture, screen_, framePosition_);
+    }
+    frameSource_ = FrameSource::Nothing;
+}
+
+}  // namespace lv

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "common/bitmap32.h"
+#include "effects/fast_bmp.h"
+#include "saver/show_host.h"
+
+namespace lv {
+
+class TProject;
+class TWaveGenerator;
+
+// The pictures of a show, without a window: the plain picture at its display size, the image
+// package with its water generator, a copy of what the screen shows and the cross-fade's
+// surfaces. A window implements ShowHost by calling these and then painting what Frame() and
+// Screen() say.
+//
+// What the screen shows is kept as Screen() plus the last frame: every frame draws the current
+// picture over the same place, so the picture is not copied into Screen() per frame but only
+// when something is about to replace it (a new picture, a fade, a black fill). Screen() then
+// always holds what the window shows, which is what a cross-fade starts from.
+//
+// Image packages load into a spare package object, which becomes the shown one only when the
+// load and the fit to the screen have succeeded: the generator borrows the shown package's
+// pictures, so a failed load must never discard them.
+class ShowScene {
+public:
+    explicit ShowScene(PixelSize screen);
+    ~ShowScene();
+    ShowScene(const ShowScene&) = delete;
+    ShowScene& operator=(const ShowScene&) = delete;
+
+    PixelSize ScreenSize() const { return screenSize_; }
+    // A new screen size (a host window that was resized): the screen copy turns black.
+    void SetScreenSize(PixelSize screen);
+
+    PixelSize DecodePlainPicture(const std::string& path);
+    void SetPlainPicture(PixelSize drawSize);
+    PackageLoadResult LoadPackage(const std::string& path, int speedPercent, DisplayRule rule,
+                                  PixelSize screen);
+
+    void BeginCrossFade(FrameSource source, PixelPoint position);
+    // Blends the two screens at `alpha` into Screen(); the window then shows all of it.
+    void ComposeCrossFadeStep(int alpha);
+    void EndCrossFade();
+
+    void FillBlack();
+    // The generator works only on a package that was fully prepared; otherwise these do nothing.
+    void StepGenerator();
+    void RestoreGenerator();
+
+    // Records the frame the window is about to paint.
+    void SetFrame(FrameSource source, PixelPoint position);
+
+    // The frame the window paints over Screen(): its picture (null when none) and position.
+    const Bitmap32* FramePicture() const;
+    PixelPoint FramePosition() const { return framePosition_; }
+    // What the window shows outside the frame (the whole screen when FramePicture() is null).
+    const Bitmap32& Screen() const { return screen_; }
+
+    // The loaded pictures, for tests and the configuration of a benchmark.
+    const Bitmap32& PlainPicture() const { return plainPicture_; }
+    const TProject* ShownPackage() const {
+        return packagePrepared_ ? shownPackage_.get() : nullptr;
+    }
+    TWaveGenerator& Generator() { return *generator_; }
+
+private:
+    const Bitmap32* PictureOf(FrameSource source) const;
+    // Copies the last frame into Screen(), before its picture changes or is covered.
+    void SettleFrame();
+
+    PixelSize screenSize_;
+    Bitmap32 screen_;
+    FrameSource frameSource_ = FrameSource::Nothing;
+    PixelPoint framePosition_;
+
+    Bitmap32 decodedPicture_;
+    Bitmap32 plainPicture_;
+
+    std::unique_ptr<TProject> shownPackage_;
+    std::unique_ptr<TProject> sparePackage_;
+    std::unique_ptr<TWaveGenerator> generator_;
+    bool packagePrepared_ = false;
+
+    // The cross-fade: the screen before and after the change, and the blend of the two.
+    Bitmap32 oldScreen_;
+    Bitmap32 newScreen_;
+    TFastBMP newSurface_;
+    TFastBMP oldSurface_;
+    TFastBMP resultSurface_;
+};
+
+}  // namespace lv
