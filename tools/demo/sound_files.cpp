@@ -67,9 +67,9 @@ std::string MakeMidi(const std::vector<MidiNote>& notes, uint8_t program, int be
     return file + track;
 }
 
-std::string MakeWav(int milliseconds, double frequency) {
-    constexpr uint32_t rate = 22050;
-    const uint32_t samples = rate * static_cast<uint32_t>(std::max(milliseconds, 0)) / 1000;
+namespace {
+
+std::string WavHeader(uint32_t rate, uint32_t samples) {
     std::string file = "RIFF";
     AppendLittleEndian(file, 36 + samples * 2, 4);
     file += "WAVEfmt ";
@@ -82,6 +82,33 @@ std::string MakeWav(int milliseconds, double frequency) {
     AppendLittleEndian(file, 16, 2);
     file += "data";
     AppendLittleEndian(file, samples * 2, 4);
+    return file;
+}
+
+}  // namespace
+
+std::string MakeSurfWav(int seconds) {
+    constexpr uint32_t rate = 22050;
+    const uint32_t samples = rate * static_cast<uint32_t>(std::max(seconds, 1));
+    std::string file = WavHeader(rate, samples);
+    uint32_t noise = 12345;
+    double low = 0;
+    for (uint32_t i = 0; i < samples; ++i) {
+        noise = noise * 1664525u + 1013904223u;
+        const double white = static_cast<double>(noise >> 8) / (1 << 24) * 2 - 1;
+        low += 0.05 * (white - low);
+        // Whole swells per file, so the loop point is silent-free and seamless.
+        const double phase = 2.0 * std::numbers::pi * i / samples * std::max(seconds / 4, 1);
+        const double swell = 0.35 + 0.65 * std::pow(0.5 - 0.5 * std::cos(phase), 2);
+        AppendLittleEndian(file, static_cast<uint32_t>(static_cast<int16_t>(26000.0 * swell * low)), 2);
+    }
+    return file;
+}
+
+std::string MakeWav(int milliseconds, double frequency) {
+    constexpr uint32_t rate = 22050;
+    const uint32_t samples = rate * static_cast<uint32_t>(std::max(milliseconds, 0)) / 1000;
+    std::string file = WavHeader(rate, samples);
     const double fadeSamples = rate * 0.05;
     for (uint32_t i = 0; i < samples; ++i) {
         const double fade = std::min({1.0, i / fadeSamples, (samples - i) / fadeSamples});

@@ -21,4 +21,8 @@ std::string MakeMidi(const std::vector<MidiNote>& notes, uint8_t program = 0,
 // A 16-bit mono PCM WAV file at 22050 Hz with a sine tone fading in and out.
 std::string MakeWav(int milliseconds, double frequency = 440.0);
 
+// A 16-bit mono WAV file of soft surf: low-passed noise swelling and ebbing like waves on a
+// shore, `seconds` long, seamless when looped.
+std::string MakeSurfWav(int seconds);
+
 }  // namespace lvdemo

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "command.h"
+#include "engine_path.h"
 #include "common/error.h"
 #include "common/file_util.h"
 #include "platform/user_folders.h"
@@ -50,14 +51,7 @@ int Run(const std::vector<std::string>& words) {
     const std::vector<std::string> off = OffNames(words);
     const std::string output = args.Required(0, "OUT");
 
-    std::string engine;
-    if (const auto given = args.Value("engine")) {
-        engine = *given;
-    } else {
-        const std::string self = lv::OwnExecutablePath();
-        if (self.empty()) throw lv::Error("cannot find lvtool's own folder; give --engine");
-        engine = (fs::path(self).parent_path() / "lvcsaver").string();
-    }
+    const std::string engine = args.Value("engine").value_or(DefaultEngine());
 
     lv::SaverContents contents;
     if (const auto settings = args.Value("settings")) contents.SettingsText = lv::ReadFileBytes(*settings);

@@ -1,0 +1,176 @@
+// Pixel surfaces and filters on full-screen pictures, one thread.
+//
+// Yardsticks in the same run: memcpy of the bytes one surface holds (for the cross-fade's
+// blend), pixman's bilinear scaling of 32-bit pictures of the same sizes, and stb_image_resize
+// (its default filters, 3 channels) for the resize. Every kernel set of this processor runs, so
+// the plain per-pixel reference shows what the vector kernels gain.
+//   lv_bench --benchmark_filter='Surface|Pixman|Stb|Memcpy'
+#include <benchmark/benchmark.h>
+#include <stb/stb_image_resize.h>
+
+#include <algorithm>
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "effects/fast_bmp.h"
+#include "effects/fast_fx.h"
+#include "effects/pixel_kernels.h"
+
+#if defined(LV_HAVE_PIXMAN)
+#include <pixman.h>
+#endif
+
+namespace {
+
+using lv::TFastBMP;
+using lv::kernels::KernelSet;
+
+TFastBMP NoiseSurface(int width, int height, uint32_t seed) {
+    TFastBMP surface(width, height);
+    std::mt19937 generator(seed);
+    // Smooth-ish content rather than pure noise, like a photograph.
+    for (int y = 0; y < height; ++y) {
+        uint8_t* row = surface.Row(y);
+        for (int i = 0; i < width * 3; ++i)
+            row[i] = static_cast<uint8_t>((i / 3 + y) / 8 + (generator() & 15));
+    }
+    return surface;
+}
+
+bool SkipUnavailable(benchmark::State& state, KernelSet set) {
+    const auto& sets = lv::kernels::AvailableKernelSets();
+    if (std::find(sets.begin(), sets.end(), set) != sets.end()) return false;
+    state.SkipWithError("this processor lacks the kernel set");
+    return true;
+}
+
+void BM_Memcpy1080p(benchmark::State& state) {
+    const TFastBMP source = NoiseSurface(1920, 1080, 1);
+    TFastBMP target(1920, 1080);
+    for (auto _ : state) {
+        std::memcpy(target.PixelData(), source.PixelData(),
+                    static_cast<size_t>(source.PixelBytes()));
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * source.PixelBytes());
+}
+BENCHMARK(BM_Memcpy1080p);
+
+void BM_SurfaceBlend1080p(benchmark::State& state, KernelSet set) {
+    if (SkipUnavailable(state, set)) return;
+    const TFastBMP first = NoiseSurface(1920, 1080, 1);
+    const TFastBMP second = NoiseSurface(1920, 1080, 2);
+    TFastBMP target(1920, 1080);
+    int amount = 10;
+    for (auto _ : state) {
+        lv::kernels::BlendSurfacesWith(set, target, first, second, amount);
+        amount = amount == 255 ? 10 : amount + 1;
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * target.PixelBytes());
+}
+BENCHMARK_CAPTURE(BM_SurfaceBlend1080p, plain, KernelSet::Plain);
+BENCHMARK_CAPTURE(BM_SurfaceBlend1080p, scalar, KernelSet::Scalar);
+BENCHMARK_CAPTURE(BM_SurfaceBlend1080p, sse2, KernelSet::Sse2);
+BENCHMARK_CAPTURE(BM_SurfaceBlend1080p, avx2, KernelSet::Avx2);
+
+// The cross-fade turns two 32-bit screens into surfaces on every picture change.
+void BM_SurfaceFromBitmap32(benchmark::State& state) {
+    lv::Bitmap32 screen(1920, 1080);
+    screen.Fill(0x123456);
+    TFastBMP surface;
+    for (auto _ : state) {
+        surface.LoadFromBitmap32(screen);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * surface.PixelBytes());
+}
+BENCHMARK(BM_SurfaceFromBitmap32);
+
+void BM_SurfaceToBitmap32(benchmark::State& state) {
+    const TFastBMP surface = NoiseSurface(1920, 1080, 4);
+    lv::Bitmap32 screen(1920, 1080);
+    for (auto _ : state) {
+        surface.DrawToBitmap32(screen, 0, 0);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * surface.PixelBytes());
+}
+BENCHMARK(BM_SurfaceToBitmap32);
+
+constexpr int Sizes[2][4] = {{3840, 2160, 1920, 1080}, {1920, 1080, 3840, 2160}};
+
+void BM_SurfaceResizeSmooth(benchmark::State& state, KernelSet set) {
+    if (SkipUnavailable(state, set)) return;
+    const int* s = Sizes[state.range(0)];
+    const TFastBMP source = NoiseSurface(s[0], s[1], 3);
+    TFastBMP target(s[2], s[3]);
+    for (auto _ : state) {
+        lv::kernels::ResizeSmoothWith(set, source, target);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * s[2] * s[3]);
+}
+// Argument 0: 3840 x 2160 -> 1920 x 1080, argument 1: back up.
+BENCHMARK_CAPTURE(BM_SurfaceResizeSmooth, plain, KernelSet::Plain)->Arg(0)->Arg(1);
+BENCHMARK_CAPTURE(BM_SurfaceResizeSmooth, scalar, KernelSet::Scalar)->Arg(0)->Arg(1);
+BENCHMARK_CAPTURE(BM_SurfaceResizeSmooth, sse2, KernelSet::Sse2)->Arg(0)->Arg(1);
+BENCHMARK_CAPTURE(BM_SurfaceResizeSmooth, avx2, KernelSet::Avx2)->Arg(0)->Arg(1);
+
+void BM_SurfaceResizeNearest(benchmark::State& state) {
+    const int* s = Sizes[state.range(0)];
+    const TFastBMP source = NoiseSurface(s[0], s[1], 3);
+    TFastBMP target(s[2], s[3]);
+    for (auto _ : state) {
+        source.ResizeNearestInto(target);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * s[2] * s[3]);
+}
+BENCHMARK(BM_SurfaceResizeNearest)->Arg(0)->Arg(1);
+
+void BM_StbResize(benchmark::State& state) {
+    const int* s = Sizes[state.range(0)];
+    const TFastBMP source = NoiseSurface(s[0], s[1], 3);
+    TFastBMP target(s[2], s[3]);
+    for (auto _ : state) {
+        stbir_resize_uint8(source.PixelData(), s[0], s[1], source.RowStride(), target.PixelData(),
+                           s[2], s[3], target.RowStride(), 3);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * s[2] * s[3]);
+}
+BENCHMARK(BM_StbResize)->Arg(0)->Arg(1);
+
+#if defined(LV_HAVE_PIXMAN)
+void BM_PixmanBilinear(benchmark::State& state) {
+    const int* s = Sizes[state.range(0)];
+    std::vector<uint32_t> sourcePixels(static_cast<size_t>(s[0]) * s[1]);
+    std::vector<uint32_t> targetPixels(static_cast<size_t>(s[2]) * s[3]);
+    std::mt19937 generator(3);
+    for (size_t i = 0; i < sourcePixels.size(); ++i)
+        sourcePixels[i] = static_cast<uint32_t>(i * 0x010101u / 8) + (generator() & 0x0F0F0F);
+    pixman_image_t* source =
+        pixman_image_create_bits(PIXMAN_x8r8g8b8, s[0], s[1], sourcePixels.data(), s[0] * 4);
+    pixman_image_t* target =
+        pixman_image_create_bits(PIXMAN_x8r8g8b8, s[2], s[3], targetPixels.data(), s[2] * 4);
+    pixman_transform_t transform;
+    pixman_transform_init_scale(&transform, pixman_double_to_fixed(double(s[0]) / s[2]),
+                                pixman_double_to_fixed(double(s[1]) / s[3]));
+    pixman_image_set_transform(source, &transform);
+    pixman_image_set_filter(source, PIXMAN_FILTER_BILINEAR, nullptr, 0);
+    pixman_image_set_repeat(source, PIXMAN_REPEAT_PAD);
+    for (auto _ : state) {
+        pixman_image_composite32(PIXMAN_OP_SRC, source, nullptr, target, 0, 0, 0, 0, 0, 0, s[2],
+                                 s[3]);
+        benchmark::ClobberMemory();
+    }
+    pixman_image_unref(source);
+    pixman_image_unref(target);
+    state.SetItemsProcessed(state.iterations() * s[2] * s[3]);
+}
+BENCHMARK(BM_PixmanBilinear)->Arg(0)->Arg(1);
+#endif
+
+}  // namespace
