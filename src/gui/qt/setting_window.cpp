@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFont>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -49,6 +50,12 @@ TfmSettingWindow::TfmSettingWindow(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(375, 188);
+    // The places are fixed in pixels for a small 8-point face; the platform's larger default
+    // would not fit the labels and check boxes into them.
+    QFont face = font();
+    face.setPixelSize(11);
+    face.setStretch(QFont::SemiCondensed);
+    setFont(face);
 
     auto* frame = new QFrame(this);
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
