@@ -194,8 +194,9 @@ void TfmLVCOnfigWindow::OpenSettings() {
 }
 
 void TfmLVCOnfigWindow::SetWallpaper() {
-    if (!ConfirmWithUser(this, QString::fromLatin1(WallpaperQuestion))) return;
+    // Without pictures there is nothing to set, so there is nothing to ask either.
     if (PictureCount() == 0) return;
+    if (!ConfirmWithUser(this, QString::fromLatin1(WallpaperQuestion))) return;
     const std::string& file = project_.FileList.Files[static_cast<size_t>(pictureIndex_)];
     const std::string& ownPath = CurrentConfigEnvironment().OwnPath;
     if (ownPath.empty()) throw Error("the program's own file is not known; no wallpaper written");

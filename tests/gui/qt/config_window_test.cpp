@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest/QTest>
 
@@ -219,15 +220,38 @@ TEST(ConfigWindow, PlayShowsTheCurrentPictureAndNothingWithoutPictures) {
     EXPECT_EQ(saver.record.Played, std::vector<std::string>{saver.project.FileList.Files[1]});
 
     ConfigFixture empty(0);
-    empty.LoadForms(test::FormRecord(test::MainWindowLines({"Play", "Next"}), {{"Play", 4}, {"Next", 2}}), 1);
+    empty.LoadForms(test::FormRecord(test::MainWindowLines({"Play", "Next", "Wall"}),
+                                     {{"Play", 4}, {"Next", 2}, {"Wall", 9}}), 1);
     empty.whileOpen = [&](TfmLVCOnfigWindow& window) {
         Click(window, "Next");
         Click(window, "Play");
+        Click(window, "Wall");
+        EXPECT_TRUE(empty.record.Questions.empty());
         EXPECT_EQ(window.PictureIndex(), 0);
     };
     ShowConfigWindow(empty.forms, empty.project, "MainWindow");
     EXPECT_TRUE(empty.record.Played.empty());
     EXPECT_TRUE(empty.record.Messages.empty());
+}
+
+TEST(ConfigWindow, OpeningShowsComponentsByTagAndMakesEditsEditable) {
+    ConfigFixture saver(0);
+    std::vector<std::string> lines = test::MainWindowLines({"Shown"});
+    lines.insert(lines.end() - 1, {"  object Hidden: TLabel", "    Tag = 2", "    Caption = 'x'", "  end",
+                                   "  object Edit: TEdit", "    Tag = 1", "    ReadOnly = True", "  end"});
+    saver.LoadForms(test::FormRecord(lines, {}), 1);
+    saver.whileOpen = [&](TfmLVCOnfigWindow& window) {
+        EXPECT_TRUE(window.FindComponent("Shown")->isVisible());
+        EXPECT_FALSE(window.FindComponent("Hidden")->isVisible());
+        auto* edit = qobject_cast<QLineEdit*>(window.FindComponent("Edit"));
+        ASSERT_NE(edit, nullptr);
+        EXPECT_FALSE(edit->isReadOnly());
+        // Without pictures the list stays empty and the preview blank.
+        EXPECT_EQ(Thumbs(window).ItemCount(), 0);
+        EXPECT_EQ(PreviewFile(window), "");
+    };
+    ShowConfigWindow(saver.forms, saver.project, "MainWindow");
+    EXPECT_EQ(saver.Ini(), "[Setting]\r\nIndex=0\r\n");
 }
 
 TEST(ConfigWindow, WallpaperAfterConfirmationOnly) {
