@@ -47,9 +47,9 @@ std::string SchemeOf(std::string_view text) {
 // Types that run something when the desktop opens them.
 bool IsProgramExtension(const std::string& extension) {
     static constexpr std::array<const char*, 26> programs = {
-        ".desktop", ".exe", ".com", ".bat", ".cmd", ".scr", ".pif", ".msi", ".cpl",
-        ".lnk",     ".url", ".vbs", ".vbe", ".js",  ".jse", ".wsf", ".ps1", ".hta",
-        ".sh",      ".bash", ".py", ".pl",  ".jar", ".appimage", ".run", ".bin"};
+        ".desktop", ".exe",  ".com", ".bat", ".cmd", ".scr",      ".pif", ".msi", ".cpl",
+        ".lnk",     ".url",  ".vbs", ".vbe", ".js",  ".jse",      ".wsf", ".ps1", ".hta",
+        ".sh",      ".bash", ".py",  ".pl",  ".jar", ".appimage", ".run", ".bin"};
     return std::find(programs.begin(), programs.end(), extension) != programs.end();
 }
 
@@ -59,8 +59,10 @@ bool StartsLikeProgram(const fs::path& file) {
     std::array<char, 64> head{};
     in.read(head.data(), static_cast<std::streamsize>(head.size()));
     const std::string_view start(head.data(), static_cast<size_t>(in.gcount()));
-    if (start.substr(0, 4) == "\x7f" "ELF" || start.substr(0, 2) == "#!" ||
-        start.substr(0, 2) == "MZ")
+    if (start.substr(0, 4) ==
+            "\x7f"
+            "ELF" ||
+        start.substr(0, 2) == "#!" || start.substr(0, 2) == "MZ")
         return true;
     // A desktop entry may open with comments and blank lines before its group header.
     return start.find("[Desktop Entry]") != std::string_view::npos;
@@ -104,8 +106,10 @@ OpenDecision DecideOpenDocument(std::string_view parameter, const std::string& w
     const std::string scheme = SchemeOf(text);
     if (!scheme.empty()) {
         if (scheme != "http" && scheme != "https" && scheme != "mailto")
-            return Refuse("'" + std::string(text) + "': only http, https and mailto addresses are opened");
-        if (text.size() <= scheme.size() + 1) return Refuse("'" + std::string(text) + "' names no address");
+            return Refuse("'" + std::string(text) +
+                          "': only http, https and mailto addresses are opened");
+        if (text.size() <= scheme.size() + 1)
+            return Refuse("'" + std::string(text) + "' names no address");
         OpenDecision decision;
         decision.Kind = OpenDecision::What::Address;
         decision.Target = std::string(text);
@@ -113,7 +117,8 @@ OpenDecision DecideOpenDocument(std::string_view parameter, const std::string& w
     }
 
     const std::string quoted = "'" + std::string(text) + "'";
-    if (workingFolder.empty()) return Refuse(quoted + ": there is no working folder to open files from");
+    if (workingFolder.empty())
+        return Refuse(quoted + ": there is no working folder to open files from");
     std::string name(text);
     std::replace(name.begin(), name.end(), '\\', '/');
     std::error_code ec;

@@ -68,7 +68,8 @@ TConfigSettings ProjectConfigSettings(const TLVCProject& project) {
     return values;
 }
 
-ReadConfigSettingsResult ReadUserSettings(const TLVCProject& project, const UserSettingsFile& file) {
+ReadConfigSettingsResult ReadUserSettings(const TLVCProject& project,
+                                          const UserSettingsFile& file) {
     ReadConfigSettingsResult result;
     result.Values = ProjectConfigSettings(project);
     if (!file.Usable) return result;

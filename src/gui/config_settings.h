@@ -23,13 +23,13 @@ UserSettingsFile ConfigSettingsFile(const std::string& ownPath, const std::strin
 
 // The values the Settings dialog edits, section [Setting] of the user settings file.
 struct TConfigSettings {
-    int ImageSize = 0;   // 0 own size, 1 stretch to full screen, 2 stretch keeping proportions
-    int ImageMode = 0;   // 0 all random, 1 all in order, 2 ticked pictures random, 3 selected only
-    int SpeedIndex = 10; // index into SpeedTable
+    int ImageSize = 0;    // 0 own size, 1 stretch to full screen, 2 stretch keeping proportions
+    int ImageMode = 0;    // 0 all random, 1 all in order, 2 ticked pictures random, 3 selected only
+    int SpeedIndex = 10;  // index into SpeedTable
     bool Sound = true;
     bool Music = true;
     bool Transition = true;
-    int Duration = 30;   // seconds per picture
+    int Duration = 30;  // seconds per picture
     // True when the speed index is not the project's own speed: the project speed is not a
     // table value and no usable Speed is stored. The index then only positions the slider and
     // the project keeps its speed.

@@ -25,8 +25,9 @@ TEST(ClampPictureIndex, StaysWithinTheList) {
 
 TEST(Wallpaper, PathQuestionAndFile) {
     EXPECT_EQ(WallpaperPath("/savers/Sky.scr"), "/savers/Sky.scr.bmp");
-    EXPECT_STREQ(WallpaperQuestion,
-                 "You are about to set selected picture as a wallpaper.\r\nDo you want to proceed?");
+    EXPECT_STREQ(
+        WallpaperQuestion,
+        "You are about to set selected picture as a wallpaper.\r\nDo you want to proceed?");
 
     test::TempDir dir;
     const Bitmap32 picture = test::GradientPicture(7, 3);
@@ -45,7 +46,8 @@ TEST(Wallpaper, PathQuestionAndFile) {
 }
 
 TEST(OpenDocument, WebAndMailAddressesOpen) {
-    for (const char* address : {"https://example.org/saver", "HTTP://example.org", "mailto:me@example.org"}) {
+    for (const char* address :
+         {"https://example.org/saver", "HTTP://example.org", "mailto:me@example.org"}) {
         const auto decision = DecideOpenDocument(std::string("  ") + address + " ", "");
         EXPECT_EQ(decision.Kind, What::Address) << address;
         EXPECT_EQ(decision.Target, address);
@@ -89,7 +91,9 @@ TEST(OpenDocument, ProgramsAndDesktopEntriesAreRefused) {
     dir.Write("run.desktop", "[Desktop Entry]\nExec=sh\n");
     dir.Write("entry.txt", "# comment\n[Desktop Entry]\nType=Application\nExec=sh\n");
     dir.Write("script.txt", "#!/bin/sh\necho hi\n");
-    dir.Write("elf.dat", std::string("\x7f" "ELF\x02\x01", 6));
+    dir.Write("elf.dat", std::string("\x7f"
+                                     "ELF\x02\x01",
+                                     6));
     dir.Write("setup.EXE", "data");
     dir.Write("tool.sh", "echo");
     dir.Write("plain.txt", "just text");

@@ -160,7 +160,8 @@ TEST(WindowState, StoredIndexBeyondTheListOpensOnTheFirstPicture) {
     WriteFileAtomically(saver.ini, "[Setting]\r\nIndex=5\r\n[Files]\r\n-1=\r\n+2=\r\n7=\r\n1=\r\n");
     EXPECT_EQ(ReadPictureIndex(saver.file, 5), 0);
     EXPECT_EQ(ReadPictureIndex(saver.file, 6), 5);
-    WriteFileAtomically(saver.ini, "[Setting]\r\nIndex=-2\r\n[Files]\r\n-1=\r\n+2=\r\n7=\r\n1=\r\n");
+    WriteFileAtomically(saver.ini,
+                        "[Setting]\r\nIndex=-2\r\n[Files]\r\n-1=\r\n+2=\r\n7=\r\n1=\r\n");
     EXPECT_EQ(ReadPictureIndex(saver.file, 6), 0);
     // Only plain decimal keys of existing pictures untick anything.
     EXPECT_EQ(ReadPictureTicks(saver.file, 5), (std::vector<bool>{true, false, true, true, true}));

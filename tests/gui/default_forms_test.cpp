@@ -61,9 +61,9 @@ TEST(DefaultForms, BuildSaverPacksThemWhenNoFormsAreGiven) {
     const std::string picture = dir.Write("sky.jpg", "");
     const std::string saver = dir.File("Sky.scr");
     const std::string command = std::string(LV_LVTOOL_PATH) + " build-saver " + saver +
-                                " --engine " + LV_LVCSAVER_PATH + " " + picture + " >/dev/null 2>&1 && " +
-                                LV_LVTOOL_PATH + " unpack " + saver + " " + dir.File("out") +
-                                " >/dev/null 2>&1";
+                                " --engine " + LV_LVCSAVER_PATH + " " + picture +
+                                " >/dev/null 2>&1 && " + LV_LVTOOL_PATH + " unpack " + saver + " " +
+                                dir.File("out") + " >/dev/null 2>&1";
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
     EXPECT_TRUE(ReadFileBytes(dir.File("out/LVGUI.lvu")) == ReadFileBytes(DefaultFormsPath));

@@ -138,9 +138,9 @@ void TfmLVCOnfigWindow::DoAction(const QString& componentName) {
     // Errors stop at the click: the window stays open and the user learns what failed.
     try {
         // Definition texts are 8-bit; names are plain identifiers in practice.
-        const auto action = ResolveClick(forms_, FormName.toLatin1().toStdString(),
-                                         componentName.toLatin1().toStdString(),
-                                         PlaceholdersOf(project_));
+        const auto action =
+            ResolveClick(forms_, FormName.toLatin1().toStdString(),
+                         componentName.toLatin1().toStdString(), PlaceholdersOf(project_));
         if (action) RunAction(*action);
     } catch (const std::exception& error) {
         ShowMessage(this, QMessageBox::Critical, QString::fromLocal8Bit(error.what()));
@@ -149,20 +149,31 @@ void TfmLVCOnfigWindow::DoAction(const QString& componentName) {
 
 void TfmLVCOnfigWindow::RunAction(const ClickAction& action) {
     switch (action.Kind) {
-        case ActionKind::OpenDocument: return OpenDocument(action.Param1);
-        case ActionKind::OpenWindow: return OpenWindow(action.Param1);
-        case ActionKind::NextPicture: return SelectPicture(pictureIndex_ + 1);
-        case ActionKind::PreviousPicture: return SelectPicture(pictureIndex_ - 1);
-        case ActionKind::PlayPicture: return PlayPicture();
-        case ActionKind::OpenSettings: return OpenSettings();
-        case ActionKind::CloseWindow: close(); return;
-        case ActionKind::SetWallpaper: return SetWallpaper();
-        case ActionKind::None: return;
+        case ActionKind::OpenDocument:
+            return OpenDocument(action.Param1);
+        case ActionKind::OpenWindow:
+            return OpenWindow(action.Param1);
+        case ActionKind::NextPicture:
+            return SelectPicture(pictureIndex_ + 1);
+        case ActionKind::PreviousPicture:
+            return SelectPicture(pictureIndex_ - 1);
+        case ActionKind::PlayPicture:
+            return PlayPicture();
+        case ActionKind::OpenSettings:
+            return OpenSettings();
+        case ActionKind::CloseWindow:
+            close();
+            return;
+        case ActionKind::SetWallpaper:
+            return SetWallpaper();
+        case ActionKind::None:
+            return;
     }
 }
 
 void TfmLVCOnfigWindow::OpenDocument(const std::string& target) {
-    const OpenDecision decision = DecideOpenDocument(target, CurrentConfigEnvironment().WorkingFolder);
+    const OpenDecision decision =
+        DecideOpenDocument(target, CurrentConfigEnvironment().WorkingFolder);
     switch (decision.Kind) {
         case OpenDecision::What::Address:
             OpenWithDesktop(QUrl(FromLocal8(decision.Target), QUrl::TolerantMode));
@@ -176,7 +187,9 @@ void TfmLVCOnfigWindow::OpenDocument(const std::string& target) {
     }
 }
 
-void TfmLVCOnfigWindow::OpenWindow(const std::string& name) { ShowConfigWindow(forms_, project_, name); }
+void TfmLVCOnfigWindow::OpenWindow(const std::string& name) {
+    ShowConfigWindow(forms_, project_, name);
+}
 
 void TfmLVCOnfigWindow::PlayPicture() {
     if (PictureCount() == 0) return;

@@ -1,7 +1,7 @@
 #include "gui/qt/setting_window.h"
 
-#include <QCheckBox>
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFont>
 #include <QFrame>
@@ -67,12 +67,12 @@ TfmSettingWindow::TfmSettingWindow(QWidget* parent) : QDialog(parent) {
                                QStringLiteral("Stretch-Proportional")},
                               144, 20, 153, 21);
     AddLabel(this, QStringLiteral("Show Image"), 32, 49);
-    cbShowImageMode =
-        AddDropDown(this, "cbShowImageMode",
-                    {QStringLiteral("All images - Random"), QStringLiteral("All images - Sequential"),
-                     QStringLiteral("User's favorite (checked images) - Random"),
-                     QStringLiteral("Single - Selected Image")},
-                    144, 45, 153, 21);
+    cbShowImageMode = AddDropDown(
+        this, "cbShowImageMode",
+        {QStringLiteral("All images - Random"), QStringLiteral("All images - Sequential"),
+         QStringLiteral("User's favorite (checked images) - Random"),
+         QStringLiteral("Single - Selected Image")},
+        144, 45, 153, 21);
     // The longest choice is wider than the box; let the open list show it whole.
     cbShowImageMode->view()->setMinimumWidth(cbShowImageMode->view()->sizeHintForColumn(0) + 8);
 

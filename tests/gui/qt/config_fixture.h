@@ -31,27 +31,45 @@ inline std::string FormRecord(const std::vector<std::string>& lines,
                               const std::vector<Binding>& bindings) {
     std::string text = std::to_string(lines.size()) + "\r\n";
     for (const auto& line : lines) text += line + "\r\n";
-    text += std::to_string(1 + 5 * bindings.size()) + "\r\n" + std::to_string(bindings.size()) + "\r\n";
+    text +=
+        std::to_string(1 + 5 * bindings.size()) + "\r\n" + std::to_string(bindings.size()) + "\r\n";
     for (const auto& b : bindings)
-        text += b.Component + "\r\n" + std::to_string(b.Kind) + "\r\n" + b.Param1 + "\r\n \r\n \r\n";
+        text +=
+            b.Component + "\r\n" + std::to_string(b.Kind) + "\r\n" + b.Param1 + "\r\n \r\n \r\n";
     return text + "1\r\nDummy\r\n";
 }
 
 // A main window with a thumbnail list, a preview and one label per bound component name.
 inline std::vector<std::string> MainWindowLines(const std::vector<std::string>& labels,
                                                 const std::string& name = "MainWindow") {
-    std::vector<std::string> lines = {
-        "object " + name + ": TfmForm", "  Left = 0", "  Top = 0", "  Caption = 'Test'",
-        "  ClientHeight = 300", "  ClientWidth = 400", "  object Thumbs: TLVThumbnail2",
-        "    Tag = 3", "    Left = 0", "    Top = 0", "    Width = 400", "    Height = 120",
-        "    PictureWidth = 40", "    PictureHeight = 30", "    ShowCheckBox = True",
-        "  end", "  object Preview: TLVPreview", "    Tag = 3", "    Left = 0", "    Top = 130",
-        "    Width = 80", "    Height = 60", "  end"};
+    std::vector<std::string> lines = {"object " + name + ": TfmForm",
+                                      "  Left = 0",
+                                      "  Top = 0",
+                                      "  Caption = 'Test'",
+                                      "  ClientHeight = 300",
+                                      "  ClientWidth = 400",
+                                      "  object Thumbs: TLVThumbnail2",
+                                      "    Tag = 3",
+                                      "    Left = 0",
+                                      "    Top = 0",
+                                      "    Width = 400",
+                                      "    Height = 120",
+                                      "    PictureWidth = 40",
+                                      "    PictureHeight = 30",
+                                      "    ShowCheckBox = True",
+                                      "  end",
+                                      "  object Preview: TLVPreview",
+                                      "    Tag = 3",
+                                      "    Left = 0",
+                                      "    Top = 130",
+                                      "    Width = 80",
+                                      "    Height = 60",
+                                      "  end"};
     int top = 200;
     for (const auto& label : labels) {
-        lines.insert(lines.end(), {"  object " + label + ": TLabel", "    Tag = 3", "    Left = 100",
-                                   "    Top = " + std::to_string(top), "    Caption = '" + label + "'",
-                                   "  end"});
+        lines.insert(lines.end(), {"  object " + label + ": TLabel", "    Tag = 3",
+                                   "    Left = 100", "    Top = " + std::to_string(top),
+                                   "    Caption = '" + label + "'", "  end"});
         top += 16;
     }
     lines.push_back("end");
@@ -77,7 +95,8 @@ public:
         std::filesystem::create_directories(dir.File("work"));
         for (size_t i = 0; i < pictures; ++i) {
             const std::string name = "work/p" + std::to_string(i) + ".bmp";
-            project.FileList.Files.push_back(dir.Write(name, EncodeBmp24(GradientPicture(8 + static_cast<int>(i), 6))));
+            project.FileList.Files.push_back(
+                dir.Write(name, EncodeBmp24(GradientPicture(8 + static_cast<int>(i), 6))));
             project.FileList.Enabled.push_back("TRUE");
         }
         project.Setting.ProductName = "Sky Saver";
@@ -101,7 +120,9 @@ public:
             record.OpenedUrls.push_back(url.toString().toStdString());
             return true;
         };
-        s.PlayPicture = [this](const TLVCProject&, const std::string& file) { record.Played.push_back(file); };
+        s.PlayPicture = [this](const TLVCProject&, const std::string& file) {
+            record.Played.push_back(file);
+        };
         s.SetWallpaper = [this](const std::string& path) {
             record.Wallpapers.push_back(path);
             return std::string("Wallpaper set.");
@@ -111,9 +132,12 @@ public:
     }
     ~ConfigFixture() { SetConfigEnvironment({}); }
 
-    std::string IniPath() const { return dir.File(std::filesystem::path(program).stem().string() + ".ini"); }
+    std::string IniPath() const {
+        return dir.File(std::filesystem::path(program).stem().string() + ".ini");
+    }
     std::string Ini() const {
-        return std::filesystem::exists(IniPath()) ? ReadFileBytes(IniPath()) : std::string("<none>");
+        return std::filesystem::exists(IniPath()) ? ReadFileBytes(IniPath())
+                                                  : std::string("<none>");
     }
 
     void LoadForms(const std::string& records, int count) {

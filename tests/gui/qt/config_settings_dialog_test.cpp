@@ -8,8 +8,8 @@
 #include <QSpinBox>
 #include <QtTest/QTest>
 
-#include "gui/qt/setting_window.h"
 #include "gui/qt/config_fixture.h"
+#include "gui/qt/setting_window.h"
 
 namespace lv {
 namespace {
@@ -44,7 +44,8 @@ TEST(SettingWindow, OkWritesTheKeysInOrderCancelWritesNothing) {
     ConfigFixture saver(2);
     saver.project.Setting.Speed = 100;
     saver.project.Setting.Stretch = false;
-    saver.LoadForms(test::FormRecord(test::MainWindowLines({"SettingsLabel"}), {{"SettingsLabel", 5}}), 1);
+    saver.LoadForms(
+        test::FormRecord(test::MainWindowLines({"SettingsLabel"}), {{"SettingsLabel", 5}}), 1);
     saver.settingsUser = [](TfmSettingWindow& dialog) {
         EXPECT_TRUE(dialog.btnOK->isEnabled());
         EXPECT_EQ(dialog.tbSpeed->value(), 10);

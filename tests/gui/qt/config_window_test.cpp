@@ -1,3 +1,5 @@
+#include "gui/qt/config_window.h"
+
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -7,10 +9,9 @@
 #include <QtTest/QTest>
 
 #include "common/error.h"
-#include "gui/qt/config_window.h"
+#include "gui/qt/config_fixture.h"
 #include "gui/qt/preview_control.h"
 #include "gui/qt/thumbnail_list.h"
-#include "gui/qt/config_fixture.h"
 
 namespace lv {
 namespace {
@@ -35,7 +36,8 @@ std::string PreviewFile(TfmLVCOnfigWindow& window) {
 TEST(ConfigWindow, NextAndPreviousStayWithinThePictureList) {
     ConfigFixture saver(3);
     saver.LoadForms(test::FormRecord(test::MainWindowLines({"NextButton", "PrevButton"}),
-                                     {{"NextButton", 2}, {"PrevButton", 3}}), 1);
+                                     {{"NextButton", 2}, {"PrevButton", 3}}),
+                    1);
     saver.whileOpen = [&](TfmLVCOnfigWindow& window) {
         EXPECT_EQ(window.PictureIndex(), 0);
         Click(window, "PrevButton");
@@ -149,7 +151,8 @@ TEST(ConfigWindow, PlainProgramWithoutSlashCReadsAndWritesNothing) {
     WriteFileAtomically(saver.IniPath(), stored);
     saver.project.Setting.Stretch = true;
     saver.LoadForms(test::FormRecord(test::MainWindowLines({"SettingsLabel", "Next"}),
-                                     {{"SettingsLabel", 5}, {"Next", 2}}), 1);
+                                     {{"SettingsLabel", 5}, {"Next", 2}}),
+                    1);
     saver.settingsUser = [](TfmSettingWindow& dialog) {
         EXPECT_FALSE(dialog.btnOK->isEnabled());
         EXPECT_EQ(dialog.cbImageSize->currentIndex(), 1);  // the project's, not the file's
@@ -176,9 +179,11 @@ TEST(ConfigWindow, PlainProgramWithoutSlashCReadsAndWritesNothing) {
 
 TEST(ConfigWindow, AWindowThatFailsToBuildWritesNothing) {
     ConfigFixture saver(2);
-    saver.LoadForms(test::FormRecord(test::MainWindowLines({}), {}) +
-                        test::FormRecord({"object Broken: TfmForm", "  object X: TNoSuchClass", "  end", "end"}, {}),
-                    2);
+    saver.LoadForms(
+        test::FormRecord(test::MainWindowLines({}), {}) +
+            test::FormRecord({"object Broken: TfmForm", "  object X: TNoSuchClass", "  end", "end"},
+                             {}),
+        2);
     EXPECT_THROW(ShowConfigWindow(saver.forms, saver.project, "About"), Error);
     EXPECT_THROW(ShowConfigWindow(saver.forms, saver.project, "Broken"), Error);
     EXPECT_TRUE(saver.record.WindowsShown.empty());
@@ -211,7 +216,8 @@ TEST(ConfigWindow, SubWindowOpensModallyAndSharesTheSettingsFile) {
 
 TEST(ConfigWindow, PlayShowsTheCurrentPictureAndNothingWithoutPictures) {
     ConfigFixture saver(3);
-    saver.LoadForms(test::FormRecord(test::MainWindowLines({"Play", "Next"}), {{"Play", 4}, {"Next", 2}}), 1);
+    saver.LoadForms(
+        test::FormRecord(test::MainWindowLines({"Play", "Next"}), {{"Play", 4}, {"Next", 2}}), 1);
     saver.whileOpen = [&](TfmLVCOnfigWindow& window) {
         Click(window, "Next");
         Click(window, "Play");
@@ -221,7 +227,8 @@ TEST(ConfigWindow, PlayShowsTheCurrentPictureAndNothingWithoutPictures) {
 
     ConfigFixture empty(0);
     empty.LoadForms(test::FormRecord(test::MainWindowLines({"Play", "Next", "Wall"}),
-                                     {{"Play", 4}, {"Next", 2}, {"Wall", 9}}), 1);
+                                     {{"Play", 4}, {"Next", 2}, {"Wall", 9}}),
+                    1);
     empty.whileOpen = [&](TfmLVCOnfigWindow& window) {
         Click(window, "Next");
         Click(window, "Play");
@@ -237,8 +244,9 @@ TEST(ConfigWindow, PlayShowsTheCurrentPictureAndNothingWithoutPictures) {
 TEST(ConfigWindow, OpeningShowsComponentsByTagAndMakesEditsEditable) {
     ConfigFixture saver(0);
     std::vector<std::string> lines = test::MainWindowLines({"Shown"});
-    lines.insert(lines.end() - 1, {"  object Hidden: TLabel", "    Tag = 2", "    Caption = 'x'", "  end",
-                                   "  object Edit: TEdit", "    Tag = 1", "    ReadOnly = True", "  end"});
+    lines.insert(lines.end() - 1,
+                 {"  object Hidden: TLabel", "    Tag = 2", "    Caption = 'x'", "  end",
+                  "  object Edit: TEdit", "    Tag = 1", "    ReadOnly = True", "  end"});
     saver.LoadForms(test::FormRecord(lines, {}), 1);
     saver.whileOpen = [&](TfmLVCOnfigWindow& window) {
         EXPECT_TRUE(window.FindComponent("Shown")->isVisible());
@@ -256,7 +264,8 @@ TEST(ConfigWindow, OpeningShowsComponentsByTagAndMakesEditsEditable) {
 
 TEST(ConfigWindow, WallpaperAfterConfirmationOnly) {
     ConfigFixture saver(2);
-    saver.LoadForms(test::FormRecord(test::MainWindowLines({"Wall", "Next"}), {{"Wall", 9}, {"Next", 2}}), 1);
+    saver.LoadForms(
+        test::FormRecord(test::MainWindowLines({"Wall", "Next"}), {{"Wall", 9}, {"Next", 2}}), 1);
     const std::string bmp = saver.program + ".bmp";
     saver.answer = false;
     saver.whileOpen = [&](TfmLVCOnfigWindow& window) { Click(window, "Wall"); };
