@@ -1,5 +1,5 @@
-// The configuration window's tests need a QApplication; without a display they run on the
-// offscreen platform, which must be chosen before the application object exists.
+// The front-end tests need a QApplication; without a display they run on the offscreen
+// platform, which must be chosen before the application object exists.
 #include <gtest/gtest.h>
 
 #include <QApplication>

@@ -1,0 +1,58 @@
+#include "gui/qt/preview_control.h"
+
+#include <filesystem>
+
+#include "codecs/picture_codecs.h"
+#include "effects/fast_bmp.h"
+#include "gui/qt/qt_bitmap.h"
+#include "gui/text_encoding.h"
+#include "project/image_package.h"
+
+namespace lv {
+namespace {
+
+std::string UpperExtension(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    for (char& c : extension) c = AsciiUpper(c);
+    return extension;
+}
+
+}  // namespace
+
+TLVPreview::TLVPreview(QWidget* parent) : ImageControl(parent) {}
+
+void TLVPreview::ShowPicture(const std::string& path) {
+    const std::string extension = UpperExtension(path);
+    Bitmap32 source;
+    if (extension == ".LVP") {
+        TProject package;
+        package.Load(path);
+        source = std::move(package.Picture);
+    } else if (extension == ".JPG" || extension == ".BMP" || extension == ".GIF") {
+        source = LoadPictureFile(path);
+    }
+    // Decoding is done: from here on nothing fails, so a bad file keeps the previous picture.
+    fileName_ = path;
+    SetStretch(true);
+    const int w = std::max(width(), 0);
+    const int h = std::max(height(), 0);
+    if (w == 0 || h == 0) {
+        SetPicture({});
+        return;
+    }
+    Bitmap32 shown;
+    if (!source.Empty()) {
+        TFastBMP from;
+        from.LoadFromBitmap32(source);
+        TFastBMP to(w, h);
+        from.ResizeSmoothInto(to);
+        shown = to.ToBitmap32();
+    } else {
+        // No source: a blank white picture of the control's size.
+        shown.SetSize(w, h);
+        shown.Fill(0x00FFFFFF);
+    }
+    SetPicture(ToQImage(shown));
+}
+
+}  // namespace lv
