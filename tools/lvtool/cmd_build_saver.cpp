@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "command.h"
+#include "default_forms.h"
 #include "engine_path.h"
 #include "common/error.h"
 #include "common/file_util.h"
@@ -58,6 +59,8 @@ int Run(const std::vector<std::string>& words) {
     if (const auto forms = args.Value("forms")) {
         contents.Forms = lv::ReadFileBytes(*forms);
         contents.UIFile = fs::path(*forms).filename().string();
+    } else {
+        contents.Forms = std::string(DefaultFormsText());
     }
     for (size_t i = 1; i < args.Positional().size(); ++i) {
         const std::string& path = args.Positional()[i];
@@ -84,7 +87,8 @@ const CommandRegistration registration({
     "build a saver: the engine with a package of project files appended",
     "Copies the engine (default: lvcsaver beside lvtool) to OUT and appends the package:\n"
     "LVC.res (file list, the SETTINGS.ini text as given, [UI] UIFile), LVFilenames.res,\n"
-    "LVFiles.res with every FILE, and LVGUI.lvu (the FORMS file, empty without one).\n"
+    "LVFiles.res with every FILE, and LVGUI.lvu (the FORMS file; without one, the built-in\n"
+    "definitions: a main window with preview, thumbnails and buttons, and an About window).\n"
     "Pictures (.lvp .jpg .jpeg .jpe .bmp .gif) are listed in the file list in the order\n"
     "given, on unless named by --off; other files (music, sounds) are packed only.\n"
     "OUT is written atomically and made executable.",

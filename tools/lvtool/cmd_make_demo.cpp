@@ -4,6 +4,7 @@
 
 #include "codecs/picture_codecs.h"
 #include "command.h"
+#include "default_forms.h"
 #include "engine_path.h"
 #include "common/error.h"
 #include "common/file_util.h"
@@ -94,7 +95,8 @@ int Run(const std::vector<std::string>& words) {
     const lvdemo::Scene winter = lvdemo::PaintWinterLake(width, height);
     lv::SaverContents contents;
     contents.SettingsText = DemoSettings;
-    if (const auto forms = args.Value("forms")) contents.Forms = lv::ReadFileBytes(*forms);
+    const auto forms = args.Value("forms");
+    contents.Forms = forms ? lv::ReadFileBytes(*forms) : std::string(DefaultFormsText());
     contents.Files = {
         {"harbour.lvp",
          Package(harbour, "Harbour at dusk",
@@ -126,7 +128,8 @@ const CommandRegistration registration({
     "Writes into DIR: harbour.lvp (sea and pond rippling, rain), winter.lvp (a lake, snow),\n"
     "forest.jpg (a still picture, also the preview), theme.mid (background music),\n"
     "surf.wav (the harbour's sound), settings.ini (the project settings) and Demo.scr, the saver made of them with the engine\n"
-    "(default: lvcsaver beside lvtool). --size sets the pictures' size (default 1280x800).",
+    "(default: lvcsaver beside lvtool). --size sets the pictures' size (default 1280x800).\n"
+    "Without --forms the saver gets the built-in configuration windows.",
     Run,
 });
 

@@ -1,0 +1,177 @@
+#pragma once
+
+// A saver on disk for the configuration window's tests: a program file named Sky.scr (or any
+// other name), its working folder with small BMP pictures, a form-definition text with bindings,
+// and services that record what the window asks for instead of blocking or leaving the process.
+#include <QDialog>
+#include <QMessageBox>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "codecs/picture_codecs.h"
+#include "common/file_util.h"
+#include "gui/lv_forms.h"
+#include "gui/qt/config_services.h"
+#include "gui/qt/config_window.h"
+#include "gui/qt/setting_window.h"
+#include "project/lvc_project.h"
+#include "support/picture_fixtures.h"
+
+namespace lv::test {
+
+struct Binding {
+    std::string Component;
+    int Kind;
+    std::string Param1 = " ";
+};
+
+// One definition record: the description lines and the binding table.
+inline std::string FormRecord(const std::vector<std::string>& lines,
+                              const std::vector<Binding>& bindings) {
+    std::string text = std::to_string(lines.size()) + "\r\n";
+    for (const auto& line : lines) text += line + "\r\n";
+    text +=
+        std::to_string(1 + 5 * bindings.size()) + "\r\n" + std::to_string(bindings.size()) + "\r\n";
+    for (const auto& b : bindings)
+        text +=
+            b.Component + "\r\n" + std::to_string(b.Kind) + "\r\n" + b.Param1 + "\r\n \r\n \r\n";
+    return text + "1\r\nDummy\r\n";
+}
+
+// A main window with a thumbnail list, a preview and one label per bound component name.
+inline std::vector<std::string> MainWindowLines(const std::vector<std::string>& labels,
+                                                const std::string& name = "MainWindow") {
+    std::vector<std::string> lines = {"object " + name + ": TfmForm",
+                                      "  Left = 0",
+                                      "  Top = 0",
+                                      "  Caption = 'Test'",
+                                      "  ClientHeight = 300",
+                                      "  ClientWidth = 400",
+                                      "  object Thumbs: TLVThumbnail2",
+                                      "    Tag = 3",
+                                      "    Left = 0",
+                                      "    Top = 0",
+                                      "    Width = 400",
+                                      "    Height = 120",
+                                      "    PictureWidth = 40",
+                                      "    PictureHeight = 30",
+                                      "    ShowCheckBox = True",
+                                      "  end",
+                                      "  object Preview: TLVPreview",
+                                      "    Tag = 3",
+                                      "    Left = 0",
+                                      "    Top = 130",
+                                      "    Width = 80",
+                                      "    Height = 60",
+                                      "  end"};
+    int top = 200;
+    for (const auto& label : labels) {
+        lines.insert(lines.end(), {"  object " + label + ": TLabel", "    Tag = 3",
+                                   "    Left = 100", "    Top = " + std::to_string(top),
+                                   "    Caption = '" + label + "'", "  end"});
+        top += 16;
+    }
+    lines.push_back("end");
+    return lines;
+}
+
+struct Recorded {
+    std::vector<std::string> OpenedUrls;
+    std::vector<std::string> Played;
+    std::vector<std::string> Wallpapers;
+    std::vector<std::string> Questions;
+    std::vector<std::string> Messages;
+    std::vector<std::string> Log;
+    std::vector<std::string> WindowsShown;  // FormName of every config window run modally
+    int SettingsDialogs = 0;
+};
+
+class ConfigFixture {
+public:
+    explicit ConfigFixture(size_t pictures = 5, const std::string& programName = "Sky.scr",
+                           const std::string& firstArgument = "") {
+        program = dir.Write(programName, "engine");
+        std::filesystem::create_directories(dir.File("work"));
+        for (size_t i = 0; i < pictures; ++i) {
+            const std::string name = "work/p" + std::to_string(i) + ".bmp";
+            project.FileList.Files.push_back(
+                dir.Write(name, EncodeBmp24(GradientPicture(8 + static_cast<int>(i), 6))));
+            project.FileList.Enabled.push_back("TRUE");
+        }
+        project.Setting.ProductName = "Sky Saver";
+        project.Setting.Publisher = "Blue Works";
+        project.Setting.Website = "http://example.org/sky";
+
+        ConfigEnvironment environment;
+        environment.OwnPath = program;
+        environment.FirstArgument = firstArgument;
+        environment.WorkingFolder = dir.File("work");
+        ConfigServices& s = environment.Services;
+        s.ExecDialog = [this](QDialog& dialog) { return Exec(dialog); };
+        s.Confirm = [this](QWidget*, const QString& text) {
+            record.Questions.push_back(text.toStdString());
+            return answer;
+        };
+        s.Message = [this](QWidget*, QMessageBox::Icon, const QString& text) {
+            record.Messages.push_back(text.toStdString());
+        };
+        s.OpenUrl = [this](const QUrl& url) {
+            record.OpenedUrls.push_back(url.toString().toStdString());
+            return true;
+        };
+        s.PlayPicture = [this](const TLVCProject&, const std::string& file) {
+            record.Played.push_back(file);
+        };
+        s.SetWallpaper = [this](const std::string& path) {
+            record.Wallpapers.push_back(path);
+            return std::string("Wallpaper set.");
+        };
+        s.Log = [this](const QString& line) { record.Log.push_back(line.toStdString()); };
+        SetConfigEnvironment(std::move(environment));
+    }
+    ~ConfigFixture() { SetConfigEnvironment({}); }
+
+    std::string IniPath() const {
+        return dir.File(std::filesystem::path(program).stem().string() + ".ini");
+    }
+    std::string Ini() const {
+        return std::filesystem::exists(IniPath()) ? ReadFileBytes(IniPath())
+                                                  : std::string("<none>");
+    }
+
+    void LoadForms(const std::string& records, int count) {
+        forms.LoadFromText(std::to_string(count) + "\r\n" + records, "test.lvu");
+    }
+
+    // What a modal window does while it is open; the default closes it at once.
+    std::function<void(TfmLVCOnfigWindow&)> whileOpen;
+    // What the Settings dialog's user does; returns the button pressed.
+    std::function<int(TfmSettingWindow&)> settingsUser;
+    bool answer = true;
+
+    TempDir dir;
+    std::string program;
+    TLVCProject project;
+    TLVForms forms;
+    Recorded record;
+
+private:
+    int Exec(QDialog& dialog) {
+        if (auto* window = qobject_cast<TfmLVCOnfigWindow*>(&dialog)) {
+            record.WindowsShown.push_back(window->FormName.toStdString());
+            window->show();
+            auto script = whileOpen;  // a sub-window must not re-enter the same script
+            whileOpen = nullptr;
+            if (script) script(*window);
+            if (window->isVisible()) window->close();
+            return window->result();
+        }
+        auto* settings = qobject_cast<TfmSettingWindow*>(&dialog);
+        if (!settings) return QDialog::Rejected;
+        ++record.SettingsDialogs;
+        return settingsUser ? settingsUser(*settings) : int(QDialog::Rejected);
+    }
+};
+
+}  // namespace lv::test
