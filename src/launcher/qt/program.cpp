@@ -1,0 +1,111 @@
+#include "launcher/qt/program.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "crash/crash_reporter.h"
+#include "gui/lv_forms.h"
+#include "launcher/preview.h"
+#include "launcher/run_mode.h"
+#include "launcher/working_folder.h"
+#include "platform/system_services.h"
+#include "project/lvc_project.h"
+#include "gui/qt/run_configuration.h"
+#include "saver/qt/start_show.h"
+
+namespace lv {
+namespace {
+
+// The program's own file. argv[0] names it when started by path; a bare name found through
+// PATH does not, and then the kernel's record of the running file does.
+std::string OwnPath(const char* argument0) {
+    std::string path = ExpandLongPath(argument0 ? argument0 : "");
+    if (path.empty()) path = ExpandLongPath("/proc/self/exe");
+    return path;
+}
+
+// Unpacks the package appended to the program and loads the project and the form definitions.
+void PrepareProject(TLVCProject& project, TLVForms& forms, const std::string& ownPath) {
+    ExtractProject(project, ownPath);
+    forms.LoadFromFile(project.UISetting.UIFile);
+}
+
+std::unique_ptr<QApplication> StartFramework(int& argc, char** argv) {
+    auto application = std::make_unique<QApplication>(argc, argv);
+    // The task-bar text of the hidden main window, as the system's savers have it.
+    QApplication::setApplicationDisplayName(QStringLiteral(" "));
+    crash::SetUserNotifier([](const std::string& message, const std::string& reportPath) {
+        QString text = QString::fromStdString(message);
+        if (!reportPath.empty())
+            text += QStringLiteral("\n\nA report was written to\n") +
+                    QString::fromStdString(reportPath);
+        QMessageBox::critical(nullptr, QStringLiteral("Screensaver error"), text);
+    });
+    return application;
+}
+
+void RunSaver(TLVCProject& project, TLVForms& forms, const std::string& ownPath,
+              const CommandLine& line) {
+    PrepareProject(project, forms, ownPath);
+    ShowOptions options = ShowOptionsForProgram(ownPath);
+    if (line.showInHostWindow) {
+        options.Placement = ShowPlacement::HostWindow;
+        options.HostWindow = line.hostWindow;
+    }
+    if (line.showInRootWindow) options.Placement = ShowPlacement::RootWindow;
+    StartShow(project, options);
+    RemoveProjectFiles(project, ownPath);
+}
+
+void RunConfiguration(TLVCProject& project, TLVForms& forms, const std::string& ownPath,
+                      const std::string& firstArgument) {
+    PrepareProject(project, forms, ownPath);
+    RunConfigurationWindow(project, forms, ownPath, firstArgument);
+    RemoveProjectFiles(project, ownPath);
+}
+
+}  // namespace
+
+int RunProgram(int argc, char** argv) {
+    const std::string ownPath = OwnPath(argc > 0 ? argv[0] : nullptr);
+    const CommandLine line =
+        ParseCommandLine(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+    auto project = std::make_unique<TLVCProject>();
+    auto forms = std::make_unique<TLVForms>();
+
+    switch (line.mode) {
+        case RunMode::ChangePassword:
+            if (platform::HasPasswordChangeDialog())
+                platform::ChangeScreenSaverPassword(ParseWindowHandle(line.handleText));
+            return 0;
+        case RunMode::Preview:
+            // Drawn straight onto the host's window; the unpacked files stay for the next run.
+            PrepareProject(*project, *forms, ownPath);
+            DrawPreview(*project, line.handleText);
+            std::fflush(nullptr);
+            std::_Exit(0);
+        case RunMode::Show: {
+            const auto application = StartFramework(argc, argv);
+            RunSaver(*project, *forms, ownPath, line);
+            break;
+        }
+        case RunMode::Configuration: {
+            const auto application = StartFramework(argc, argv);
+            RunConfiguration(*project, *forms, ownPath, argc > 1 ? argv[1] : "");
+            break;
+        }
+        case RunMode::None:
+            break;
+    }
+    project.reset();
+    forms.reset();
+    return 0;
+}
+
+}  // namespace lv
