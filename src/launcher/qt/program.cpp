@@ -41,6 +41,9 @@ std::unique_ptr<QApplication> StartFramework(int& argc, char** argv) {
     // The task-bar text of the hidden main window, as the system's savers have it.
     QApplication::setApplicationDisplayName(QStringLiteral(" "));
     crash::SetUserNotifier([](const std::string& message, const std::string& reportPath) {
+        // Without a screen nobody could answer the box; standard error has said it all.
+        const QString platform = QGuiApplication::platformName();
+        if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return;
         QString text = QString::fromStdString(message);
         if (!reportPath.empty())
             text += QStringLiteral("\n\nA report was written to\n") +
