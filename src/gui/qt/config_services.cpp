@@ -5,6 +5,7 @@
 #include <QtGlobal>
 
 #include "platform/system_services.h"
+#include "saver/qt/start_show.h"
 
 namespace lv {
 
@@ -52,7 +53,8 @@ bool OpenWithDesktop(const QUrl& url) {
 
 void PlaySinglePicture(const TLVCProject& project, const std::string& file) {
     if (const auto& play = Environment().Services.PlayPicture) return play(project, file);
-    WriteLog(QStringLiteral("playing a single picture is not available in this program"));
+    // The show beside this program: its user settings file, working folder and sound folders.
+    ShowSinglePicture(project, file, ShowOptionsForProgram(Environment().OwnPath));
 }
 
 std::string MakeDesktopWallpaper(const std::string& bmpPath) {
