@@ -36,13 +36,16 @@ int ExecConfigDialog(QDialog& dialog) {
 
 bool ConfirmWithUser(QWidget* parent, const QString& text) {
     if (const auto& confirm = Environment().Services.Confirm) return confirm(parent, text);
-    return QMessageBox::question(parent, QString(), DisplayText(text),
+    return QMessageBox::question(parent, QStringLiteral("Confirm"), DisplayText(text),
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 void ShowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
     if (const auto& message = Environment().Services.Message) return message(parent, icon, text);
-    QMessageBox box(icon, QString(), DisplayText(text), QMessageBox::Ok, parent);
+    const QString title = icon == QMessageBox::Critical  ? QStringLiteral("Error")
+                          : icon == QMessageBox::Warning ? QStringLiteral("Warning")
+                                                         : QStringLiteral("Information");
+    QMessageBox box(icon, title, DisplayText(text), QMessageBox::Ok, parent);
     box.exec();
 }
 
