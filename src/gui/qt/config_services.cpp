@@ -5,6 +5,7 @@
 #include <QtGlobal>
 
 #include "platform/system_services.h"
+#include "saver/qt/start_show.h"
 
 namespace lv {
 
@@ -35,13 +36,16 @@ int ExecConfigDialog(QDialog& dialog) {
 
 bool ConfirmWithUser(QWidget* parent, const QString& text) {
     if (const auto& confirm = Environment().Services.Confirm) return confirm(parent, text);
-    return QMessageBox::question(parent, QString(), DisplayText(text),
+    return QMessageBox::question(parent, QStringLiteral("Confirm"), DisplayText(text),
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 void ShowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
     if (const auto& message = Environment().Services.Message) return message(parent, icon, text);
-    QMessageBox box(icon, QString(), DisplayText(text), QMessageBox::Ok, parent);
+    const QString title = icon == QMessageBox::Critical  ? QStringLiteral("Error")
+                          : icon == QMessageBox::Warning ? QStringLiteral("Warning")
+                                                         : QStringLiteral("Information");
+    QMessageBox box(icon, title, DisplayText(text), QMessageBox::Ok, parent);
     box.exec();
 }
 
@@ -52,7 +56,8 @@ bool OpenWithDesktop(const QUrl& url) {
 
 void PlaySinglePicture(const TLVCProject& project, const std::string& file) {
     if (const auto& play = Environment().Services.PlayPicture) return play(project, file);
-    WriteLog(QStringLiteral("playing a single picture is not available in this program"));
+    // The show beside this program: its user settings file, working folder and sound folders.
+    ShowSinglePicture(project, file, ShowOptionsForProgram(Environment().OwnPath));
 }
 
 std::string MakeDesktopWallpaper(const std::string& bmpPath) {
