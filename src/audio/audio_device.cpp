@@ -42,6 +42,9 @@ AudioDevice::AudioDevice(const AudioDeviceOptions& options) {
 }
 
 bool AudioDevice::TryOpen(const char* driver) {
+    // SDL would turn SIGTERM and SIGINT into quit events nobody reads here; a saver must end
+    // when its host (or the user) terminates it.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (driver != nullptr) {
         SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver, SDL_HINT_OVERRIDE);
     }

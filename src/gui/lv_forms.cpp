@@ -107,6 +107,9 @@ void TLVForms::LoadFromFile(const std::string& path) {
 void TLVForms::LoadFromText(std::string_view content, const std::string& fileName) {
     forms_.clear();
     fileName_ = fileName;
+    // A saver without a configuration window may carry an empty file: no definitions, so its
+    // show still runs and only the configuration fails, naming the missing "MainWindow".
+    if (content.find_first_not_of(" \t\r\n") == std::string_view::npos) return;
     FormFileReader reader(content, fileName);
     // A form count of 0 or below means a file without definitions.
     const size_t formCount = reader.ReadCount("the number of forms", true);

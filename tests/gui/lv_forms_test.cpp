@@ -227,7 +227,6 @@ TEST(LVForms, ActionNumbersSelectByTheirLowByte) {
 }
 
 TEST(LVForms, BadCountsNameTheLine) {
-    EXPECT_EQ(ErrorOf(""), "line 1: expected the number of forms, found end of file");
     EXPECT_EQ(ErrorOf(FileOf({"two"})), "line 1: expected the number of forms, found 'two'");
     EXPECT_EQ(ErrorOf(FileOf({"$2"})), "line 1: expected the number of forms, found '$2'");
     EXPECT_EQ(ErrorOf(FileOf({"1"})),
@@ -290,4 +289,13 @@ TEST(LVForms, LoadFromFileReplacesWhatWasLoaded) {
 }
 
 }  // namespace
+TEST(LVForms, EmptyFileHoldsNoDefinitions) {
+    TLVForms forms;
+    forms.LoadFromText("", "LVGUI.lvu");
+    EXPECT_TRUE(forms.Forms().empty());
+    forms.LoadFromText("\r\n  \r\n", "LVGUI.lvu");
+    EXPECT_TRUE(forms.Forms().empty());
+    EXPECT_THROW(forms.RequireForm("MainWindow"), Error);
+}
+
 }  // namespace lv

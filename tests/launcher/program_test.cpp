@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -70,6 +71,17 @@ TEST_F(ProgramTest, EngineWithoutPackageEndsWithAClearReport) {
                                 std::string(LV_LVCSAVER_PATH) +
                                 "' /s 2>&1 | grep -q 'no saver package found'";
     EXPECT_EQ(std::system(command.c_str()), 0);
+}
+
+TEST_F(ProgramTest, RunningShowEndsWhenTerminated) {
+    // Hosts end a saver with SIGTERM; the audio library must not swallow it.
+    const std::string command =
+        "env -u DISPLAY QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy timeout -s KILL 20 "
+        "bash -c \"'" + saver_ + "' /s >/dev/null 2>&1 & pid=\\$!; sleep 2; "
+        "kill -TERM \\$pid; wait \\$pid; exit \\$?\"";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 128 + SIGTERM);
 }
 
 }  // namespace
