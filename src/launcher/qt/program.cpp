@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -61,7 +62,16 @@ void RunSaver(TLVCProject& project, TLVForms& forms, const std::string& ownPath,
         options.Placement = ShowPlacement::HostWindow;
         options.HostWindow = line.hostWindow;
     }
-    if (line.showInRootWindow) options.Placement = ShowPlacement::RootWindow;
+    if (line.showInRootWindow) {
+        // xscreensaver draws its savers into a window of its own that covers the screen and
+        // names it here; the real root window would be hidden behind it.
+        if (const char* saverWindow = std::getenv("XSCREENSAVER_WINDOW")) {
+            options.Placement = ShowPlacement::HostWindow;
+            options.HostWindow = ParseWindowHandle(saverWindow);
+        } else {
+            options.Placement = ShowPlacement::RootWindow;
+        }
+    }
     StartShow(project, options);
     RemoveProjectFiles(project, ownPath);
 }
