@@ -4,43 +4,43 @@
 
 #include "command.h"
 #include "effects/area_mask.h"
-#include "json_out.h"
+#include "json_writer.h"
 #include "project/image_package.h"
 
 namespace lvtool {
 namespace {
 
-void WriteSize(JsonOut& json, const char* key, const lv::Bitmap32& bitmap) {
+void WriteSize(JsonWriter& json, const char* key, const lv::Bitmap32& bitmap) {
     json.Key(key).BeginObject();
-    json.Key("width").Int(bitmap.Width()).Key("height").Int(bitmap.Height());
+    json.Key("width").Integer(bitmap.Width()).Key("height").Integer(bitmap.Height());
     json.EndObject();
 }
 
-void WriteWave(JsonOut& json, const lv::TWaveParam& wave) {
+void WriteWave(JsonWriter& json, const lv::TWaveParam& wave) {
     json.BeginObject();
-    json.Key("Amplitude").Int(wave.Amplitude);
-    json.Key("WaveCount").Int(wave.WaveCount);
-    json.Key("PhaseStep").Int(wave.PhaseStep);
-    json.Key("Direction").Int(wave.Direction);
-    json.Key("Horizontal").Int(wave.Horizontal);
-    json.Key("Vertical").Int(wave.Vertical);
-    json.Key("Perspective").Int(wave.Perspective);
-    json.Key("Cycle").Int(wave.Cycle);
-    json.Key("Jitter").Int(wave.Jitter);
+    json.Key("Amplitude").Integer(wave.Amplitude);
+    json.Key("WaveCount").Integer(wave.WaveCount);
+    json.Key("PhaseStep").Integer(wave.PhaseStep);
+    json.Key("Direction").Integer(wave.Direction);
+    json.Key("Horizontal").Integer(wave.Horizontal);
+    json.Key("Vertical").Integer(wave.Vertical);
+    json.Key("Perspective").Integer(wave.Perspective);
+    json.Key("Cycle").Integer(wave.Cycle);
+    json.Key("Jitter").Integer(wave.Jitter);
     json.EndObject();
 }
 
-void WriteWeather(JsonOut& json, const lv::TWeatherParam& weather) {
+void WriteWeather(JsonWriter& json, const lv::TWeatherParam& weather) {
     json.Key("weather").BeginObject();
-    json.Key("Kind").Int(weather.Kind);
-    json.Key("Count").Int(weather.Count);
-    json.Key("SpeedLevel").Int(weather.SpeedLevel);
-    json.Key("Angle").Int(weather.Angle);
-    json.Key("Length").Int(weather.Length);
+    json.Key("Kind").Integer(weather.Kind);
+    json.Key("Count").Integer(weather.Count);
+    json.Key("SpeedLevel").Integer(weather.SpeedLevel);
+    json.Key("Angle").Integer(weather.Angle);
+    json.Key("Length").Integer(weather.Length);
     json.EndObject();
 }
 
-void WriteMask(JsonOut& json, const lv::Bitmap32& mask) {
+void WriteMask(JsonWriter& json, const lv::Bitmap32& mask) {
     std::array<int64_t, 5> counts{};
     for (int y = 0; y < mask.Height(); ++y) {
         const uint32_t* row = mask.Row(y);
@@ -48,9 +48,9 @@ void WriteMask(JsonOut& json, const lv::Bitmap32& mask) {
             ++counts[static_cast<size_t>(lv::AreaOfColour(row[x]))];
     }
     json.Key("mask").BeginObject();
-    json.Key("width").Int(mask.Width()).Key("height").Int(mask.Height());
+    json.Key("width").Integer(mask.Width()).Key("height").Integer(mask.Height());
     json.Key("areaPixels").BeginArray();
-    for (const int64_t count : counts) json.Int(count);
+    for (const int64_t count : counts) json.Integer(count);
     json.EndArray();
     json.EndObject();
 }
@@ -61,7 +61,7 @@ int Run(const std::vector<std::string>& words) {
     lv::TProject project;
     project.Load(args.Required(0, "PACKAGE.lvp"));
 
-    JsonOut json;
+    JsonWriter json;
     json.BeginObject();
     json.Key("pictureName").String(project.PictureName);
     json.Key("comment").String(project.Comment);

@@ -95,46 +95,67 @@ void JsonWriter::Close(char bracket) {
     if (levels_.empty()) out_ += '\n';
 }
 
-void JsonWriter::BeginObject() { Open('{'); }
-void JsonWriter::EndObject() { Close('}'); }
-void JsonWriter::BeginArray() { Open('['); }
-void JsonWriter::EndArray() { Close(']'); }
+JsonWriter& JsonWriter::BeginObject() {
+    Open('{');
+    return *this;
+}
 
-void JsonWriter::Key(std::string_view name) {
+JsonWriter& JsonWriter::EndObject() {
+    Close('}');
+    return *this;
+}
+
+JsonWriter& JsonWriter::BeginArray() {
+    Open('[');
+    return *this;
+}
+
+JsonWriter& JsonWriter::EndArray() {
+    Close(']');
+    return *this;
+}
+
+JsonWriter& JsonWriter::Key(std::string_view name) {
     BeforeValue();
     out_ += '"' + JsonEscape(name) + "\": ";
     afterKey_ = true;
+    return *this;
 }
 
-void JsonWriter::String(std::string_view text) {
+JsonWriter& JsonWriter::String(std::string_view text) {
     BeforeValue();
     out_ += '"' + JsonEscape(text) + '"';
+    return *this;
 }
 
-void JsonWriter::Integer(int64_t value) {
+JsonWriter& JsonWriter::Integer(int64_t value) {
     BeforeValue();
     out_ += std::to_string(value);
+    return *this;
 }
 
-void JsonWriter::Number(double value) {
+JsonWriter& JsonWriter::Number(double value) {
     BeforeValue();
     if (!std::isfinite(value)) {
         out_ += "null";
-        return;
+        return *this;
     }
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.17g", value);
     out_ += buffer;
+    return *this;
 }
 
-void JsonWriter::Bool(bool value) {
+JsonWriter& JsonWriter::Bool(bool value) {
     BeforeValue();
     out_ += value ? "true" : "false";
+    return *this;
 }
 
-void JsonWriter::Null() {
+JsonWriter& JsonWriter::Null() {
     BeforeValue();
     out_ += "null";
+    return *this;
 }
 
 }  // namespace lvtool

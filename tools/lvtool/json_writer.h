@@ -12,20 +12,20 @@ namespace lvtool {
 // (the five bytes that code page leaves undefined become \u00XX escapes).
 std::string JsonEscape(std::string_view text);
 
-// Writes one JSON value, indented by two spaces per level. Calls must nest properly: Key inside
+// Writes one JSON value, indented by two spaces per level; calls can be chained. Calls must nest properly: Key inside
 // an object before each member value, values directly inside an array.
 class JsonWriter {
 public:
-    void BeginObject();
-    void EndObject();
-    void BeginArray();
-    void EndArray();
-    void Key(std::string_view name);
-    void String(std::string_view text);
-    void Integer(int64_t value);
-    void Number(double value);
-    void Bool(bool value);
-    void Null();
+    JsonWriter& BeginObject();
+    JsonWriter& EndObject();
+    JsonWriter& BeginArray();
+    JsonWriter& EndArray();
+    JsonWriter& Key(std::string_view name);
+    JsonWriter& String(std::string_view text);
+    JsonWriter& Integer(int64_t value);
+    JsonWriter& Number(double value);
+    JsonWriter& Bool(bool value);
+    JsonWriter& Null();
 
     // The text written so far, ended by a line break once the outermost value is closed.
     const std::string& Text() const { return out_; }
