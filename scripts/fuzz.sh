@@ -44,6 +44,6 @@ for t in "${targets[@]}"; do
     echo "fuzz: $t FAILED (log $build/$t.log, inputs in $build/artifacts/)" >&2
     exit 1
   fi
-  grep -E '^stat::number_of_executed_runs|^#[0-9]+.*DONE' "$build/$t.log" | tail -n 2
+  grep -E '^#[0-9]+.*DONE|^stat::(number_of_executed_units|peak_rss_mb)' "$build/$t.log"
 done
 echo "fuzz: all targets ran ${seconds}s without a finding"
