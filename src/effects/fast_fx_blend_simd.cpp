@@ -31,8 +31,13 @@ void BlendBytesSse2(uint8_t* out, const uint8_t* first, const uint8_t* second, i
     BlendBytesScalar(out + i, first + i, second + i, count - i, amount);
 }
 
+// clang ignores GCC's target pragmas; its own attribute pragma gives the same per-function target.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2")
+#endif
 
 // Amounts 1 .. 255 with one byte multiply-add per 16 results. The weights (256 - a, a) fit
 // unsigned bytes; the pixel bytes become signed by subtracting 128 (flipping the top bit), so
@@ -62,7 +67,11 @@ void BlendBytesAvx2(uint8_t* out, const uint8_t* first, const uint8_t* second, i
     if (i < count) BlendBytesSse2(out + i, first + i, second + i, count - i, amount);
 }
 
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 
 }  // namespace lv::kernels
 

@@ -16,8 +16,13 @@
 
 #include "effects/pixel_kernels.h"
 
+// clang ignores GCC's target pragmas; its own attribute pragma gives the same per-function target.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2")
+#endif
 
 namespace lv::kernels {
 namespace {
@@ -104,6 +109,10 @@ void ResizeSmoothRowAvx2(const uint8_t* upper, const uint8_t* lower, uint8_t* ou
 
 }  // namespace lv::kernels
 
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 
 #endif

@@ -26,8 +26,13 @@ void Row32To24Scalar(const uint32_t* in, uint8_t* out, int64_t pixels) {
 }
 
 #if defined(__x86_64__) || defined(__i386__)
+// clang ignores GCC's target pragmas; its own attribute pragma gives the same per-function target.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2")
+#endif
 
 // 8 pixels per step. 24 -> 32: the permute puts pixels 0-3 (12 bytes) in the low lane and
 // pixels 4-7 in the high lane, the in-lane shuffle spreads each lane's 12 bytes to 4 words
@@ -64,7 +69,11 @@ void Row32To24Avx2(const uint32_t* in, uint8_t* out, int64_t pixels) {
     Row32To24Scalar(in + x, out + x * 3, pixels - x);
 }
 
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 #endif
 
 }  // namespace
