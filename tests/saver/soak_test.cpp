@@ -24,12 +24,12 @@ TEST(SoakTest, AShortShowWithDamagedPicturesKeepsRunningAndChangesPicturesOften)
         !OnPath("bash") || !OnPath("python3")) {
         GTEST_SKIP() << "soak needs bash, python3, lvtool and lvcsaver";
     }
-    // 8 seconds of show; memory growth is left to the long run (the limit here only catches a
+    // 6 seconds of show; memory growth is left to the long run (the limit here only catches a
     // runaway). 100 changes is far below what a working show does in that time (hundreds).
     const std::string command = "SOAK_NO_BUILD=1 SOAK_LVTOOL='" + std::string(LV_LVTOOL_PATH) +
                                 "' SOAK_SIZE=160x100 SOAK_MIN_CHANGES=100 "
                                 "SOAK_MAX_GROWTH_KB=65536 bash '" +
-                                script.string() + "' 8 2>&1";
+                                script.string() + "' 6 2>&1";
     FILE* pipe = ::popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);
     std::string output;
