@@ -12,7 +12,9 @@
 namespace lv {
 
 ShowLoop::ShowLoop(ShowServices services)
-    : services_(std::move(services)), music_(services_.Audio, services_.Warn) {}
+    : services_(std::move(services)),
+      music_(services_.Audio, services_.Warn),
+      statsFile_(services_.StatsFile) {}
 
 bool ShowLoop::Start(std::vector<std::string> pictures, const ShowSettings& settings) {
     services_.Input.StartShow();
@@ -50,6 +52,7 @@ void ShowLoop::Tick() {
     if (!running_) {
         return;
     }
+    ++stats_.Passes;
     music_.Poll();
     try {
         if (ChangeDue(services_.TickClock.GetTickCount())) {
@@ -62,6 +65,7 @@ void ShowLoop::Tick() {
     } catch (const std::exception& error) {
         Drop(error.what());
     }
+    statsFile_.Update(stats_, services_.TickClock.GetTickCount(), services_.Warn);
 }
 
 bool ShowLoop::ChangeDue(uint32_t now) const {
@@ -92,6 +96,7 @@ void ShowLoop::ChangePicture() {
     }
     lastChangeTick_ = services_.TickClock.GetTickCount();
     retryChange_ = false;
+    ++stats_.Changes;
 }
 
 void ShowLoop::LoadPicture() {
@@ -202,10 +207,12 @@ void ShowLoop::Close() {
     services_.Audio.StopPictureSound();
     services_.LastSound.Clear();
     music_.Stop();
+    statsFile_.Write(stats_, services_.Warn);
 }
 
 void ShowLoop::Drop(const char* what) {
     ++droppedErrors_;
+    ++stats_.DroppedErrors;
     lastDroppedError_ = what;
 }
 

@@ -9,6 +9,7 @@
 #include "saver/show_host.h"
 #include "saver/show_input.h"
 #include "saver/show_settings.h"
+#include "saver/show_stats.h"
 #include "saver/sound_paths.h"
 
 namespace lv {
@@ -30,6 +31,8 @@ struct ShowServices {
     SoundFolders Folders{};
     FileExistsFunction FileExists = RegularFileExists;
     WarningFunction Warn = WarnOnStandardError;
+    // Where the show keeps its counters (see ShowStatsFile); empty for nowhere.
+    std::string StatsFile{};
 };
 
 // The show's logic without a window. The window calls Start when it is shown, Tick whenever its
@@ -80,6 +83,7 @@ public:
     const BackgroundMusic& Music() const { return music_; }
     int DroppedErrors() const { return droppedErrors_; }
     const std::string& LastDroppedError() const { return lastDroppedError_; }
+    const ShowStats& Stats() const { return stats_; }
 
 private:
     bool ChangeDue(uint32_t now) const;
@@ -113,6 +117,8 @@ private:
     bool retryChange_ = false;
     int droppedErrors_ = 0;
     std::string lastDroppedError_;
+    ShowStats stats_;
+    ShowStatsFile statsFile_;
 };
 
 }  // namespace lv

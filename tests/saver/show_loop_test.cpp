@@ -8,7 +8,9 @@
 
 #include "common/random.h"
 #include "saver/picture_order.h"
+#include "common/file_util.h"
 #include "support/fake_show.h"
+#include "support/picture_fixtures.h"
 
 namespace lv {
 namespace {
@@ -25,6 +27,8 @@ protected:
     std::set<std::string> files;
     ShowSettings settings;
     std::unique_ptr<ShowLoop> loop;
+    std::string statsFile;
+    std::vector<std::string> warnings;
 
     void SetUp() override {
         SetFixedRandomize(true, 4711);
@@ -49,6 +53,10 @@ protected:
         services.Folders = {"/w/", "/creator/", "/prog/"};
         services.FileExists = [this](const std::string& path) { return files.count(path) != 0; };
         services.Warn = nullptr;
+        if (!statsFile.empty()) {
+            services.StatsFile = statsFile;
+            services.Warn = [this](const std::string& text) { warnings.push_back(text); };
+        }
         loop = std::make_unique<ShowLoop>(std::move(services));
         return loop->Start(std::move(pictures), settings);
     }
@@ -107,6 +115,49 @@ TEST_F(ShowLoopTest, ADurationOfZeroChangesAtEveryPass) {
     EXPECT_EQ(host.Decoded,
               (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg", "a.jpg", "b.jpg"}));
     EXPECT_EQ(std::count(host.Calls.begin(), host.Calls.end(), "black"), 4);
+}
+
+TEST_F(ShowLoopTest, StatisticsCountPassesChangesAndDroppedErrorsIntoTheirFile) {
+    test::TempDir dir;
+    statsFile = dir.File("stats.txt");
+    settings.Duration = 0;
+    AddPicture("a.jpg");
+    AddPicture("c.jpg");  // bad.jpg cannot be decoded
+    ASSERT_TRUE(StartShow({"a.jpg", "bad.jpg", "c.jpg"}));
+    // Pass 1 fails on bad.jpg, pass 2 shows c.jpg, 3 a.jpg, 4 fails again, 5 c.jpg, 6 a.jpg.
+    for (int i = 0; i < 6; ++i) {
+        loop->Tick();
+    }
+    EXPECT_EQ(loop->Stats().Passes, 6u);
+    EXPECT_EQ(loop->Stats().Changes, 4u);
+    EXPECT_EQ(loop->Stats().DroppedErrors, 2u);
+    // The first pass wrote the file; the next write waits for a second of ticks.
+    EXPECT_EQ(ReadFileBytes(statsFile), "passes=1\nchanges=0\ndropped_errors=1\n");
+    clock.Set(clock.Now() + ShowStatsIntervalMs);
+    loop->Tick();
+    EXPECT_EQ(ReadFileBytes(statsFile), "passes=7\nchanges=4\ndropped_errors=3\n");
+    loop->Tick();
+    loop->Close();  // the end writes the last figures at once
+    EXPECT_EQ(ReadFileBytes(statsFile), "passes=8\nchanges=5\ndropped_errors=3\n");
+    EXPECT_TRUE(warnings.empty());
+}
+
+TEST_F(ShowLoopTest, AStatisticsFileThatCannotBeWrittenWarnsOnceAndTheShowGoesOn) {
+    test::TempDir dir;
+    statsFile = dir.File("no-such-folder/stats.txt");
+    settings.Duration = 0;
+    AddPicture("a.jpg");
+    AddPicture("b.jpg");
+    ASSERT_TRUE(StartShow({"a.jpg", "b.jpg"}));
+    for (int i = 0; i < 5; ++i) {
+        clock.Set(clock.Now() + ShowStatsIntervalMs);
+        loop->Tick();
+    }
+    loop->Close();
+    EXPECT_EQ(loop->Stats().Changes, 5u);
+    EXPECT_EQ(loop->Stats().DroppedErrors, 0u);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("statistics not written"), std::string::npos);
 }
 
 TEST_F(ShowLoopTest, RandomOrderWithTwoPicturesAlternatesAndLoadsEachChange) {

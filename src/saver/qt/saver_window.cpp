@@ -73,7 +73,9 @@ TLVfmScrSvr::TLVfmScrSvr(TLVCProject& project, ShowAudio& audio, Clock& clock,
       setup_(std::move(setup)),
       scene_(std::make_unique<ShowScene>(PixelSize{800, 600})),
       loop_(std::make_unique<ShowLoop>(ShowServices{*this, audio, clock, ProgramInputRules(),
-                                                    ProgramLastSound(), setup_.Folders})) {
+                                                    ProgramLastSound(), setup_.Folders,
+                                                    RegularFileExists, WarnOnStandardError,
+                                                    ShowStatsFileFromEnvironment()})) {
     KeepLargePicturesInHeap();
     if (!setup_.MessageBox) {
         setup_.MessageBox = StandardMessageBox;
