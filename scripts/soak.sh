@@ -12,8 +12,8 @@
 # with SDL's dummy audio driver.
 #
 # Counting: the show writes its pass, change and dropped-error counters to the file named by
-# LVCSAVER_STATS once a second. The show is sent SIGTERM, which SDL turns into a quit event the
-# show ignores, so it is then killed (SIGKILL); the counters are read before that.
+# LVCSAVER_STATS once a second. The show is ended with SIGTERM (SIGKILL if it has not ended a few
+# seconds later); the counters are read before that.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -128,8 +128,7 @@ done
 sleep 1.2  # let the last counters reach the file
 passes=$(stat_value passes) changes=$(stat_value changes) dropped=$(stat_value dropped_errors)
 if ((alive)); then
-    # SDL turns SIGTERM into a quit event that the show does not act on, so the show is killed
-    # when it has not ended a few seconds after SIGTERM.
+    # A show that has not ended a few seconds after SIGTERM is hung: kill it.
     kill -TERM "$pid" 2>/dev/null || true
     for _ in 1 2 3 4 5 6 7 8 9 10; do kill -0 "$pid" 2>/dev/null || break; sleep 0.3; done
     kill -KILL "$pid" 2>/dev/null || true
