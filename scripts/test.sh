@@ -20,6 +20,7 @@ bash scripts/check-windows-build.sh
 # The X11 tests (the still preview on a host window) need a display: a virtual one.
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp" \
   xvfb-run -a ctest --test-dir build-sanitize -j "$jobs" --output-on-failure
 echo "== tests"
 xvfb-run -a ctest --test-dir build -j "$jobs" --output-on-failure
