@@ -15,27 +15,13 @@
 #include "effects/wave_util.h"
 #include "project/package_writer.h"
 #include "project/scratch_environment.h"
+#include "support/lvtool_runner.h"
 
 namespace lv {
 namespace {
 
-struct RunResult {
-    int status = -1;
-    std::string output;
-};
-
-RunResult Lvtool(const std::string& arguments) {
-    RunResult result;
-    const std::string command = std::string(LV_LVTOOL_PATH) + " " + arguments + " 2>&1";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return result;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, n);
-    const int raw = ::pclose(pipe);
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return result;
-}
+using test::Lvtool;
+using test::RunResult;
 
 class LvtoolRippleTest : public ::testing::Test {
 protected:
