@@ -69,9 +69,15 @@ std::string GetWorkingFolder(const std::string& ownPath) {
     if (::mkdir(bare.c_str(), 0700) != 0 && errno != EEXIST)
         throw Error(std::string("cannot create the working folder: ") + std::strerror(errno),
                     bare);
+    // The folder may be left over from an earlier run; it is used only while it is still a
+    // real folder of this user that nobody else can write into.
     struct stat st {};
     if (::lstat(bare.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         throw Error("the working folder is not a folder; refusing to use it", bare);
+    if (st.st_uid != ::geteuid())
+        throw Error("the working folder belongs to another user; refusing to use it", bare);
+    if ((st.st_mode & 022) != 0)
+        throw Error("the working folder is open to other users; refusing to use it", bare);
     return folder;
 }
 

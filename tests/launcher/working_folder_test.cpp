@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -73,6 +74,33 @@ TEST_F(WorkingFolderTest, NameIsCutAtTheFirstDotAndLinksLeadToTheSameFolder) {
     EXPECT_TRUE(fs::is_directory(env_.RunFolder() + "Sea"));
     EXPECT_THROW(GetWorkingFolder(apps_ + "missing.scr"), Error);
     EXPECT_THROW(GetWorkingFolder(WriteSaver(".scr", "x")), Error);
+}
+
+TEST_F(WorkingFolderTest, LeftoverFolderIsUsedOnlyWhileItIsPrivateAndOurs) {
+    const std::string saver = WriteSaver("Sea.scr", "x");
+    const std::string folder = env_.RunFolder() + "Sea";
+
+    fs::create_directory_symlink(env_.Folder("elsewhere"), folder);
+    EXPECT_THROW(GetWorkingFolder(saver), Error);
+    fs::remove(folder);
+
+    ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+    EXPECT_EQ(GetWorkingFolder(saver), folder + "/");
+    ::chmod(folder.c_str(), 0777);
+    EXPECT_THROW(GetWorkingFolder(saver), Error);
+    ::chmod(folder.c_str(), 0755);
+    EXPECT_EQ(GetWorkingFolder(saver), folder + "/");
+
+    // Only root can hand a folder to another user.
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
+        try {
+            GetWorkingFolder(saver);
+            ADD_FAILURE() << "a folder of another user was accepted";
+        } catch (const Error& e) {
+            EXPECT_NE(e.Message().find("another user"), std::string::npos) << e.Message();
+        }
+    }
 }
 
 TEST_F(WorkingFolderTest, ExtractionUnpacksAndPointsTheProjectIntoTheFolder) {
