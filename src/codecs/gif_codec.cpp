@@ -107,26 +107,38 @@ private:
         }
         if (width == 0 || height == 0) throw Error("GIF picture is empty", name_);
 
+        // The lines are read first, one byte a pixel, and the picture is made only once all
+        // of them arrived: a file that declares a large image but ends early costs no more
+        // than the data it held.
+        const size_t lineLength = static_cast<size_t>(desc.Width);
+        std::vector<GifPixelType> lines;
+        lines.reserve(lineLength * static_cast<size_t>(desc.Height));
+        for (int i = 0; i < desc.Height; ++i) {
+            lines.resize(lines.size() + lineLength);
+            if (DGifGetLine(gif_.get(), lines.data() + lines.size() - lineLength, desc.Width) !=
+                GIF_OK)
+                Fail(gif_->Error);
+        }
+
         Bitmap32 picture(width, height);
         if (gif_->SColorMap) picture.Fill(Colour(gif_->SColorMap, gif_->SBackGroundColor));
-        std::vector<GifPixelType> line(static_cast<size_t>(desc.Width));
-        auto readRow = [&](int y) {
-            if (DGifGetLine(gif_.get(), line.data(), desc.Width) != GIF_OK) Fail(gif_->Error);
+        const int count = std::min(desc.Width, width - desc.Left);
+        auto paintRow = [&](int y, const GifPixelType* line) {
             const int top = desc.Top + y;
-            if (top >= height) return;
-            uint32_t* row = picture.Row(top);
-            const int count = std::min(desc.Width, width - desc.Left);
+            if (top >= height || count <= 0) return;
+            uint32_t* row = picture.Row(top) + desc.Left;
             for (int x = 0; x < count; ++x)
-                if (line[static_cast<size_t>(x)] != transparent_)
-                    row[desc.Left + x] = Colour(map, line[static_cast<size_t>(x)]);
+                if (line[x] != transparent_) row[x] = Colour(map, line[x]);
         };
+        const GifPixelType* line = lines.data();
         if (desc.Interlace) {
             static constexpr int Start[] = {0, 4, 2, 1};
             static constexpr int Step[] = {8, 8, 4, 2};
             for (int pass = 0; pass < 4; ++pass)
-                for (int y = Start[pass]; y < desc.Height; y += Step[pass]) readRow(y);
+                for (int y = Start[pass]; y < desc.Height; y += Step[pass], line += lineLength)
+                    paintRow(y, line);
         } else {
-            for (int y = 0; y < desc.Height; ++y) readRow(y);
+            for (int y = 0; y < desc.Height; ++y, line += lineLength) paintRow(y, line);
         }
         return picture;
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "common/error.h"
 
@@ -28,6 +29,22 @@ void Bitmap32::Clear() {
     pixels_.clear();
     pixels_.shrink_to_fit();
     width_ = height_ = 0;
+}
+
+void Bitmap32::Adopt(int width, int height, std::vector<uint32_t>&& pixels) {
+    CheckPictureSize(width, height, "picture");
+    if (pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height))
+        throw Error("picture memory does not match its size");
+    pixels_ = std::move(pixels);
+    width_ = width;
+    height_ = height;
+}
+
+std::vector<uint32_t> Bitmap32::ReleasePixels() {
+    std::vector<uint32_t> pixels = std::move(pixels_);
+    pixels_.clear();
+    width_ = height_ = 0;
+    return pixels;
 }
 
 void Bitmap32::Fill(uint32_t value) { std::fill(pixels_.begin(), pixels_.end(), value); }

@@ -38,6 +38,13 @@ public:
 
     void Fill(uint32_t value);
 
+    // For decoders that fill pixel memory row by row before the picture exists, so that a file
+    // that declares a large size but holds little data costs little: Adopt takes over
+    // width x height pixels, row 0 first (raises lv::Error when the count or size is wrong);
+    // ReleasePixels hands the memory out for reuse and leaves the picture empty.
+    void Adopt(int width, int height, std::vector<uint32_t>&& pixels);
+    std::vector<uint32_t> ReleasePixels();
+
     friend bool operator==(const Bitmap32&, const Bitmap32&) = default;
 
 private:

@@ -173,6 +173,24 @@ TEST(GifCodec, HugeDeclaredSizesAreRefused) {
     }
 }
 
+TEST(GifCodec, ImageThatEndsEarlyCostsLittleMemoryWhateverSizeItDeclares) {
+    GifLayout layout;
+    layout.screenWidth = layout.width = 10000;
+    layout.screenHeight = layout.height = 2;
+    layout.indices = Pattern(10000, 2);
+    std::string gif = EncodeGif(layout);
+    const size_t descriptor = gif.find(',');
+    for (const size_t at : {size_t{8}, descriptor + 7}) {  // screen and image height 9999
+        gif[at] = 0x0F;
+        gif[at + 1] = 0x27;
+    }
+    EXPECT_FALSE(DecodesOrNamesFile([&] { return DecodeGif(gif, Name); }, Name));
+    // The whole picture would take 400 MB; the data holds two lines.
+    const long growth = test::PeakMemoryGrowthMiB([&] { (void)DecodeGif(gif, Name); });
+    EXPECT_GE(growth, 0);
+    EXPECT_LT(growth, 100);
+}
+
 TEST(GifCodec, EmptyOrForeignDataNamesTheFile) {
     for (const char* bytes : {"", "GIF", "GIF89a", "\x89PNG\r\n\x1a\n"})
         EXPECT_FALSE(DecodesOrNamesFile([&] { return DecodeGif(bytes, Name); }, Name)) << bytes;

@@ -141,6 +141,47 @@ TEST(JpegCodec, HugeDeclaredSizeIsRefusedBeforeDecoding) {
     }
 }
 
+// The header of `jpeg` declaring width x height, followed by none of its scan data.
+std::string HeaderOnly(std::string jpeg, uint16_t width, uint16_t height) {
+    size_t sof = jpeg.find("\xFF\xC0");
+    if (sof == std::string::npos) sof = jpeg.find("\xFF\xC2");
+    jpeg[sof + 5] = static_cast<char>(height >> 8);
+    jpeg[sof + 6] = static_cast<char>(height & 0xFF);
+    jpeg[sof + 7] = static_cast<char>(width >> 8);
+    jpeg[sof + 8] = static_cast<char>(width & 0xFF);
+    return jpeg.substr(0, ScanDataStart(jpeg));
+}
+
+TEST(JpegCodec, HeaderAloneCostsLittleMemoryWhateverSizeItDeclares) {
+    const Bitmap32 original = test::GradientPicture(40, 24);
+    const std::string cases[] = {HeaderOnly(EncodeJpeg(original, 90), 10000, 10000),
+                                 HeaderOnly(EncodeProgressiveJpeg(original), 10000, 10000)};
+    for (const std::string& jpeg : cases) {
+        ASSERT_LT(jpeg.size(), 1000u);
+        EXPECT_FALSE(DecodesOrNamesFile([&] { return DecodeJpeg(jpeg, Name); }, Name));
+        // A whole 10000 x 10000 picture would be 400 MB, its coefficients 600 MB more. The
+        // bound leaves room for the sanitizers' own bookkeeping.
+        const long growth = test::PeakMemoryGrowthMiB([&] { (void)DecodeJpeg(jpeg, Name); });
+        EXPECT_GE(growth, 0);
+        EXPECT_LT(growth, 100) << "MiB for a " << jpeg.size() << "-byte file";
+    }
+}
+
+TEST(JpegCodec, EndlessScansAreCutOff) {
+    const std::string jpeg = EncodeProgressiveJpeg(test::GradientPicture(40, 24));
+    const size_t lastScan = jpeg.rfind("\xFF\xDA");
+    const std::string scan = jpeg.substr(lastScan, jpeg.size() - 2 - lastScan);
+    std::string repeated = jpeg.substr(0, jpeg.size() - 2);
+    for (int i = 0; i < 600; ++i) repeated += scan;
+    repeated += "\xFF\xD9";
+    try {
+        DecodeJpeg(repeated, Name);
+        FAIL() << "600 scans were decoded";
+    } catch (const Error& e) {
+        EXPECT_NE(e.Message().find("scans"), std::string::npos) << e.Message();
+    }
+}
+
 TEST(JpegCodec, DamagedDataNeverCrashes) {
     const std::string jpeg = SampleJpeg();
     uint32_t seed = 12345;
