@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds everything and runs every test: once as shipped, once under
-# AddressSanitizer and UndefinedBehaviorSanitizer, plus a compile check of the Windows sources.
+# AddressSanitizer and UndefinedBehaviorSanitizer, plus a compile check of the Windows sources
+# and a short run of every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -11,9 +12,8 @@ export SDL_AUDIODRIVER=dummy
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
 
-cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLV_SANITIZE=ON \
-  -DLV_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
-cmake --build build-sanitize -j "$jobs"
+# The sanitized build (clang) also holds the fuzz targets.
+bash scripts/sanitize-build.sh
 
 bash scripts/check-windows-build.sh
 
@@ -24,3 +24,5 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   xvfb-run -a ctest --test-dir build-sanitize -j "$jobs" --output-on-failure
 echo "== tests"
 xvfb-run -a ctest --test-dir build -j "$jobs" --output-on-failure
+echo "== each fuzz target for 30 seconds"
+bash scripts/fuzz.sh 30
