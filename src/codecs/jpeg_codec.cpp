@@ -23,9 +23,10 @@ namespace {
 
 // A progressive or multi-scan picture is decoded through a buffer of coefficients for the whole
 // picture (2 bytes per sample), which libjpeg zeroes before reading any data. Every block of a
-// Huffman-coded scan costs at least one bit, so real data never needs more than about 1024
-// buffer bytes per file byte; a floor keeps every ordinary picture clear of the rule. Without
-// it a file of a few hundred bytes could claim the buffer of a 100-megapixel picture.
+// Huffman-coded scan costs at least one bit, so such data never needs more than about 1024
+// buffer bytes per file byte; a floor keeps every ordinary picture clear of the rule (only a
+// large, nearly blank arithmetic-coded picture could meet it). Without it a file of a few
+// hundred bytes could claim the buffer of a 100-megapixel picture.
 constexpr long MinWholePictureBuffer = 64L << 20;
 constexpr long WholePictureBufferPerByte = 1024;
 // Each scan is a pass over the whole buffer; ordinary files have about ten.
