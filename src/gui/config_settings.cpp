@@ -7,6 +7,7 @@
 #include "common/rounding.h"
 #include "launcher/working_folder.h"
 #include "project/profile_file.h"
+#include "saver/user_settings.h"
 
 namespace lv {
 
@@ -22,19 +23,6 @@ std::string UpperCase(std::string text) {
 }
 
 const char* BoolText(bool value) { return value ? "1" : "0"; }
-
-// A [Files] key names a picture only as plain decimal digits below the picture count.
-bool PictureKey(const std::string& key, size_t count, size_t& index) {
-    if (key.empty() || key.size() > 9) return false;
-    size_t value = 0;
-    for (const char c : key) {
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + static_cast<size_t>(c - '0');
-    }
-    if (value >= count) return false;
-    index = value;
-    return true;
-}
 
 }  // namespace
 
@@ -134,7 +122,7 @@ std::vector<bool> ReadPictureTicks(const UserSettingsFile& file, size_t pictureC
     if (!file.Usable) return ticks;
     size_t picture = 0;
     for (const auto& key : ProfileFile::Load(file.Path).ReadSectionKeys(FilesSection))
-        if (PictureKey(key, pictureCount, picture)) ticks[picture] = false;
+        if (PictureKeyIndex(key, pictureCount, picture)) ticks[picture] = false;
     return ticks;
 }
 

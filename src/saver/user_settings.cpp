@@ -9,23 +9,6 @@
 
 namespace lv {
 
-namespace {
-
-// A [Files] key names a picture only as plain decimal digits below the picture count.
-bool PictureIndex(const std::string& key, size_t count, size_t& index) {
-    if (key.empty() || key.size() > 9) return false;
-    size_t value = 0;
-    for (const char c : key) {
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + static_cast<size_t>(c - '0');
-    }
-    if (value >= count) return false;
-    index = value;
-    return true;
-}
-
-}  // namespace
-
 void ApplyUserSettings(TLVCProject& project, const std::string& settingsPath) {
     std::error_code ec;
     if (settingsPath.empty() || !std::filesystem::is_regular_file(settingsPath, ec)) return;
@@ -54,7 +37,7 @@ void ApplyUserSettings(TLVCProject& project, const std::string& settingsPath) {
     if (imageMode == 2) {
         size_t picture = 0;
         for (const auto& key : unticked)
-            if (PictureIndex(key, pictures, picture)) enabled[picture] = "FALSE";
+            if (PictureKeyIndex(key, pictures, picture)) enabled[picture] = "FALSE";
     }
 
     s.ShowImageMode = imageMode;
@@ -68,6 +51,18 @@ void ApplyUserSettings(TLVCProject& project, const std::string& settingsPath) {
         s.Stretch = imageSize > 0;
         s.Proportional = imageSize == 2;
     }
+}
+
+bool PictureKeyIndex(const std::string& key, size_t count, size_t& index) {
+    if (key.empty() || key.size() > 9) return false;
+    size_t value = 0;
+    for (const char c : key) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + static_cast<size_t>(c - '0');
+    }
+    if (value >= count) return false;
+    index = value;
+    return true;
 }
 
 }  // namespace lv

@@ -13,4 +13,8 @@ namespace lv {
 // existing picture.
 void ApplyUserSettings(TLVCProject& project, const std::string& settingsPath);
 
+// Whether a [Files] key names a picture: plain decimal digits below `count`. Sets `index` when
+// it does.
+bool PictureKeyIndex(const std::string& key, size_t count, size_t& index);
+
 }  // namespace lv
