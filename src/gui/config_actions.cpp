@@ -74,53 +74,46 @@ OpenDecision Refuse(std::string reason) {
     return decision;
 }
 
-}  // namespace
-
-int ClampPictureIndex(int n, size_t pictureCount) {
-    const int count = static_cast<int>(std::min<size_t>(pictureCount, 0x7fffffff));
-    if (n >= count) n = count - 1;
-    if (n < 0) n = 0;
-    return n;
+OpenDecision OpenAddress(std::string address) {
+    OpenDecision decision;
+    decision.Kind = OpenDecision::What::Address;
+    decision.Target = std::move(address);
+    return decision;
 }
 
-std::string WallpaperPath(const std::string& ownPath) { return ownPath + ".bmp"; }
-
-Bitmap32 LoadWallpaperPicture(const std::string& file) {
-    if (LowerCase(fs::path(file).extension().string()) != ".lvp") return LoadPictureFile(file);
-    TProject package;
-    package.Load(file);
-    return std::move(package.Picture);
+// A web site written without its scheme: "www.example.org", or the project's own site setting
+// when that has no scheme either. Only host name characters may come before the first "/".
+bool LooksLikeSiteWithoutScheme(std::string_view text, std::string_view website) {
+    const std::string_view host = text.substr(0, text.find('/'));
+    if (host.find('.') == std::string_view::npos) return false;
+    const bool hostCharacters = std::all_of(host.begin(), host.end(), [](unsigned char c) {
+        return std::isalnum(c) || c == '-' || c == '.';
+    });
+    if (!hostCharacters) return false;
+    const bool startsWithWww = LowerCase(text.substr(0, 4)) == "www.";
+    const bool startsWithSite = !website.empty() && SchemeOf(website).empty() &&
+                                LowerCase(text.substr(0, website.size())) == LowerCase(website);
+    return startsWithWww || startsWithSite;
 }
 
-void WriteWallpaperFile(const std::string& path, const Bitmap32& picture) {
-    WriteFileAtomically(path, EncodeBmp24(picture));
+std::string WithForwardSlashes(std::string_view text) {
+    std::string name(text);
+    std::replace(name.begin(), name.end(), '\\', '/');
+    return name;
 }
 
-OpenDecision DecideOpenDocument(std::string_view parameter, const std::string& workingFolder) {
-    const std::string_view text = Trim(parameter);
-    if (text.empty()) return Refuse("nothing to open");
-    if (std::any_of(text.begin(), text.end(),
-                    [](unsigned char c) { return c < 0x20 || c == 0x7f; }))
-        return Refuse("'" + std::string(text) + "' holds control characters");
+bool NamesFileIn(std::string_view text, const std::string& workingFolder) {
+    std::error_code ec;
+    return !workingFolder.empty() &&
+           fs::exists(fs::path(workingFolder) / WithForwardSlashes(text), ec);
+}
 
-    const std::string scheme = SchemeOf(text);
-    if (!scheme.empty()) {
-        if (scheme != "http" && scheme != "https" && scheme != "mailto")
-            return Refuse("'" + std::string(text) +
-                          "': only http, https and mailto addresses are opened");
-        if (text.size() <= scheme.size() + 1)
-            return Refuse("'" + std::string(text) + "' names no address");
-        OpenDecision decision;
-        decision.Kind = OpenDecision::What::Address;
-        decision.Target = std::string(text);
-        return decision;
-    }
-
+// Which file of the working folder `text` names, and whether it may be opened.
+OpenDecision DecideLocalFile(std::string_view text, const std::string& workingFolder) {
     const std::string quoted = "'" + std::string(text) + "'";
     if (workingFolder.empty())
         return Refuse(quoted + ": there is no working folder to open files from");
-    std::string name(text);
-    std::replace(name.begin(), name.end(), '\\', '/');
+    const std::string name = WithForwardSlashes(text);
     std::error_code ec;
     const fs::path folder = fs::canonical(workingFolder, ec);
     if (ec) return Refuse(quoted + ": the working folder is not there");
@@ -145,6 +138,51 @@ OpenDecision DecideOpenDocument(std::string_view parameter, const std::string& w
     decision.Kind = OpenDecision::What::File;
     decision.Target = file.string();
     return decision;
+}
+
+}  // namespace
+
+int ClampPictureIndex(int n, size_t pictureCount) {
+    const int count = static_cast<int>(std::min<size_t>(pictureCount, 0x7fffffff));
+    if (n >= count) n = count - 1;
+    if (n < 0) n = 0;
+    return n;
+}
+
+std::string WallpaperPath(const std::string& ownPath) { return ownPath + ".bmp"; }
+
+Bitmap32 LoadWallpaperPicture(const std::string& file) {
+    if (LowerCase(fs::path(file).extension().string()) != ".lvp") return LoadPictureFile(file);
+    TProject package;
+    package.Load(file);
+    return std::move(package.Picture);
+}
+
+void WriteWallpaperFile(const std::string& path, const Bitmap32& picture) {
+    WriteFileAtomically(path, EncodeBmp24(picture));
+}
+
+OpenDecision DecideOpenDocument(std::string_view parameter, const std::string& workingFolder,
+                                std::string_view website) {
+    const std::string_view text = Trim(parameter);
+    if (text.empty()) return Refuse("nothing to open");
+    if (std::any_of(text.begin(), text.end(),
+                    [](unsigned char c) { return c < 0x20 || c == 0x7f; }))
+        return Refuse("'" + std::string(text) + "' holds control characters");
+
+    const std::string scheme = SchemeOf(text);
+    if (!scheme.empty()) {
+        if (scheme != "http" && scheme != "https" && scheme != "mailto")
+            return Refuse("'" + std::string(text) +
+                          "': only http, https and mailto addresses are opened");
+        if (text.size() <= scheme.size() + 1)
+            return Refuse("'" + std::string(text) + "' names no address");
+        return OpenAddress(std::string(text));
+    }
+
+    if (LooksLikeSiteWithoutScheme(text, Trim(website)) && !NamesFileIn(text, workingFolder))
+        return OpenAddress("https://" + std::string(text));
+    return DecideLocalFile(text, workingFolder);
 }
 
 }  // namespace lv

@@ -42,6 +42,11 @@ struct OpenDecision {
 // `parameter` is the binding's first parameter with its placeholders replaced; a relative path
 // (with "/" or "\" separators) is taken from `workingFolder`. Looks at the file system (the
 // file's kind, permissions and first bytes) but changes nothing.
-OpenDecision DecideOpenDocument(std::string_view parameter, const std::string& workingFolder);
+//
+// Saver authors often give their web site without a scheme ("www.example.org"). A text without
+// a scheme that names no file in the working folder is opened as an https address when it
+// starts with "www." or with the project's `website` setting.
+OpenDecision DecideOpenDocument(std::string_view parameter, const std::string& workingFolder,
+                                std::string_view website = {});
 
 }  // namespace lv

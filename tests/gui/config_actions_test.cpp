@@ -60,6 +60,28 @@ TEST(OpenDocument, WebAndMailAddressesOpen) {
     }
 }
 
+TEST(OpenDocument, ASiteWithoutSchemeOpensOverHttpsUnlessItNamesAFile) {
+    test::TempDir dir;
+    fs::create_directories(dir.File("work"));
+    const std::string folder = dir.File("work");
+    dir.Write("work/www.example.org.html", "<p>saved page</p>");
+
+    auto decision = DecideOpenDocument(" www.Example.org/saver ", folder);
+    EXPECT_EQ(decision.Kind, What::Address);
+    EXPECT_EQ(decision.Target, "https://www.Example.org/saver");
+    decision = DecideOpenDocument("example.org/sky/help", folder, "example.org/sky");
+    EXPECT_EQ(decision.Kind, What::Address);
+    EXPECT_EQ(decision.Target, "https://example.org/sky/help");
+
+    EXPECT_EQ(DecideOpenDocument("www.example.org.html", folder).Kind, What::File);
+    // Without "www." or the project's own site it stays a document name.
+    EXPECT_EQ(DecideOpenDocument("example.org", folder).Kind, What::Refused);
+    EXPECT_EQ(DecideOpenDocument("readme.txt", folder, "http://example.org").Kind,
+              What::Refused);
+    EXPECT_EQ(DecideOpenDocument("www.exa mple.org", folder).Kind, What::Refused);
+    EXPECT_EQ(DecideOpenDocument("www", folder).Kind, What::Refused);
+}
+
 TEST(OpenDocument, DocumentsOnlyFromInsideTheWorkingFolder) {
     test::TempDir dir;
     fs::create_directories(dir.File("work/docs"));

@@ -173,7 +173,8 @@ void TfmLVCOnfigWindow::RunAction(const ClickAction& action) {
 
 void TfmLVCOnfigWindow::OpenDocument(const std::string& target) {
     const OpenDecision decision =
-        DecideOpenDocument(target, CurrentConfigEnvironment().WorkingFolder);
+        DecideOpenDocument(target, CurrentConfigEnvironment().WorkingFolder,
+                           project_.Setting.Website);
     switch (decision.Kind) {
         case OpenDecision::What::Address:
             OpenWithDesktop(QUrl(FromLocal8(decision.Target), QUrl::TolerantMode));
@@ -182,7 +183,11 @@ void TfmLVCOnfigWindow::OpenDocument(const std::string& target) {
             OpenWithDesktop(QUrl::fromLocalFile(FromLocal8(decision.Target)));
             return;
         case OpenDecision::What::Refused:
+            // The user clicked something and must learn why nothing opened; the log keeps it.
             WriteLog(QStringLiteral("not opened: ") + FromLocal8(decision.Reason));
+            ShowMessage(this, QMessageBox::Warning,
+                        QStringLiteral("This could not be opened:\n") +
+                            FromLocal8(decision.Reason));
             return;
     }
 }

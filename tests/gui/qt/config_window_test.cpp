@@ -84,7 +84,7 @@ TEST(ConfigWindow, BindingsRunByTheLowBitsOfTheirKindFirstBindingWinning) {
     EXPECT_TRUE(saver.record.Messages.empty());
 }
 
-TEST(ConfigWindow, OpenDocumentRefusesProgramsAndSaysSoInTheLog) {
+TEST(ConfigWindow, OpenDocumentRefusesProgramsAndTellsTheUserWhy) {
     ConfigFixture saver(1);
     saver.dir.Write("work/readme.txt", "Read me");
     saver.dir.Write("work/run.desktop", "[Desktop Entry]\nExec=xterm\n");
@@ -101,6 +101,24 @@ TEST(ConfigWindow, OpenDocumentRefusesProgramsAndSaysSoInTheLog) {
     EXPECT_NE(saver.record.OpenedUrls[0].find("readme.txt"), std::string::npos);
     ASSERT_EQ(saver.record.Log.size(), 1u);
     EXPECT_NE(saver.record.Log[0].find("run.desktop"), std::string::npos);
+    ASSERT_EQ(saver.record.Messages.size(), 1u);
+    EXPECT_NE(saver.record.Messages[0].find("'run.desktop' is a program"), std::string::npos);
+}
+
+TEST(ConfigWindow, AWebSiteWithoutSchemeOpensOverHttps) {
+    ConfigFixture saver(1);
+    saver.project.Setting.Website = "example.org/sky";
+    saver.LoadForms(test::FormRecord(test::MainWindowLines({"Home", "Www"}),
+                                     {{"Home", 0, "<Website>"}, {"Www", 0, "www.example.org"}}),
+                    1);
+    saver.whileOpen = [&](TfmLVCOnfigWindow& window) {
+        Click(window, "Home");
+        Click(window, "Www");
+    };
+    ShowConfigWindow(saver.forms, saver.project, "MainWindow");
+    EXPECT_EQ(saver.record.OpenedUrls,
+              (std::vector<std::string>{"https://example.org/sky", "https://www.example.org"}));
+    EXPECT_TRUE(saver.record.Messages.empty());
 }
 
 TEST(ConfigWindow, UntickedPicturesAreStoredAndShownAgain) {
