@@ -1,7 +1,6 @@
 #include "saver/background_music.h"
 
 #include <exception>
-#include <iostream>
 #include <utility>
 
 #include "saver/picture_order.h"
@@ -26,10 +25,6 @@ std::vector<std::string> ParseMusicFiles(const std::string& musicFile,
         start = end + 1;
     }
     return files;
-}
-
-void WarnOnStandardError(const std::string& message) {
-    std::cerr << "warning: " << message << '\n';
 }
 
 BackgroundMusic::BackgroundMusic(ShowAudio& audio, WarningFunction warn)

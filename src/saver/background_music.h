@@ -1,8 +1,9 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
+
+#include "common/warning.h"
 
 namespace lv {
 
@@ -12,11 +13,6 @@ class ShowAudio;
 // kept; an item without a folder part is taken from the working folder.
 std::vector<std::string> ParseMusicFiles(const std::string& musicFile,
                                          const std::string& workingFolder);
-
-using WarningFunction = std::function<void(const std::string& message)>;
-
-// Prints "warning: <message>" on the standard error stream.
-void WarnOnStandardError(const std::string& message);
 
 // Background music: one track after another for the whole show, in list order or at random,
 // a single track looping. It runs independently of the pictures; the show's thread polls it
