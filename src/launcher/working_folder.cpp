@@ -10,6 +10,7 @@
 
 #include "common/error.h"
 #include "common/file_util.h"
+#include "common/name_case.h"
 #include "platform/user_folders.h"
 #include "project/container.h"
 
@@ -108,17 +109,28 @@ std::string ProjectFileName(std::string_view line, size_t lineNumber,
     return std::string(name);
 }
 
+namespace {
+
+// The file names LVFilenames.res lists, in its order; raises as ProjectFileName does.
+std::vector<std::string> ProjectFileNames(const std::string& listPath) {
+    const std::vector<std::string> lines = ReadLines(listPath);
+    std::vector<std::string> names;
+    names.reserve(lines.size());
+    for (size_t i = 0; i < lines.size(); ++i)
+        names.push_back(ProjectFileName(lines[i], i + 1, listPath));
+    return names;
+}
+
+}  // namespace
+
 std::vector<std::string> UnpackPackage(const std::string& saverPath, const std::string& folder) {
     const std::vector<fs::path> fixed = {folder + SettingsContainerName, folder + FileNamesName,
                                          folder + FileContainerName, folder + FormsFileName};
     SplitContainer(saverPath, fixed);
 
-    const std::string listPath = folder + FileNamesName;
-    const std::vector<std::string> lines = ReadLines(listPath);
     std::vector<fs::path> outputs;
-    outputs.reserve(lines.size());
-    for (size_t i = 0; i < lines.size(); ++i)
-        outputs.emplace_back(folder + ProjectFileName(lines[i], i + 1, listPath));
+    for (const auto& name : ProjectFileNames(folder + FileNamesName))
+        outputs.emplace_back(folder + name);
     SplitContainer(folder + FileContainerName, outputs);
 
     std::vector<std::string> written;
@@ -130,14 +142,19 @@ std::vector<std::string> UnpackPackage(const std::string& saverPath, const std::
 void ExtractProject(TLVCProject& project, const std::string& ownPath) {
     const std::string w = GetWorkingFolder(ownPath);
     UnpackPackage(ExpandLongPath(ownPath), w);
+    const std::vector<std::string> unpacked = ProjectFileNames(w + FileNamesName);
+    const auto unpackedName = [&](std::string_view name) {
+        const std::string* found = FindNameIgnoringCase(unpacked, name);
+        return found ? *found : std::string(name);
+    };
 
     project.Load(w + SettingsContainerName);
-    for (auto& name : project.FileList.Files) name = w + name;
+    for (auto& name : project.FileList.Files) name = w + unpackedName(name);
     if (!project.Setting.PreviewFile.empty()) {
         const std::string_view preview = LastComponent(project.Setting.PreviewFile);
         // A name that leads nowhere inside the folder means no preview picture.
         project.Setting.PreviewFile =
-            IsAcceptableName(preview, nullptr) ? w + std::string(preview) : std::string();
+            IsAcceptableName(preview, nullptr) ? w + unpackedName(preview) : std::string();
     }
     project.UISetting.UIFile = w + FormsFileName;
 }

@@ -44,9 +44,11 @@ std::string ProjectFileName(std::string_view line, size_t lineNumber, const std:
 std::vector<std::string> UnpackPackage(const std::string& saverPath, const std::string& folder);
 
 // Unpacks the saver at `ownPath` into its working folder and loads `project` from it, then points
-// the project's file list, PreviewFile and UIFile into the working folder. A program file without
-// a package, a damaged container and a name list that does not fit the file container raise
-// lv::Error naming the file; no file is written outside the working folder.
+// the project's file list, PreviewFile and UIFile into the working folder. A name of the file
+// list or PreviewFile that matches no unpacked file exactly is taken to mean the unpacked file of
+// that name in another letter case (packages made on Windows). A program file without a package,
+// a damaged container and a name list that does not fit the file container raise lv::Error
+// naming the file; no file is written outside the working folder.
 void ExtractProject(TLVCProject& project, const std::string& ownPath);
 
 // Deletes the unpacked files and the working folder; failures are ignored. Only names that

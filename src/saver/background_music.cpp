@@ -3,6 +3,7 @@
 #include <exception>
 #include <utility>
 
+#include "common/name_case.h"
 #include "saver/picture_order.h"
 #include "saver/show_audio.h"
 #include "saver/sound_paths.h"
@@ -20,7 +21,7 @@ std::vector<std::string> ParseMusicFiles(const std::string& musicFile,
         }
         const std::string item = musicFile.substr(start, end - start);
         if (!item.empty()) {
-            files.push_back(HasFolderPart(item) ? item : JoinPath(workingFolder, item));
+            files.push_back(HasFolderPart(item) ? item : FindFileIgnoringCase(workingFolder, item));
         }
         start = end + 1;
     }

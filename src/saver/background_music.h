@@ -10,7 +10,8 @@ namespace lv {
 class ShowAudio;
 
 // The music list of [Advance] MusicFile: items separated by ";", empty items skipped, order
-// kept; an item without a folder part is taken from the working folder.
+// kept; an item without a folder part is taken from the working folder, where a file whose
+// name differs only in letter case stands in for one that is not there.
 std::vector<std::string> ParseMusicFiles(const std::string& musicFile,
                                          const std::string& workingFolder);
 

@@ -20,10 +20,11 @@ namespace fs = std::filesystem;
 
 const std::string EngineBytes = std::string(5000, 'E');
 
-// A saver whose LVFilenames.res lines and file entries are given as they are, unchecked.
+// A saver whose LVFilenames.res lines, file entries and file list are given as they are,
+// unchecked.
 std::string RawSaver(const std::string& names, const std::vector<std::string_view>& files,
-                     const std::string& settings = "") {
-    const std::string lvc = BuildContainer({"", settings, "[UI]\r\nUIFile=x\r\n"});
+                     const std::string& settings = "", const std::string& fileList = "") {
+    const std::string lvc = BuildContainer({fileList, settings, "[UI]\r\nUIFile=x\r\n"});
     const std::string fileContainer = BuildContainer(files);
     return EngineBytes + BuildContainer({lvc, names, fileContainer, "forms"});
 }
@@ -145,6 +146,28 @@ TEST_F(WorkingFolderTest, EmptyPreviewStaysEmptyAndForeignPathsKeepTheirLastComp
     EXPECT_EQ(test::ReadTestFile(w + "b.lvp"), "B");
     EXPECT_EQ(test::ReadTestFile(w + "plain.mid"), "M");
     EXPECT_EQ(project.Setting.PreviewFile, "");
+}
+
+TEST_F(WorkingFolderTest, NamesOfAPackageMadeOnWindowsFindTheirFilesInAnyLetterCase) {
+    // The lists say what someone typed on Windows; the packed names are spelled otherwise, and
+    // two of them differ only in case.
+    const std::string saver = WriteSaver(
+        "Win.scr",
+        RawSaver("harbour.lvp\r\nSea.jpg\r\nsea.JPG\r\nprev.JPG\r\n", {"H", "S1", "S2", "P"},
+                 "[Advance]\r\nPreviewFile=C:\\Savers\\PREV.jpg\r\n",
+                 "[FileList]\r\nHarbour.LVP=1\r\nsea.JPG=1\r\nSea.jpg=1\r\nSEA.JPG=1\r\n"
+                 "gone.jpg=1\r\n"));
+    TLVCProject project;
+    ExtractProject(project, saver);
+    const std::string w = env_.RunFolder() + "Win/";
+    EXPECT_EQ(project.FileList.Files,
+              (std::vector<std::string>{w + "harbour.lvp", w + "sea.JPG", w + "Sea.jpg",
+                                        w + "Sea.jpg", w + "gone.jpg"}));
+    EXPECT_EQ(test::ReadTestFile(w + "Sea.jpg"), "S1");
+    EXPECT_EQ(test::ReadTestFile(w + "sea.JPG"), "S2");
+    EXPECT_EQ(project.Setting.PreviewFile, w + "prev.JPG");
+    RemoveProjectFiles(project, saver);
+    EXPECT_FALSE(fs::exists(w));
 }
 
 TEST_F(WorkingFolderTest, HostileNamesAreRejectedBeforeAnyProjectFileIsWritten) {
