@@ -12,6 +12,7 @@
 #include "common/file_util.h"
 #include "common/name_case.h"
 #include "platform/user_folders.h"
+#include "project/atomic_output.h"
 #include "project/container.h"
 
 namespace lv {
@@ -20,7 +21,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* FixedNames[] = {SettingsContainerName, FileNamesName, FileContainerName,
-                                      FormsFileName, FinalFileName};
+                                      FormsFileName,         FinalFileName, InstancesLockName};
 
 std::string_view LastComponent(std::string_view text) {
     const size_t slash = text.find_last_of("\\/");
@@ -121,6 +122,34 @@ std::vector<std::string> ProjectFileNames(const std::string& listPath) {
     return names;
 }
 
+// The unpacked files of the working folder `w`, the temporary files an unpacking cut short
+// left of them, and the fixed files.
+void RemoveUnpackedFiles(const std::string& w) {
+    std::vector<std::string> names;
+    try {
+        for (const auto& line : ReadLines(w + FileNamesName)) {
+            const std::string_view name = LastComponent(line);
+            if (IsAcceptableName(name, nullptr)) names.emplace_back(name);
+        }
+    } catch (const Error&) {
+        // No name list: only the fixed files can be there.
+    }
+    for (const auto& name : names) ::unlink((w + name).c_str());
+    for (const char* name : {SettingsContainerName, FileContainerName, FinalFileName,
+                             FileNamesName, FormsFileName})
+        names.emplace_back(name);
+
+    std::error_code ec;
+    for (fs::directory_iterator it(w, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string entry = it->path().filename().string();
+        for (const auto& name : names)
+            if (IsTemporaryNameOf(entry, name)) ::unlink((w + entry).c_str());
+    }
+    for (const char* name : {SettingsContainerName, FileContainerName, FinalFileName,
+                             FileNamesName, FormsFileName})
+        ::unlink((w + name).c_str());
+}
+
 }  // namespace
 
 std::vector<std::string> UnpackPackage(const std::string& saverPath, const std::string& folder) {
@@ -139,16 +168,24 @@ std::vector<std::string> UnpackPackage(const std::string& saverPath, const std::
     return written;
 }
 
-void ExtractProject(TLVCProject& project, const std::string& ownPath) {
-    const std::string w = GetWorkingFolder(ownPath);
-    UnpackPackage(ExpandLongPath(ownPath), w);
-    const std::vector<std::string> unpacked = ProjectFileNames(w + FileNamesName);
+InstanceRegistration ExtractProject(TLVCProject& project, const std::string& ownPath) {
+    InstanceRegistration registration(ownPath);
+    const std::string& w = registration.Folder();
+    std::vector<std::string> unpacked;
+    try {
+        UnpackPackage(ExpandLongPath(ownPath), w);
+        unpacked = ProjectFileNames(w + FileNamesName);
+        project.Load(w + SettingsContainerName);
+    } catch (const Error&) {
+        // Nothing of a package that cannot be read is of use to anyone.
+        registration.Unregister(RemoveUnpackedFiles);
+        throw;
+    }
     const auto unpackedName = [&](std::string_view name) {
         const std::string* found = FindNameIgnoringCase(unpacked, name);
         return found ? *found : std::string(name);
     };
 
-    project.Load(w + SettingsContainerName);
     for (auto& name : project.FileList.Files) name = w + unpackedName(name);
     if (!project.Setting.PreviewFile.empty()) {
         const std::string_view preview = LastComponent(project.Setting.PreviewFile);
@@ -157,27 +194,11 @@ void ExtractProject(TLVCProject& project, const std::string& ownPath) {
             IsAcceptableName(preview, nullptr) ? w + unpackedName(preview) : std::string();
     }
     project.UISetting.UIFile = w + FormsFileName;
+    return registration;
 }
 
-void RemoveProjectFiles(const TLVCProject& /*project*/, const std::string& ownPath) {
-    std::string w;
-    try {
-        w = WorkingFolderPath(ownPath);
-    } catch (const Error&) {
-        return;
-    }
-    try {
-        for (const auto& line : ReadLines(w + FileNamesName)) {
-            const std::string_view name = LastComponent(line);
-            if (IsAcceptableName(name, nullptr)) ::unlink((w + std::string(name)).c_str());
-        }
-    } catch (const Error&) {
-        // No name list: only the fixed files can be there.
-    }
-    for (const char* name : {SettingsContainerName, FileContainerName, FinalFileName,
-                             FileNamesName, FormsFileName})
-        ::unlink((w + name).c_str());
-    ::rmdir(w.c_str());
+void RemoveProjectFiles(const TLVCProject& /*project*/, InstanceRegistration& registration) {
+    registration.Unregister(RemoveUnpackedFiles);
 }
 
 std::string UserSettingsPath(const std::string& ownPath) {

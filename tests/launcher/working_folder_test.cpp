@@ -107,11 +107,11 @@ TEST_F(WorkingFolderTest, LeftoverFolderIsUsedOnlyWhileItIsPrivateAndOurs) {
 TEST_F(WorkingFolderTest, ExtractionUnpacksAndPointsTheProjectIntoTheFolder) {
     const std::string saver = MakeSaver("Sea.scr", SeaContents());
     TLVCProject project;
-    ExtractProject(project, saver);
+    InstanceRegistration registration = ExtractProject(project, saver);
     const std::string w = env_.RunFolder() + "Sea/";
     EXPECT_EQ(Listing(w), (std::vector<std::string>{"LVC.res", "LVFilenames.res", "LVFiles.res",
-                                                    "LVGUI.lvu", "prev.jpg", "sea.lvp", "sky.jpg",
-                                                    "song.mid"}));
+                                                    "LVGUI.lvu", "LVInstances.lock", "prev.jpg",
+                                                    "sea.lvp", "sky.jpg", "song.mid"}));
     EXPECT_EQ(test::ReadTestFile(w + "sea.lvp"), "LVP-bytes");
     EXPECT_EQ(test::ReadTestFile(w + "sky.jpg"), "");
     EXPECT_EQ(test::ReadTestFile(w + "LVGUI.lvu"), "object MainWindow end");
@@ -121,17 +121,17 @@ TEST_F(WorkingFolderTest, ExtractionUnpacksAndPointsTheProjectIntoTheFolder) {
     EXPECT_EQ(project.UISetting.UIFile, w + "LVGUI.lvu");
     EXPECT_EQ(project.Setting.ProductName, "Sea");
 
-    RemoveProjectFiles(project, saver);
+    RemoveProjectFiles(project, registration);
     EXPECT_FALSE(fs::exists(w));
 }
 
 TEST_F(WorkingFolderTest, CleanUpKeepsTheFolderWhenSomethingElseIsInIt) {
     const std::string saver = MakeSaver("Sea.scr", SeaContents());
     TLVCProject project;
-    ExtractProject(project, saver);
+    InstanceRegistration registration = ExtractProject(project, saver);
     const std::string w = env_.RunFolder() + "Sea/";
     test::WriteTestFile(w + "wallpaper.bmp", "x");
-    RemoveProjectFiles(project, saver);
+    RemoveProjectFiles(project, registration);
     EXPECT_EQ(Listing(w), std::vector<std::string>{"wallpaper.bmp"});
 }
 
@@ -140,7 +140,7 @@ TEST_F(WorkingFolderTest, EmptyPreviewStaysEmptyAndForeignPathsKeepTheirLastComp
         "Sky.scr", RawSaver("C:\\Users\\me\\a.jpg\r\n/home/me/b.lvp\r\nplain.mid\r\n",
                             {"A", "B", "M"}));
     TLVCProject project;
-    ExtractProject(project, saver);
+    const InstanceRegistration registration = ExtractProject(project, saver);
     const std::string w = env_.RunFolder() + "Sky/";
     EXPECT_EQ(test::ReadTestFile(w + "a.jpg"), "A");
     EXPECT_EQ(test::ReadTestFile(w + "b.lvp"), "B");
@@ -158,7 +158,7 @@ TEST_F(WorkingFolderTest, NamesOfAPackageMadeOnWindowsFindTheirFilesInAnyLetterC
                  "[FileList]\r\nHarbour.LVP=1\r\nsea.JPG=1\r\nSea.jpg=1\r\nSEA.JPG=1\r\n"
                  "gone.jpg=1\r\n"));
     TLVCProject project;
-    ExtractProject(project, saver);
+    InstanceRegistration registration = ExtractProject(project, saver);
     const std::string w = env_.RunFolder() + "Win/";
     EXPECT_EQ(project.FileList.Files,
               (std::vector<std::string>{w + "harbour.lvp", w + "sea.JPG", w + "Sea.jpg",
@@ -166,25 +166,26 @@ TEST_F(WorkingFolderTest, NamesOfAPackageMadeOnWindowsFindTheirFilesInAnyLetterC
     EXPECT_EQ(test::ReadTestFile(w + "Sea.jpg"), "S1");
     EXPECT_EQ(test::ReadTestFile(w + "sea.JPG"), "S2");
     EXPECT_EQ(project.Setting.PreviewFile, w + "prev.JPG");
-    RemoveProjectFiles(project, saver);
+    RemoveProjectFiles(project, registration);
     EXPECT_FALSE(fs::exists(w));
 }
 
 TEST_F(WorkingFolderTest, HostileNamesAreRejectedBeforeAnyProjectFileIsWritten) {
-    const char* hostile[] = {"..", "C:\\x\\..", "dir/", "\\", ".", "LVC.res", "C:\\LVFiles.res"};
+    const char* hostile[] = {"..",      "C:\\x\\..",        "dir/",
+                             "\\",      ".",                 "LVC.res",
+                             "C:\\LVFiles.res", "LVInstances.lock"};
     for (const char* name : hostile) {
         const std::string saver = WriteSaver(
             "Evil.scr", RawSaver(std::string("good.jpg\r\n") + name + "\r\n", {"G", "E"}));
         TLVCProject project;
         try {
-            ExtractProject(project, saver);
+            const InstanceRegistration registration = ExtractProject(project, saver);
             ADD_FAILURE() << name << " was accepted";
         } catch (const FormatError& e) {
             EXPECT_NE(std::string(e.what()).find("line 2"), std::string::npos) << e.what();
             EXPECT_NE(e.File().find("LVFilenames.res"), std::string::npos);
         }
         EXPECT_FALSE(fs::exists(env_.RunFolder() + "Evil/good.jpg")) << name;
-        RemoveProjectFiles(project, saver);
     }
     // Nothing landed beside the working folder or the saver.
     EXPECT_EQ(Listing(env_.RunFolder()), std::vector<std::string>{});
@@ -194,21 +195,21 @@ TEST_F(WorkingFolderTest, HostileNamesAreRejectedBeforeAnyProjectFileIsWritten) 
 TEST_F(WorkingFolderTest, NameListThatDoesNotFitTheFilesIsAnError) {
     const std::string saver = WriteSaver("Odd.scr", RawSaver("a.jpg\r\nb.jpg\r\n", {"A"}));
     TLVCProject project;
-    EXPECT_THROW(ExtractProject(project, saver), FormatError);
+    EXPECT_THROW((void)ExtractProject(project, saver), FormatError);
     const std::string emptyLine = WriteSaver("Gap.scr", RawSaver("a.jpg\r\n\r\nb.jpg\r\n", {"A", "B"}));
-    EXPECT_THROW(ExtractProject(project, emptyLine), FormatError);
+    EXPECT_THROW((void)ExtractProject(project, emptyLine), FormatError);
 }
 
 TEST_F(WorkingFolderTest, ProgramWithoutPackageEndsWithAClearError) {
     const std::string saver = WriteSaver("Bare.scr", EngineBytes);
     TLVCProject project;
     try {
-        ExtractProject(project, saver);
+        const InstanceRegistration registration = ExtractProject(project, saver);
         FAIL();
     } catch (const FormatError& e) {
         EXPECT_EQ(e.Message(), "no saver package found in " + saver);
     }
-    EXPECT_EQ(Listing(env_.RunFolder() + "Bare/"), std::vector<std::string>{});
+    EXPECT_FALSE(fs::exists(env_.RunFolder() + "Bare"));
 }
 
 TEST_F(WorkingFolderTest, ReadLinesAcceptsEveryLineEnd) {
