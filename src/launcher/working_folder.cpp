@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <system_error>
 
 #include "common/error.h"
@@ -135,9 +136,9 @@ void RemoveUnpackedFiles(const std::string& w) {
         // No name list: only the fixed files can be there.
     }
     for (const auto& name : names) ::unlink((w + name).c_str());
-    for (const char* name : {SettingsContainerName, FileContainerName, FinalFileName,
-                             FileNamesName, FormsFileName})
-        names.emplace_back(name);
+    constexpr const char* fixedFiles[] = {SettingsContainerName, FileContainerName, FinalFileName,
+                                          FileNamesName, FormsFileName};
+    names.insert(names.end(), std::begin(fixedFiles), std::end(fixedFiles));
 
     std::error_code ec;
     for (fs::directory_iterator it(w, ec), end; !ec && it != end; it.increment(ec)) {
@@ -145,9 +146,7 @@ void RemoveUnpackedFiles(const std::string& w) {
         for (const auto& name : names)
             if (IsTemporaryNameOf(entry, name)) ::unlink((w + entry).c_str());
     }
-    for (const char* name : {SettingsContainerName, FileContainerName, FinalFileName,
-                             FileNamesName, FormsFileName})
-        ::unlink((w + name).c_str());
+    for (const char* name : fixedFiles) ::unlink((w + name).c_str());
 }
 
 }  // namespace

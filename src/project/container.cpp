@@ -26,8 +26,8 @@ constexpr size_t SearchBlockSize = 1 << 20;
 bool ReadFully(int fd, unsigned char* buffer, size_t size, int64_t offset) {
     size_t got = 0;
     while (got < size) {
-        const ssize_t n = ::pread(fd, buffer + got, size - got, static_cast<off_t>(offset) +
-                                                                    static_cast<off_t>(got));
+        const ssize_t n = ::pread(fd, buffer + got, size - got,
+                                  static_cast<off_t>(offset) + static_cast<off_t>(got));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         got += static_cast<size_t>(n);

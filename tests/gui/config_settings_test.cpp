@@ -167,8 +167,8 @@ TEST(ConfigSettings, AFileThatCannotBeReadIsReportedOnceAndLeftAlone) {
     std::filesystem::remove(ini);
     WriteFileAtomically(ini, "[Setting]\r\nImageSize=0\r\n");
     warnings.clear();
-    EXPECT_TRUE(
-        ConfigSettingsFile(program, "", [&](const std::string& w) { warnings.push_back(w); }).Usable);
+    const auto collect = [&](const std::string& w) { warnings.push_back(w); };
+    EXPECT_TRUE(ConfigSettingsFile(program, "", collect).Usable);
     EXPECT_TRUE(warnings.empty());
 }
 

@@ -171,9 +171,8 @@ TEST_F(WorkingFolderTest, NamesOfAPackageMadeOnWindowsFindTheirFilesInAnyLetterC
 }
 
 TEST_F(WorkingFolderTest, HostileNamesAreRejectedBeforeAnyProjectFileIsWritten) {
-    const char* hostile[] = {"..",      "C:\\x\\..",        "dir/",
-                             "\\",      ".",                 "LVC.res",
-                             "C:\\LVFiles.res", "LVInstances.lock"};
+    const char* hostile[] = {
+        "..", "C:\\x\\..", "dir/", "\\", ".", "LVC.res", "C:\\LVFiles.res", "LVInstances.lock"};
     for (const char* name : hostile) {
         const std::string saver = WriteSaver(
             "Evil.scr", RawSaver(std::string("good.jpg\r\n") + name + "\r\n", {"G", "E"}));
