@@ -66,7 +66,6 @@ public:
         }
     }
 
-    pid_t Pid() const { return pid_; }
     bool Running() {
         if (pid_ <= 0) return false;
         int status = 0;
@@ -75,9 +74,6 @@ public:
         pid_ = -1;
         return false;
     }
-    // The raw wait status once the child has ended.
-    std::optional<int> Status() const { return status_; }
-
     // Waits up to `seconds` for the end; the exit code, or nothing when it is still running or
     // died of a signal.
     std::optional<int> WaitForExit(double seconds) {
