@@ -24,14 +24,28 @@ std::string UpperCase(std::string text) {
 
 const char* BoolText(bool value) { return value ? "1" : "0"; }
 
+// The file's lines, none when it is missing or has become unreadable since it was checked.
+ProfileFile LoadUserSettings(const UserSettingsFile& file) {
+    return LoadUserSettingsFile(file.Path, WarnOnStandardError).value_or(ProfileFile());
+}
+
 }  // namespace
 
-UserSettingsFile ConfigSettingsFile(const std::string& ownPath, const std::string& firstArgument) {
+UserSettingsFile ConfigSettingsFile(const std::string& ownPath, const std::string& firstArgument,
+                                    const WarningFunction& warn) {
     UserSettingsFile file;
     file.Path = UserSettingsPath(ownPath);
     if (file.Path.empty()) return file;  // the program's own file is not there
     const std::string extension = UpperCase(std::filesystem::path(ownPath).extension().string());
     file.Usable = extension == ".SCR" || UpperCase(firstArgument) == "/C";
+    if (file.Usable) {
+        bool unreadable = false;
+        LoadUserSettingsFile(file.Path, [&](const std::string& message) {
+            unreadable = true;
+            if (warn) warn(message);
+        });
+        file.Usable = !unreadable;
+    }
     return file;
 }
 
@@ -63,7 +77,7 @@ ReadConfigSettingsResult ReadUserSettings(const TLVCProject& project,
     if (!file.Usable) return result;
     result.Usable = true;
 
-    const ProfileFile ini = ProfileFile::Load(file.Path);
+    const ProfileFile ini = LoadUserSettings(file);
     TConfigSettings& v = result.Values;
     const int32_t imageSize = ini.ReadInteger(SettingSection, "ImageSize", -1);
     if (imageSize >= 0 && imageSize < ImageSizeChoices) v.ImageSize = imageSize;
@@ -112,7 +126,7 @@ void ApplyConfigSettings(TLVCProject& project, const TConfigSettings& values) {
 
 int ReadPictureIndex(const UserSettingsFile& file, size_t pictureCount) {
     if (!file.Usable) return 0;
-    const int32_t index = ProfileFile::Load(file.Path).ReadInteger(SettingSection, "Index", 0);
+    const int32_t index = LoadUserSettings(file).ReadInteger(SettingSection, "Index", 0);
     if (index < 0 || static_cast<size_t>(index) >= pictureCount) return 0;
     return index;
 }
@@ -121,7 +135,7 @@ std::vector<bool> ReadPictureTicks(const UserSettingsFile& file, size_t pictureC
     std::vector<bool> ticks(pictureCount, true);
     if (!file.Usable) return ticks;
     size_t picture = 0;
-    for (const auto& key : ProfileFile::Load(file.Path).ReadSectionKeys(FilesSection))
+    for (const auto& key : LoadUserSettings(file).ReadSectionKeys(FilesSection))
         if (PictureKeyIndex(key, pictureCount, picture)) ticks[picture] = false;
     return ticks;
 }

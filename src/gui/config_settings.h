@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/rounding.h"
+#include "common/warning.h"
 #include "project/lvc_project.h"
 
 namespace lv {
@@ -14,12 +15,16 @@ namespace lv {
 // installed saver: its file ends in ".scr" (letter case ignored) or the first command-line
 // argument is "/C". Started any other way (a plain engine binary without "/C"), it reads and
 // writes nothing, so trying out a program does not leave a stray settings file behind.
+// A file that is there but cannot be read (no read permission, a folder in its place) is not
+// usable either, after one warning through `warn`: its values are unknown, and writing would
+// replace what the user has there.
 struct UserSettingsFile {
     std::string Path;     // the program's long path with ".ini" for its extension
     bool Usable = false;  // false: nothing is read or written
 };
 
-UserSettingsFile ConfigSettingsFile(const std::string& ownPath, const std::string& firstArgument);
+UserSettingsFile ConfigSettingsFile(const std::string& ownPath, const std::string& firstArgument,
+                                    const WarningFunction& warn = WarnOnStandardError);
 
 // The values the Settings dialog edits, section [Setting] of the user settings file.
 struct TConfigSettings {

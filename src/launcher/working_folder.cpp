@@ -6,11 +6,14 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <system_error>
 
 #include "common/error.h"
 #include "common/file_util.h"
+#include "common/name_case.h"
 #include "platform/user_folders.h"
+#include "project/atomic_output.h"
 #include "project/container.h"
 
 namespace lv {
@@ -19,7 +22,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* FixedNames[] = {SettingsContainerName, FileNamesName, FileContainerName,
-                                      FormsFileName, FinalFileName};
+                                      FormsFileName,         FinalFileName, InstancesLockName};
 
 std::string_view LastComponent(std::string_view text) {
     const size_t slash = text.find_last_of("\\/");
@@ -108,17 +111,54 @@ std::string ProjectFileName(std::string_view line, size_t lineNumber,
     return std::string(name);
 }
 
+namespace {
+
+// The file names LVFilenames.res lists, in its order; raises as ProjectFileName does.
+std::vector<std::string> ProjectFileNames(const std::string& listPath) {
+    const std::vector<std::string> lines = ReadLines(listPath);
+    std::vector<std::string> names;
+    names.reserve(lines.size());
+    for (size_t i = 0; i < lines.size(); ++i)
+        names.push_back(ProjectFileName(lines[i], i + 1, listPath));
+    return names;
+}
+
+// The unpacked files of the working folder `w`, the temporary files an unpacking cut short
+// left of them, and the fixed files.
+void RemoveUnpackedFiles(const std::string& w) {
+    std::vector<std::string> names;
+    try {
+        for (const auto& line : ReadLines(w + FileNamesName)) {
+            const std::string_view name = LastComponent(line);
+            if (IsAcceptableName(name, nullptr)) names.emplace_back(name);
+        }
+    } catch (const Error&) {
+        // No name list: only the fixed files can be there.
+    }
+    for (const auto& name : names) ::unlink((w + name).c_str());
+    constexpr const char* fixedFiles[] = {SettingsContainerName, FileContainerName, FinalFileName,
+                                          FileNamesName, FormsFileName};
+    names.insert(names.end(), std::begin(fixedFiles), std::end(fixedFiles));
+
+    std::error_code ec;
+    for (fs::directory_iterator it(w, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string entry = it->path().filename().string();
+        for (const auto& name : names)
+            if (IsTemporaryNameOf(entry, name)) ::unlink((w + entry).c_str());
+    }
+    for (const char* name : fixedFiles) ::unlink((w + name).c_str());
+}
+
+}  // namespace
+
 std::vector<std::string> UnpackPackage(const std::string& saverPath, const std::string& folder) {
     const std::vector<fs::path> fixed = {folder + SettingsContainerName, folder + FileNamesName,
                                          folder + FileContainerName, folder + FormsFileName};
     SplitContainer(saverPath, fixed);
 
-    const std::string listPath = folder + FileNamesName;
-    const std::vector<std::string> lines = ReadLines(listPath);
     std::vector<fs::path> outputs;
-    outputs.reserve(lines.size());
-    for (size_t i = 0; i < lines.size(); ++i)
-        outputs.emplace_back(folder + ProjectFileName(lines[i], i + 1, listPath));
+    for (const auto& name : ProjectFileNames(folder + FileNamesName))
+        outputs.emplace_back(folder + name);
     SplitContainer(folder + FileContainerName, outputs);
 
     std::vector<std::string> written;
@@ -127,40 +167,37 @@ std::vector<std::string> UnpackPackage(const std::string& saverPath, const std::
     return written;
 }
 
-void ExtractProject(TLVCProject& project, const std::string& ownPath) {
-    const std::string w = GetWorkingFolder(ownPath);
-    UnpackPackage(ExpandLongPath(ownPath), w);
+InstanceRegistration ExtractProject(TLVCProject& project, const std::string& ownPath) {
+    InstanceRegistration registration(ownPath);
+    const std::string& w = registration.Folder();
+    std::vector<std::string> unpacked;
+    try {
+        UnpackPackage(ExpandLongPath(ownPath), w);
+        unpacked = ProjectFileNames(w + FileNamesName);
+        project.Load(w + SettingsContainerName);
+    } catch (const Error&) {
+        // Nothing of a package that cannot be read is of use to anyone.
+        registration.Unregister(RemoveUnpackedFiles);
+        throw;
+    }
+    const auto unpackedName = [&](std::string_view name) {
+        const std::string* found = FindNameIgnoringCase(unpacked, name);
+        return found ? *found : std::string(name);
+    };
 
-    project.Load(w + SettingsContainerName);
-    for (auto& name : project.FileList.Files) name = w + name;
+    for (auto& name : project.FileList.Files) name = w + unpackedName(name);
     if (!project.Setting.PreviewFile.empty()) {
         const std::string_view preview = LastComponent(project.Setting.PreviewFile);
         // A name that leads nowhere inside the folder means no preview picture.
         project.Setting.PreviewFile =
-            IsAcceptableName(preview, nullptr) ? w + std::string(preview) : std::string();
+            IsAcceptableName(preview, nullptr) ? w + unpackedName(preview) : std::string();
     }
     project.UISetting.UIFile = w + FormsFileName;
+    return registration;
 }
 
-void RemoveProjectFiles(const TLVCProject& /*project*/, const std::string& ownPath) {
-    std::string w;
-    try {
-        w = WorkingFolderPath(ownPath);
-    } catch (const Error&) {
-        return;
-    }
-    try {
-        for (const auto& line : ReadLines(w + FileNamesName)) {
-            const std::string_view name = LastComponent(line);
-            if (IsAcceptableName(name, nullptr)) ::unlink((w + std::string(name)).c_str());
-        }
-    } catch (const Error&) {
-        // No name list: only the fixed files can be there.
-    }
-    for (const char* name : {SettingsContainerName, FileContainerName, FinalFileName,
-                             FileNamesName, FormsFileName})
-        ::unlink((w + name).c_str());
-    ::rmdir(w.c_str());
+void RemoveProjectFiles(const TLVCProject& /*project*/, InstanceRegistration& registration) {
+    registration.Unregister(RemoveUnpackedFiles);
 }
 
 std::string UserSettingsPath(const std::string& ownPath) {

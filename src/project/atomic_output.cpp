@@ -22,11 +22,29 @@ constexpr size_t CopyBlockSize = 1 << 20;
 // Distinguishes the temporary names of several writers in one process.
 std::atomic<unsigned> g_tempCounter{0};
 
+constexpr std::string_view TemporaryMark = ".tmp";
+
+bool IsDigits(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 }  // namespace
+
+bool IsTemporaryNameOf(std::string_view candidate, std::string_view target) {
+    if (candidate.size() <= target.size() + TemporaryMark.size() ||
+        candidate.substr(0, target.size()) != target ||
+        candidate.substr(target.size(), TemporaryMark.size()) != TemporaryMark)
+        return false;
+    const std::string_view numbers = candidate.substr(target.size() + TemporaryMark.size());
+    const size_t dot = numbers.find('.');
+    return dot != std::string_view::npos && IsDigits(numbers.substr(0, dot)) &&
+           IsDigits(numbers.substr(dot + 1));
+}
 
 AtomicOutputFile::AtomicOutputFile(fs::path target, mode_t mode) : target_(std::move(target)) {
     temp_ = target_;
-    temp_ += ".tmp" + std::to_string(::getpid()) + "." + std::to_string(g_tempCounter++);
+    temp_ += std::string(TemporaryMark) + std::to_string(::getpid()) + "." +
+             std::to_string(g_tempCounter++);
     fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
     if (fd_ < 0)
         throw Error(std::string("cannot create file: ") + std::strerror(errno), target_.string());

@@ -8,6 +8,10 @@
 
 namespace lv {
 
+// Whether `candidate` is a temporary name an AtomicOutputFile for `target` writes under (the
+// target's name + ".tmp" + process id + "." + a counter), as a writer that was cut short leaves.
+bool IsTemporaryNameOf(std::string_view candidate, std::string_view target);
+
 // A file written under a temporary name beside its target and renamed over the target by
 // `Commit`, so a reader (another instance sharing the folder, or the next run after a crash)
 // never sees half a file. Without `Commit` the temporary file is removed again. Every failure

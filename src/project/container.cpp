@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <limits>
@@ -20,6 +21,19 @@ namespace {
 
 // Large blocks keep the search of a program image of a few megabytes cheap.
 constexpr size_t SearchBlockSize = 1 << 20;
+
+// Reads exactly `size` bytes at `offset`; false when the file ends before or a read fails.
+bool ReadFully(int fd, unsigned char* buffer, size_t size, int64_t offset) {
+    size_t got = 0;
+    while (got < size) {
+        const ssize_t n = ::pread(fd, buffer + got, size - got,
+                                  static_cast<off_t>(offset) + static_cast<off_t>(got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        got += static_cast<size_t>(n);
+    }
+    return true;
+}
 
 // Read through a volatile pointer so that the optimizer cannot turn "file byte - 1 == key byte"
 // into a table of marker bytes.
@@ -124,6 +138,31 @@ struct EntrySpan {
     int64_t length;
 };
 
+// Whether the regular file at `target` holds exactly the entry's bytes of `source`. Anything
+// that cannot be read counts as different, so it is written anew.
+bool HoldsEntry(const fs::path& target, const FileDescriptor& source, const EntrySpan& entry) {
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size != entry.length)
+        return false;
+    const int fd = ::open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) return false;
+    constexpr size_t BlockSize = 1 << 16;
+    std::unique_ptr<unsigned char[]> mine(new unsigned char[BlockSize]);
+    std::unique_ptr<unsigned char[]> theirs(new unsigned char[BlockSize]);
+    bool same = true;
+    int64_t done = 0;
+    while (same && done < entry.length) {
+        const size_t piece = static_cast<size_t>(
+            std::min<int64_t>(static_cast<int64_t>(BlockSize), entry.length - done));
+        same = ReadFully(fd, theirs.get(), piece, done) &&
+               ReadFully(source.Get(), mine.get(), piece, entry.offset + done) &&
+               std::memcmp(mine.get(), theirs.get(), piece) == 0;
+        done += static_cast<int64_t>(piece);
+    }
+    ::close(fd);
+    return same;
+}
+
 }  // namespace
 
 MarkerPosition FindMarker(const fs::path& path) {
@@ -176,6 +215,7 @@ void SplitContainer(const fs::path& path, const std::vector<fs::path>& outputs) 
     }
 
     for (size_t k = 0; k < entries.size(); ++k) {
+        if (HoldsEntry(outputs[k], file, entries[k])) continue;
         AtomicOutputFile out(outputs[k]);
         out.CopyFrom(file.Get(), entries[k].offset, entries[k].length, path);
         out.Commit();

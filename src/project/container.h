@@ -36,7 +36,8 @@ MarkerPosition FindMarker(const std::filesystem::path& path);
 // negative count, a count that differs from the number of outputs, and a negative length or one
 // beyond the bytes that remain (a truncated file) all raise lv::FormatError naming the file.
 // Each output is written under a temporary name and renamed into place; nothing outside the
-// given paths (and their temporary names) is written.
+// given paths (and their temporary names) is written. An output that already is a regular file
+// holding exactly the entry's bytes is left as it is: another instance may be reading it.
 void SplitContainer(const std::filesystem::path& path,
                     const std::vector<std::filesystem::path>& outputs);
 

@@ -1,9 +1,9 @@
 #include "saver/background_music.h"
 
 #include <exception>
-#include <iostream>
 #include <utility>
 
+#include "common/name_case.h"
 #include "saver/picture_order.h"
 #include "saver/show_audio.h"
 #include "saver/sound_paths.h"
@@ -21,15 +21,11 @@ std::vector<std::string> ParseMusicFiles(const std::string& musicFile,
         }
         const std::string item = musicFile.substr(start, end - start);
         if (!item.empty()) {
-            files.push_back(HasFolderPart(item) ? item : JoinPath(workingFolder, item));
+            files.push_back(HasFolderPart(item) ? item : FindFileIgnoringCase(workingFolder, item));
         }
         start = end + 1;
     }
     return files;
-}
-
-void WarnOnStandardError(const std::string& message) {
-    std::cerr << "warning: " << message << '\n';
 }
 
 BackgroundMusic::BackgroundMusic(ShowAudio& audio, WarningFunction warn)

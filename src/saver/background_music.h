@@ -1,22 +1,19 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
+
+#include "common/warning.h"
 
 namespace lv {
 
 class ShowAudio;
 
 // The music list of [Advance] MusicFile: items separated by ";", empty items skipped, order
-// kept; an item without a folder part is taken from the working folder.
+// kept; an item without a folder part is taken from the working folder, where a file whose
+// name differs only in letter case stands in for one that is not there.
 std::vector<std::string> ParseMusicFiles(const std::string& musicFile,
                                          const std::string& workingFolder);
-
-using WarningFunction = std::function<void(const std::string& message)>;
-
-// Prints "warning: <message>" on the standard error stream.
-void WarnOnStandardError(const std::string& message);
 
 // Background music: one track after another for the whole show, in list order or at random,
 // a single track looping. It runs independently of the pictures; the show's thread polls it

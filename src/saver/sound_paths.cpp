@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "common/name_case.h"
+
 namespace lv {
 
 namespace {
@@ -52,7 +54,7 @@ std::string FindPictureSound(const std::string& soundFile, const SoundFolders& f
     }
     const std::string name = FileNamePart(soundFile);
     if (!name.empty()) {
-        const std::string inWorkingFolder = JoinPath(folders.WorkingFolder, name);
+        const std::string inWorkingFolder = FindFileIgnoringCase(folders.WorkingFolder, name);
         if (exists(inWorkingFolder)) {
             return inWorkingFolder;
         }

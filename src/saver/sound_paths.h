@@ -28,9 +28,10 @@ struct SoundFolders {
 inline constexpr const char* SoundsSubfolder = "sounds/";
 
 // Finds the file of a picture sound named `soundFile` in an image package, f being its file
-// name part: `soundFile` itself if it exists, else the working folder's f, else the creator
-// folder's "sounds/" f, else the program folder's "sounds/" f whether it exists or not (it
-// then plays nothing). An empty name and the creator's "<No Sound>" match no file.
+// name part: `soundFile` itself if it exists, else the working folder's f (or, when there is
+// none, its file of that name in another letter case), else the creator folder's "sounds/" f,
+// else the program folder's "sounds/" f whether it exists or not (it then plays nothing). An
+// empty name and the creator's "<No Sound>" match no file.
 std::string FindPictureSound(const std::string& soundFile, const SoundFolders& folders,
                              const FileExistsFunction& exists);
 

@@ -1,18 +1,73 @@
 #include "saver/user_settings.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
+#include <cerrno>
+#include <cstring>
 
 #include "common/rounding.h"
-#include "project/profile_file.h"
 
 namespace lv {
 
-void ApplyUserSettings(TLVCProject& project, const std::string& settingsPath) {
-    std::error_code ec;
-    if (settingsPath.empty() || !std::filesystem::is_regular_file(settingsPath, ec)) return;
-    const ProfileFile ini = ProfileFile::Load(settingsPath);
+namespace {
+
+// Reads the whole file at `fd`; an empty text with `reason` set when that fails.
+std::string ReadAll(int fd, std::string& reason) {
+    std::string text;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            reason = std::strerror(errno);
+            return {};
+        }
+        if (n == 0) return text;
+        text.append(buffer, static_cast<size_t>(n));
+    }
+}
+
+}  // namespace
+
+std::optional<ProfileFile> LoadUserSettingsFile(const std::string& path,
+                                                const WarningFunction& warn) {
+    if (path.empty()) return std::nullopt;
+    // Non-blocking, so a pipe put there cannot stall the start; it is refused below anyway.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    std::string reason;
+    std::string text;
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
+        reason = std::strerror(errno);
+    } else {
+        struct stat st {};
+        if (::fstat(fd, &st) != 0)
+            reason = std::strerror(errno);
+        else if (S_ISDIR(st.st_mode))
+            reason = "a folder is in its place";
+        else if (!S_ISREG(st.st_mode))
+            reason = "it is not a regular file";
+        else
+            text = ReadAll(fd, reason);
+        ::close(fd);
+    }
+    if (!reason.empty()) {
+        if (warn)
+            warn("cannot read the user settings file " + path + " (" + reason +
+                 "); the saver's own settings are used");
+        return std::nullopt;
+    }
+    return ProfileFile::Parse(text);
+}
+
+void ApplyUserSettings(TLVCProject& project, const std::string& settingsPath,
+                       const WarningFunction& warn) {
+    const std::optional<ProfileFile> file = LoadUserSettingsFile(settingsPath, warn);
+    if (!file) return;
+    const ProfileFile& ini = *file;
     TLVCSetting& s = project.Setting;
     auto& enabled = project.FileList.Enabled;
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "common/file_util.h"
 #include "support/picture_fixtures.h"
 
@@ -138,6 +140,36 @@ TEST(ConfigSettings, AnUnusableFileIsNeitherReadNorWritten) {
     const std::vector<bool> ticks{true, false, true};
     WriteWindowState(file, 2, &ticks);
     EXPECT_EQ(ReadFileBytes(ini), "[Setting]\r\nImageSize=0\r\nIndex=1\r\n[Files]\r\n0=\r\n");
+}
+
+TEST(ConfigSettings, AFileThatCannotBeReadIsReportedOnceAndLeftAlone) {
+    test::TempDir dir;
+    const std::string program = dir.Write("Sky.scr", "engine");
+    const std::string ini = dir.File("Sky.ini");
+    std::filesystem::create_directory(ini);
+    std::vector<std::string> warnings;
+    const UserSettingsFile file =
+        ConfigSettingsFile(program, "", [&](const std::string& w) { warnings.push_back(w); });
+    EXPECT_FALSE(file.Usable);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find(ini), std::string::npos) << warnings[0];
+
+    TLVCProject project = ProjectWithPictures(3);
+    const auto read = ReadUserSettings(project, file);
+    EXPECT_FALSE(read.Usable);
+    EXPECT_EQ(read.Values.ImageSize, 1);  // the project's own
+    const std::vector<bool> ticks{true, false, true};
+    WriteWindowState(file, 2, &ticks);
+    WriteUserSettings(file, read.Values);
+    EXPECT_TRUE(std::filesystem::is_directory(ini));
+
+    // A readable file says nothing.
+    std::filesystem::remove(ini);
+    WriteFileAtomically(ini, "[Setting]\r\nImageSize=0\r\n");
+    warnings.clear();
+    const auto collect = [&](const std::string& w) { warnings.push_back(w); };
+    EXPECT_TRUE(ConfigSettingsFile(program, "", collect).Usable);
+    EXPECT_TRUE(warnings.empty());
 }
 
 TEST(WindowState, IndexAndUntickedPicturesRoundTrip) {

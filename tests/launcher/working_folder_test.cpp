@@ -20,10 +20,11 @@ namespace fs = std::filesystem;
 
 const std::string EngineBytes = std::string(5000, 'E');
 
-// A saver whose LVFilenames.res lines and file entries are given as they are, unchecked.
+// A saver whose LVFilenames.res lines, file entries and file list are given as they are,
+// unchecked.
 std::string RawSaver(const std::string& names, const std::vector<std::string_view>& files,
-                     const std::string& settings = "") {
-    const std::string lvc = BuildContainer({"", settings, "[UI]\r\nUIFile=x\r\n"});
+                     const std::string& settings = "", const std::string& fileList = "") {
+    const std::string lvc = BuildContainer({fileList, settings, "[UI]\r\nUIFile=x\r\n"});
     const std::string fileContainer = BuildContainer(files);
     return EngineBytes + BuildContainer({lvc, names, fileContainer, "forms"});
 }
@@ -106,11 +107,11 @@ TEST_F(WorkingFolderTest, LeftoverFolderIsUsedOnlyWhileItIsPrivateAndOurs) {
 TEST_F(WorkingFolderTest, ExtractionUnpacksAndPointsTheProjectIntoTheFolder) {
     const std::string saver = MakeSaver("Sea.scr", SeaContents());
     TLVCProject project;
-    ExtractProject(project, saver);
+    InstanceRegistration registration = ExtractProject(project, saver);
     const std::string w = env_.RunFolder() + "Sea/";
     EXPECT_EQ(Listing(w), (std::vector<std::string>{"LVC.res", "LVFilenames.res", "LVFiles.res",
-                                                    "LVGUI.lvu", "prev.jpg", "sea.lvp", "sky.jpg",
-                                                    "song.mid"}));
+                                                    "LVGUI.lvu", "LVInstances.lock", "prev.jpg",
+                                                    "sea.lvp", "sky.jpg", "song.mid"}));
     EXPECT_EQ(test::ReadTestFile(w + "sea.lvp"), "LVP-bytes");
     EXPECT_EQ(test::ReadTestFile(w + "sky.jpg"), "");
     EXPECT_EQ(test::ReadTestFile(w + "LVGUI.lvu"), "object MainWindow end");
@@ -120,17 +121,17 @@ TEST_F(WorkingFolderTest, ExtractionUnpacksAndPointsTheProjectIntoTheFolder) {
     EXPECT_EQ(project.UISetting.UIFile, w + "LVGUI.lvu");
     EXPECT_EQ(project.Setting.ProductName, "Sea");
 
-    RemoveProjectFiles(project, saver);
+    RemoveProjectFiles(project, registration);
     EXPECT_FALSE(fs::exists(w));
 }
 
 TEST_F(WorkingFolderTest, CleanUpKeepsTheFolderWhenSomethingElseIsInIt) {
     const std::string saver = MakeSaver("Sea.scr", SeaContents());
     TLVCProject project;
-    ExtractProject(project, saver);
+    InstanceRegistration registration = ExtractProject(project, saver);
     const std::string w = env_.RunFolder() + "Sea/";
     test::WriteTestFile(w + "wallpaper.bmp", "x");
-    RemoveProjectFiles(project, saver);
+    RemoveProjectFiles(project, registration);
     EXPECT_EQ(Listing(w), std::vector<std::string>{"wallpaper.bmp"});
 }
 
@@ -139,7 +140,7 @@ TEST_F(WorkingFolderTest, EmptyPreviewStaysEmptyAndForeignPathsKeepTheirLastComp
         "Sky.scr", RawSaver("C:\\Users\\me\\a.jpg\r\n/home/me/b.lvp\r\nplain.mid\r\n",
                             {"A", "B", "M"}));
     TLVCProject project;
-    ExtractProject(project, saver);
+    const InstanceRegistration registration = ExtractProject(project, saver);
     const std::string w = env_.RunFolder() + "Sky/";
     EXPECT_EQ(test::ReadTestFile(w + "a.jpg"), "A");
     EXPECT_EQ(test::ReadTestFile(w + "b.lvp"), "B");
@@ -147,21 +148,43 @@ TEST_F(WorkingFolderTest, EmptyPreviewStaysEmptyAndForeignPathsKeepTheirLastComp
     EXPECT_EQ(project.Setting.PreviewFile, "");
 }
 
+TEST_F(WorkingFolderTest, NamesOfAPackageMadeOnWindowsFindTheirFilesInAnyLetterCase) {
+    // The lists say what someone typed on Windows; the packed names are spelled otherwise, and
+    // two of them differ only in case.
+    const std::string saver = WriteSaver(
+        "Win.scr",
+        RawSaver("harbour.lvp\r\nSea.jpg\r\nsea.JPG\r\nprev.JPG\r\n", {"H", "S1", "S2", "P"},
+                 "[Advance]\r\nPreviewFile=C:\\Savers\\PREV.jpg\r\n",
+                 "[FileList]\r\nHarbour.LVP=1\r\nsea.JPG=1\r\nSea.jpg=1\r\nSEA.JPG=1\r\n"
+                 "gone.jpg=1\r\n"));
+    TLVCProject project;
+    InstanceRegistration registration = ExtractProject(project, saver);
+    const std::string w = env_.RunFolder() + "Win/";
+    EXPECT_EQ(project.FileList.Files,
+              (std::vector<std::string>{w + "harbour.lvp", w + "sea.JPG", w + "Sea.jpg",
+                                        w + "Sea.jpg", w + "gone.jpg"}));
+    EXPECT_EQ(test::ReadTestFile(w + "Sea.jpg"), "S1");
+    EXPECT_EQ(test::ReadTestFile(w + "sea.JPG"), "S2");
+    EXPECT_EQ(project.Setting.PreviewFile, w + "prev.JPG");
+    RemoveProjectFiles(project, registration);
+    EXPECT_FALSE(fs::exists(w));
+}
+
 TEST_F(WorkingFolderTest, HostileNamesAreRejectedBeforeAnyProjectFileIsWritten) {
-    const char* hostile[] = {"..", "C:\\x\\..", "dir/", "\\", ".", "LVC.res", "C:\\LVFiles.res"};
+    const char* hostile[] = {
+        "..", "C:\\x\\..", "dir/", "\\", ".", "LVC.res", "C:\\LVFiles.res", "LVInstances.lock"};
     for (const char* name : hostile) {
         const std::string saver = WriteSaver(
             "Evil.scr", RawSaver(std::string("good.jpg\r\n") + name + "\r\n", {"G", "E"}));
         TLVCProject project;
         try {
-            ExtractProject(project, saver);
+            const InstanceRegistration registration = ExtractProject(project, saver);
             ADD_FAILURE() << name << " was accepted";
         } catch (const FormatError& e) {
             EXPECT_NE(std::string(e.what()).find("line 2"), std::string::npos) << e.what();
             EXPECT_NE(e.File().find("LVFilenames.res"), std::string::npos);
         }
         EXPECT_FALSE(fs::exists(env_.RunFolder() + "Evil/good.jpg")) << name;
-        RemoveProjectFiles(project, saver);
     }
     // Nothing landed beside the working folder or the saver.
     EXPECT_EQ(Listing(env_.RunFolder()), std::vector<std::string>{});
@@ -171,21 +194,21 @@ TEST_F(WorkingFolderTest, HostileNamesAreRejectedBeforeAnyProjectFileIsWritten) 
 TEST_F(WorkingFolderTest, NameListThatDoesNotFitTheFilesIsAnError) {
     const std::string saver = WriteSaver("Odd.scr", RawSaver("a.jpg\r\nb.jpg\r\n", {"A"}));
     TLVCProject project;
-    EXPECT_THROW(ExtractProject(project, saver), FormatError);
+    EXPECT_THROW((void)ExtractProject(project, saver), FormatError);
     const std::string emptyLine = WriteSaver("Gap.scr", RawSaver("a.jpg\r\n\r\nb.jpg\r\n", {"A", "B"}));
-    EXPECT_THROW(ExtractProject(project, emptyLine), FormatError);
+    EXPECT_THROW((void)ExtractProject(project, emptyLine), FormatError);
 }
 
 TEST_F(WorkingFolderTest, ProgramWithoutPackageEndsWithAClearError) {
     const std::string saver = WriteSaver("Bare.scr", EngineBytes);
     TLVCProject project;
     try {
-        ExtractProject(project, saver);
+        const InstanceRegistration registration = ExtractProject(project, saver);
         FAIL();
     } catch (const FormatError& e) {
         EXPECT_EQ(e.Message(), "no saver package found in " + saver);
     }
-    EXPECT_EQ(Listing(env_.RunFolder() + "Bare/"), std::vector<std::string>{});
+    EXPECT_FALSE(fs::exists(env_.RunFolder() + "Bare"));
 }
 
 TEST_F(WorkingFolderTest, ReadLinesAcceptsEveryLineEnd) {

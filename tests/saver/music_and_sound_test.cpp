@@ -6,6 +6,7 @@
 #include "saver/background_music.h"
 #include "saver/sound_paths.h"
 #include "support/fake_show.h"
+#include "support/picture_fixtures.h"
 
 namespace lv {
 namespace {
@@ -125,6 +126,25 @@ TEST(FindPictureSound, NoSoundMatchesNoFile) {
     EXPECT_EQ(FindPictureSound("", folders, exists), "/p/sounds/");
     EXPECT_TRUE(asked.empty());  // a folder is never taken for the sound
     EXPECT_EQ(FindPictureSound("<No Sound>", folders, exists), "/p/sounds/<No Sound>");
+}
+
+TEST(UnpackedAudioFiles, NamesInAnotherLetterCaseFindTheUnpackedFile) {
+    // A package made on Windows: its settings and image packages spell the names otherwise.
+    test::TempDir work;
+    work.Write("theme.mid", "MThd");
+    work.Write("Surf.wav", "RIFF");
+    work.Write("Rain.wav", "RIFF");
+    work.Write("rain.wav", "RIFF");
+    const std::string w = work.File("");
+    EXPECT_EQ(ParseMusicFiles("Theme.MID;gone.mid", w),
+              (std::vector<std::string>{w + "theme.mid", w + "gone.mid"}));
+
+    const SoundFolders folders{w, "/opt/creator/", "/p/"};
+    EXPECT_EQ(FindPictureSound("C:\\Creator\\sounds\\SURF.WAV", folders, RegularFileExists),
+              w + "Surf.wav");
+    EXPECT_EQ(FindPictureSound("rain.wav", folders, RegularFileExists), w + "rain.wav");
+    EXPECT_EQ(FindPictureSound("RAIN.WAV", folders, RegularFileExists), w + "Rain.wav");
+    EXPECT_EQ(FindPictureSound("snow.wav", folders, RegularFileExists), "/p/sounds/snow.wav");
 }
 
 TEST(RegularFileExists, FoldersAndEmptyPathsAreNoFiles) {

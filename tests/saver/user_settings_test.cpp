@@ -1,6 +1,11 @@
 #include "saver/user_settings.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
 
 #include "project/scratch_environment.h"
 
@@ -44,6 +49,33 @@ TEST_F(UserSettingsTest, NoFileLeavesTheProjectAsItIs) {
     EXPECT_FALSE(p.Setting.Proportional);
     EXPECT_EQ(p.Setting.ShowImageMode, 3);
     EXPECT_EQ(On(p).size(), 8u);
+}
+
+TEST_F(UserSettingsTest, AFileThatCannotBeReadCountsAsAbsentWithOneWarning) {
+    // A folder or a pipe in the file's place, and a file whose reading fails (the process's own
+    // memory at address 0: a regular file that no one can read, root included).
+    std::vector<std::function<void()>> damages = {
+        [&] { std::filesystem::create_directory(path_); },
+        [&] { ASSERT_EQ(::mkfifo(path_.c_str(), 0600), 0); },
+        [&] { std::filesystem::create_symlink("/proc/self/mem", path_); },
+    };
+    // Permission bits stop every user but root.
+    if (::geteuid() != 0)
+        damages.push_back([&] {
+            test::WriteTestFile(path_, "[Setting]\r\nImageSize=0\r\n");
+            ::chmod(path_.c_str(), 0);
+        });
+    for (const auto& damage : damages) {
+        damage();
+        TLVCProject p = Project(8);
+        std::vector<std::string> warnings;
+        ApplyUserSettings(p, path_, [&](const std::string& w) { warnings.push_back(w); });
+        EXPECT_TRUE(p.Setting.Stretch);
+        EXPECT_EQ(On(p).size(), 8u);
+        ASSERT_EQ(warnings.size(), 1u);
+        EXPECT_NE(warnings[0].find(path_), std::string::npos) << warnings[0];
+        std::filesystem::remove(path_);
+    }
 }
 
 TEST_F(UserSettingsTest, ImageSizeSetsStretchAndProportional) {

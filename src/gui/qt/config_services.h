@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "gui/config_settings.h"
+
 class QDialog;
 class QWidget;
 
@@ -39,6 +41,8 @@ struct ConfigEnvironment {
     std::string OwnPath;        // the long path of the program's file
     std::string FirstArgument;  // the first command-line argument as given ("/C", or "")
     std::string WorkingFolder;  // where the project's files were unpacked
+    // The user settings file, checked once per run so that a bad one is reported once.
+    UserSettingsFile SettingsFile;
     ConfigServices Services;
 };
 

@@ -31,8 +31,7 @@ QString FromLocal8(const std::string& text) { return QString::fromLocal8Bit(text
 
 TfmLVCOnfigWindow::TfmLVCOnfigWindow(const TLVForms& forms, TLVCProject& project, QWidget* parent)
     : TfmLVFormParent(parent), forms_(forms), project_(project) {
-    const ConfigEnvironment& environment = CurrentConfigEnvironment();
-    settingsFile_ = ConfigSettingsFile(environment.OwnPath, environment.FirstArgument);
+    settingsFile_ = CurrentConfigEnvironment().SettingsFile;
     connect(this, &TfmLVFormParent::ComponentClicked, this, &TfmLVCOnfigWindow::DoAction);
 }
 

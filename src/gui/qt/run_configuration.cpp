@@ -42,6 +42,7 @@ void RunConfigurationWindow(TLVCProject& project, TLVForms& forms, const std::st
     environment.OwnPath = ownPath;
     environment.FirstArgument = firstArgument;
     environment.WorkingFolder = WorkingFolderOf(ownPath);
+    environment.SettingsFile = ConfigSettingsFile(ownPath, firstArgument);
     SetConfigEnvironment(std::move(environment));
 
     ShowConfigWindow(forms, project, "MainWindow");

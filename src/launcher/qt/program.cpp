@@ -32,9 +32,12 @@ std::string OwnPath(const char* argument0) {
 }
 
 // Unpacks the package appended to the program and loads the project and the form definitions.
-void PrepareProject(TLVCProject& project, TLVForms& forms, const std::string& ownPath) {
-    ExtractProject(project, ownPath);
+// The instance stays registered in the working folder while the returned object lives.
+InstanceRegistration PrepareProject(TLVCProject& project, TLVForms& forms,
+                                    const std::string& ownPath) {
+    InstanceRegistration registration = ExtractProject(project, ownPath);
     forms.LoadFromFile(project.UISetting.UIFile);
+    return registration;
 }
 
 std::unique_ptr<QApplication> StartFramework(int& argc, char** argv) {
@@ -56,7 +59,7 @@ std::unique_ptr<QApplication> StartFramework(int& argc, char** argv) {
 
 void RunSaver(TLVCProject& project, TLVForms& forms, const std::string& ownPath,
               const CommandLine& line) {
-    PrepareProject(project, forms, ownPath);
+    InstanceRegistration registration = PrepareProject(project, forms, ownPath);
     ShowOptions options = ShowOptionsForProgram(ownPath);
     if (line.showInHostWindow) {
         options.Placement = ShowPlacement::HostWindow;
@@ -73,14 +76,14 @@ void RunSaver(TLVCProject& project, TLVForms& forms, const std::string& ownPath,
         }
     }
     StartShow(project, options);
-    RemoveProjectFiles(project, ownPath);
+    RemoveProjectFiles(project, registration);
 }
 
 void RunConfiguration(TLVCProject& project, TLVForms& forms, const std::string& ownPath,
                       const std::string& firstArgument) {
-    PrepareProject(project, forms, ownPath);
+    InstanceRegistration registration = PrepareProject(project, forms, ownPath);
     RunConfigurationWindow(project, forms, ownPath, firstArgument);
-    RemoveProjectFiles(project, ownPath);
+    RemoveProjectFiles(project, registration);
 }
 
 }  // namespace
@@ -97,12 +100,14 @@ int RunProgram(int argc, char** argv) {
             if (platform::HasPasswordChangeDialog())
                 platform::ChangeScreenSaverPassword(ParseWindowHandle(line.handleText));
             return 0;
-        case RunMode::Preview:
+        case RunMode::Preview: {
             // Drawn straight onto the host's window; the unpacked files stay for the next run.
-            PrepareProject(*project, *forms, ownPath);
+            // The registration ends with the process.
+            const InstanceRegistration registration = PrepareProject(*project, *forms, ownPath);
             DrawPreview(*project, line.handleText);
             std::fflush(nullptr);
             std::_Exit(0);
+        }
         case RunMode::Show: {
             const auto application = StartFramework(argc, argv);
             RunSaver(*project, *forms, ownPath, line);

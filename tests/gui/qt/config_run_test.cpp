@@ -12,8 +12,10 @@ namespace {
 
 using test::ConfigFixture;
 
+// From the source folder: the compiler's name for this file may be relative to the build folder,
+// and the tests run elsewhere.
 const std::string DefaultForms =
-    (std::filesystem::path(__FILE__).parent_path() / "../../../data/default_forms.lvu").string();
+    (std::filesystem::path(LV_SOURCE_DIR) / "data" / "default_forms.lvu").string();
 
 void Click(TfmLVCOnfigWindow& window, const char* name) {
     QWidget* widget = window.FindComponent(QString::fromLatin1(name));
