@@ -176,6 +176,27 @@ void TLVfmScrSvr::FollowHostWindow() {
     }
 }
 
+void TLVfmScrSvr::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        FormActivate();
+    }
+}
+
+void TLVfmScrSvr::FormActivate() {
+    // A window manager may have moved or resized the window while another one was active:
+    // activated again, it covers the screen again.
+    if (closed_ || setup_.Placement != ShowPlacement::PrimaryScreen) {
+        return;
+    }
+    if (geometry() != placedGeometry_) {
+        setGeometry(placedGeometry_);
+    }
+    if (setup_.Geometry.isEmpty() && !isFullScreen()) {
+        showFullScreen();
+    }
+}
+
 void TLVfmScrSvr::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!startQueued_) {

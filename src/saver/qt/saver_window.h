@@ -33,7 +33,8 @@ struct ShowWindowSetup {
 // cursor hidden while pictures run. The show's logic is the ShowLoop; the window draws what it
 // asks for through ShowScene and hands it the input. The scene works in device pixels (the
 // window's logical size times its device pixel ratio, or a host window's own size), so a scaled
-// desktop gets frames of its full resolution that are painted without any scaling.
+// desktop gets frames of its full resolution that are painted without any scaling. Activated
+// again after a window manager moved it, a window of its own covers the screen again.
 //
 // The show runs as the event loop's idle work: a zero-interval timer runs one pass whenever no
 // event is waiting, and the pass itself keeps the pace of one frame per 33 ms. Input and
@@ -79,6 +80,7 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -92,6 +94,7 @@ private:
     // `hostSize` in device pixels, as the X server measures the host window.
     void FitHostWindow(QSize hostSize);
     void FollowHostWindow();
+    void FormActivate();
     void FormClose();
     // The window's area in device pixels, where the scene's pictures live.
     QRect DeviceRect() const;
