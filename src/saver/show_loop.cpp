@@ -65,6 +65,9 @@ void ShowLoop::Tick() {
     } catch (const std::exception& error) {
         Drop(error.what());
     }
+    // Also after a failed pass: a picture that cannot be decoded is tried again at the pace of
+    // the frames, not as often as the processor allows.
+    PaceFrame();
     statsFile_.Update(stats_, services_.TickClock.GetTickCount(), services_.Warn);
 }
 
@@ -169,6 +172,9 @@ void ShowLoop::DrawFrame() {
     if (source != FrameSource::Nothing) {
         services_.Host.DrawFrame(source, PositionOf(source, services_.Host.ScreenSize()));
     }
+}
+
+void ShowLoop::PaceFrame() {
     // The time since the previous frame is a modular difference, so the pace survives the wrap
     // of the counter and a pass that took longer than a frame does not sleep at all.
     const uint32_t sinceLastFrame =

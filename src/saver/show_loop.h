@@ -45,7 +45,8 @@ struct ShowServices {
 // the change is taken after that, so a picture's time counts from the end of its fade-in. Then
 // the generator steps when an image package is shown, the frame is drawn and the pass sleeps
 // until 33 ms have passed since the previous frame. An error in a pass is dropped with the rest
-// of that pass; a change that failed is tried again, with the next picture, at the next pass.
+// of that pass, but the pass still sleeps out its frame; a change that failed is tried again,
+// with the next picture, at the next pass.
 class ShowLoop {
 public:
     explicit ShowLoop(ShowServices services);
@@ -95,6 +96,7 @@ private:
     FrameSource CurrentSource() const;
     PixelPoint PositionOf(FrameSource source, PixelSize screen) const;
     void DrawFrame();
+    void PaceFrame();
     void Drop(const char* what);
 
     ShowServices services_;

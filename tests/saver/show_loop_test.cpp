@@ -234,6 +234,30 @@ TEST_F(ShowLoopTest, AFirstPictureThatFailsIsFollowedAtTheFirstPass) {
     EXPECT_EQ(host.Decoded, (std::vector<std::string>{"b.jpg"}));
 }
 
+TEST_F(ShowLoopTest, PicturesThatNeverLoadAreTriedAgainAtTheFramePaceNotFlatOut) {
+    // The only picture cannot be decoded; or no picture of the show is a package.
+    files.insert("/w/a.lvp");
+    files.insert("/w/b.lvp");
+    for (const std::vector<std::string>& pictures :
+         {std::vector<std::string>{"bad.jpg"}, std::vector<std::string>{"/w/a.lvp", "/w/b.lvp"}}) {
+        SCOPED_TRACE(pictures.front());
+        host.Calls.clear();
+        ASSERT_TRUE(StartShow(pictures));
+        const uint32_t begin = clock.Now();
+        // Bounded by passes, as a show that never sleeps would never see a second go by.
+        for (int pass = 0; pass < 1000 && TicksBetween(begin, clock.Now()) < 1000; ++pass) {
+            loop->Tick();
+        }
+        EXPECT_GE(TicksBetween(begin, clock.Now()), 1000u);
+        const auto attempts = static_cast<uint32_t>(host.Calls.size());
+        // About one attempt per frame: still tried again, but no more often.
+        EXPECT_GE(attempts, 1000 / FrameMilliseconds);
+        EXPECT_LE(attempts, 1000 / FrameMilliseconds + 2);
+        EXPECT_EQ(host.Frames, 0);
+        EXPECT_EQ(loop->DroppedErrors(), static_cast<int>(attempts));
+    }
+}
+
 TEST_F(ShowLoopTest, AMissingPackageKeepsDrawingThePackageShownBefore) {
     settings.Stretch = false;
     AddPackage("/w/sea.lvp", "", {800, 600});

@@ -23,13 +23,12 @@ void ImageControl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QImage face =
         Transparent ? WithTransparentColor(picture_, BottomLeftColor(picture_)) : picture_;
-    QRect target(0, 0, picture_.width(), picture_.height());
+    // A picture made at device pixels carries its ratio and keeps its logical size.
+    const QSize own = picture_.deviceIndependentSize().toSize();
+    QRect target(QPoint(0, 0), own);
     if (stretch_) {
-        target = rect();
-        if (Proportional) {
-            const QSize fitted = picture_.size().scaled(size(), Qt::KeepAspectRatio);
-            target = QRect(QPoint(0, 0), fitted);
-        }
+        target =
+            Proportional ? QRect(QPoint(0, 0), own.scaled(size(), Qt::KeepAspectRatio)) : rect();
     }
     if (Center) target.moveCenter(rect().center());
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "codecs/picture_codecs.h"
+#include "common/qt/device_pixels.h"
 #include "effects/fast_bmp.h"
 #include "gui/qt/qt_bitmap.h"
 #include "gui/text_encoding.h"
@@ -34,8 +35,11 @@ void TLVPreview::ShowPicture(const std::string& path) {
     // Decoding is done: from here on nothing fails, so a bad file keeps the previous picture.
     fileName_ = path;
     SetStretch(true);
-    const int w = std::max(width(), 0);
-    const int h = std::max(height(), 0);
+    // Made at the control's size in device pixels, so it is drawn without further scaling.
+    const qreal ratio = devicePixelRatioF();
+    const QSize device = DeviceSize(QSize(std::max(width(), 0), std::max(height(), 0)), ratio);
+    const int w = device.width();
+    const int h = device.height();
     if (w == 0 || h == 0) {
         SetPicture({});
         return;
@@ -52,7 +56,7 @@ void TLVPreview::ShowPicture(const std::string& path) {
         shown.SetSize(w, h);
         shown.Fill(0x00FFFFFF);
     }
-    SetPicture(ToQImage(shown));
+    SetPicture(WithDevicePixelRatio(ToQImage(shown), ratio));
 }
 
 }  // namespace lv

@@ -7,7 +7,7 @@
 namespace lv {
 
 // The preview of the current picture in a configuration window. ShowPicture scales the picture
-// smoothly to the control's size, ignoring proportions.
+// smoothly to the control's size in device pixels, ignoring proportions.
 class TLVPreview : public ImageControl {
     Q_OBJECT
 public:

@@ -9,6 +9,7 @@
 
 #include "codecs/picture_codecs.h"
 #include "common/error.h"
+#include "common/qt/device_pixels.h"
 #include "gui/qt/form_values.h"
 #include "gui/qt/qt_bitmap.h"
 #include "gui/text_encoding.h"
@@ -42,9 +43,12 @@ void DrawFrame(QPainter& painter, int x1, int y1, int x2, int y2, int width, QCo
     painter.fillRect(QRect(right - width + 1, top, width, outerHeight), pen);
 }
 
-QImage ScaledThumbnail(const Bitmap32& picture, int width, int height) {
+// The picture scaled to `logical` at `ratio` device pixels per logical one.
+QImage ScaledThumbnail(const Bitmap32& picture, QSize logical, qreal ratio) {
     if (picture.Empty()) return {};
-    return ToQImage(picture).scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QSize device = DeviceSize(logical, ratio);
+    return WithDevicePixelRatio(
+        ToQImage(picture).scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), ratio);
 }
 
 }  // namespace
@@ -161,6 +165,9 @@ void TLVThumbnail2::BuildThumbnails() {
     if (!files_) return;
     thumbnails_.reserve(files_->size());
     titles_.reserve(files_->size());
+    // Made at device pixels: the grid is laid out in logical pixels, the pictures stay sharp.
+    const QSize size(pictureWidth_, pictureHeight_);
+    const qreal ratio = devicePixelRatioF();
     for (const std::string& path : *files_) {
         QImage thumbnail;
         QString title;
@@ -173,11 +180,10 @@ void TLVThumbnail2::BuildThumbnails() {
                 if (extension == ".LVP") {
                     TProject package;
                     package.LoadHeader(path);
-                    thumbnail = ScaledThumbnail(package.Thumbnail, pictureWidth_, pictureHeight_);
+                    thumbnail = ScaledThumbnail(package.Thumbnail, size, ratio);
                     title = QString::fromStdString(Windows1252ToUtf8(package.PictureName));
                 } else if (extension == ".JPG" || extension == ".BMP" || extension == ".GIF") {
-                    thumbnail =
-                        ScaledThumbnail(LoadPictureFile(path), pictureWidth_, pictureHeight_);
+                    thumbnail = ScaledThumbnail(LoadPictureFile(path), size, ratio);
                     title = QString::fromStdString(std::filesystem::path(path).filename().string());
                 }
             }

@@ -47,7 +47,8 @@ public:
 
     // Attaches the picture paths (not owned; nullptr detaches), lays the grid out and makes
     // the thumbnails: an image package's stored thumbnail and title, or a .jpg, .bmp or .gif
-    // picture scaled to the thumbnail size with its file name as title.
+    // picture scaled to the thumbnail size with its file name as title. The thumbnail size is
+    // logical; the pictures are made at the control's device pixel ratio and carry it.
     void SetFiles(const std::vector<std::string>* files);
     int ItemCount() const { return files_ ? static_cast<int>(files_->size()) : 0; }
     const QImage& Thumbnail(int index) const { return thumbnails_.at(static_cast<size_t>(index)); }

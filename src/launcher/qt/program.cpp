@@ -64,6 +64,7 @@ void RunSaver(TLVCProject& project, TLVForms& forms, const std::string& ownPath,
     if (line.showInHostWindow) {
         options.Placement = ShowPlacement::HostWindow;
         options.HostWindow = line.hostWindow;
+        options.Muted = true;  // the host's small preview in its settings dialog
     }
     if (line.showInRootWindow) {
         // xscreensaver draws its savers into a window of its own that covers the screen and

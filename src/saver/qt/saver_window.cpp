@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QRegion>
 #include <QScreen>
+#include <QTransform>
 #include <QWindow>
 
 #ifdef __GLIBC__
@@ -16,6 +17,7 @@
 #endif
 
 #include "common/bitmap32.h"
+#include "common/qt/device_pixels.h"
 #include "project/lvc_project.h"
 #include "saver/picture_order.h"
 #include "saver/qt/host_embedding.h"
@@ -110,15 +112,12 @@ TLVfmScrSvr::~TLVfmScrSvr() {
 }
 
 void TLVfmScrSvr::Open() {
-    QRect geometry = setup_.Geometry;
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
     if (setup_.Placement == ShowPlacement::PrimaryScreen) {
-        if (geometry.isEmpty()) {
-            // Set before showing: without a window manager a full-screen request alone
-            // leaves the window at a default size.
-            geometry = QGuiApplication::primaryScreen()->geometry();
-        }
-        setGeometry(geometry);
-        scene_->SetScreenSize(PixelSizeOf(geometry.size()));
+        // Set before showing: without a window manager a full-screen request alone leaves the
+        // window at a default size.
+        placedGeometry_ = setup_.Geometry.isEmpty() ? screen : setup_.Geometry;
+        PlaceOnPrimaryScreen(placedGeometry_);
         if (setup_.Geometry.isEmpty()) {
             showFullScreen();
         } else {
@@ -138,16 +137,31 @@ void TLVfmScrSvr::Open() {
         winId();
         hostWindow_ = QWindow::fromWinId(static_cast<WId>(host));
         windowHandle()->setParent(hostWindow_);
-        geometry =
-            QRect(QPoint(0, 0), setup_.Geometry.isEmpty() ? *hostSize : setup_.Geometry.size());
+        if (setup_.Geometry.isEmpty()) {
+            FitHostWindow(*hostSize);
+        } else {
+            setGeometry(QRect(QPoint(0, 0), setup_.Geometry.size()));
+            scene_->SetScreenSize(PixelSizeOf(DeviceRect().size()));
+        }
         hostTimer_.start();
-    } else if (geometry.isEmpty()) {
+    } else {
         // No such window (or no X11): the show runs over the screen instead.
-        geometry = QGuiApplication::primaryScreen()->geometry();
+        PlaceOnPrimaryScreen(setup_.Geometry.isEmpty() ? screen : setup_.Geometry);
     }
-    setGeometry(geometry);
-    scene_->SetScreenSize(PixelSizeOf(geometry.size()));
     show();
+}
+
+void TLVfmScrSvr::PlaceOnPrimaryScreen(const QRect& geometry) {
+    setGeometry(geometry);
+    const qreal ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
+    scene_->SetScreenSize(PixelSizeOf(DeviceSize(geometry.size(), ratio)));
+}
+
+void TLVfmScrSvr::FitHostWindow(QSize hostSize) {
+    // The host's size comes from the X server in device pixels: the show is computed at that
+    // size, and our window covers it in logical pixels.
+    setGeometry(QRect(QPoint(0, 0), LogicalSizeCovering(hostSize, devicePixelRatioF())));
+    scene_->SetScreenSize(PixelSizeOf(hostSize));
 }
 
 void TLVfmScrSvr::FollowHostWindow() {
@@ -157,8 +171,29 @@ void TLVfmScrSvr::FollowHostWindow() {
         close();  // the host window is gone, and so is the show
         return;
     }
-    if (*size != this->size()) {
-        setGeometry(QRect(QPoint(0, 0), *size));
+    if (PixelSizeOf(*size) != scene_->ScreenSize()) {
+        FitHostWindow(*size);
+    }
+}
+
+void TLVfmScrSvr::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        FormActivate();
+    }
+}
+
+void TLVfmScrSvr::FormActivate() {
+    // A window manager may have moved or resized the window while another one was active:
+    // activated again, it covers the screen again.
+    if (closed_ || setup_.Placement != ShowPlacement::PrimaryScreen) {
+        return;
+    }
+    if (geometry() != placedGeometry_) {
+        setGeometry(placedGeometry_);
+    }
+    if (setup_.Geometry.isEmpty() && !isFullScreen()) {
+        showFullScreen();
     }
 }
 
@@ -223,14 +258,14 @@ void TLVfmScrSvr::BeginCrossFade(FrameSource source, PixelPoint position) {
 
 void TLVfmScrSvr::DrawCrossFadeStep(int alpha) {
     scene_->ComposeCrossFadeStep(alpha);
-    RepaintNow(rect());
+    RepaintNow(DeviceRect());
 }
 
 void TLVfmScrSvr::EndCrossFade() { scene_->EndCrossFade(); }
 
 void TLVfmScrSvr::FillBlack() {
     scene_->FillBlack();
-    RepaintNow(rect());
+    RepaintNow(DeviceRect());
 }
 
 void TLVfmScrSvr::StepGenerator() { scene_->StepGenerator(); }
@@ -240,25 +275,34 @@ void TLVfmScrSvr::RestoreGenerator() { scene_->RestoreGenerator(); }
 void TLVfmScrSvr::DrawFrame(FrameSource source, PixelPoint position) {
     scene_->SetFrame(source, position);
     if (const Bitmap32* picture = scene_->FramePicture()) {
-        RepaintNow(QRect(position.X, position.Y, picture->Width(), picture->Height()) & rect());
+        RepaintNow(QRect(position.X, position.Y, picture->Width(), picture->Height()) &
+                   DeviceRect());
     }
+}
+
+QRect TLVfmScrSvr::DeviceRect() const {
+    return QRect(QPoint(0, 0), DeviceSize(size(), devicePixelRatioF()));
 }
 
 void TLVfmScrSvr::RepaintNow(const QRect& area) {
     // Painted and put on the screen before the pass goes on: a fade step or a frame must be
     // seen when it is drawn, not when the event loop next gets round to it.
     if (!area.isEmpty()) {
-        repaint(area);
+        repaint(LogicalRectCovering(area, devicePixelRatioF()));
     }
 }
 
 void TLVfmScrSvr::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QRect dirty = event->rect();
     if (!scene_) {
-        painter.fillRect(dirty, Qt::black);
+        painter.fillRect(event->rect(), Qt::black);
         return;
     }
+    // The scene's pictures are in device pixels. Painted with the inverse of the device pixel
+    // ratio as the painter's transform, each of their pixels lands on one pixel of the screen.
+    const qreal ratio = devicePixelRatioF();
+    painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+    const QRect dirty = DeviceRectCovering(event->rect(), ratio);
     const Bitmap32* frame = scene_->FramePicture();
     const PixelPoint position = scene_->FramePosition();
     const QRect frameArea =
@@ -278,13 +322,6 @@ void TLVfmScrSvr::paintEvent(QPaintEvent* event) {
     }
 }
 
-void TLVfmScrSvr::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    if (scene_ && hostWindow_ != nullptr) {
-        scene_->SetScreenSize(PixelSizeOf(size()));
-    }
-}
-
 void TLVfmScrSvr::keyPressEvent(QKeyEvent* event) {
     if (closed_) {
         return;
@@ -298,7 +335,8 @@ void TLVfmScrSvr::mouseMoveEvent(QMouseEvent* event) {
     if (closed_) {
         return;
     }
-    const QPoint position = event->position().toPoint();
+    // Measured in device pixels, as every other distance of the show.
+    const QPoint position = (event->position() * devicePixelRatioF()).toPoint();
     if (loop_->MouseMove(position.x(), position.y())) {
         close();
     }

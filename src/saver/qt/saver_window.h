@@ -20,8 +20,8 @@ class TLVCProject;
 struct ShowWindowSetup {
     ShowPlacement Placement = ShowPlacement::PrimaryScreen;
     platform::NativeWindow HostWindow = 0;
-    // When not empty, the window's place and size instead of the screen's or the host's
-    // (tests and benchmarks run with a window of a chosen size).
+    // When not empty, the window's place and size in logical pixels instead of the screen's or
+    // the host's (tests and benchmarks run with a window of a chosen size).
     QRect Geometry;
     MessageBoxFunction MessageBox = StandardMessageBox;
     SoundFolders Folders;
@@ -31,7 +31,10 @@ struct ShowWindowSetup {
 
 // The show's window: borderless, black, over the primary screen (or inside a host window),
 // cursor hidden while pictures run. The show's logic is the ShowLoop; the window draws what it
-// asks for through ShowScene and hands it the input.
+// asks for through ShowScene and hands it the input. The scene works in device pixels (the
+// window's logical size times its device pixel ratio, or a host window's own size), so a scaled
+// desktop gets frames of its full resolution that are painted without any scaling. Activated
+// again after a window manager moved it, a window of its own covers the screen again.
 //
 // The show runs as the event loop's idle work: a zero-interval timer runs one pass whenever no
 // event is waiting, and the pass itself keeps the pace of one frame per 33 ms. Input and
@@ -77,7 +80,7 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -86,8 +89,16 @@ protected:
 
 private:
     void StartShowLoop();
+    // `geometry` in logical pixels; the scene gets the primary screen's device pixels.
+    void PlaceOnPrimaryScreen(const QRect& geometry);
+    // `hostSize` in device pixels, as the X server measures the host window.
+    void FitHostWindow(QSize hostSize);
     void FollowHostWindow();
+    void FormActivate();
     void FormClose();
+    // The window's area in device pixels, where the scene's pictures live.
+    QRect DeviceRect() const;
+    // `area` in device pixels.
     void RepaintNow(const QRect& area);
 
     TLVCProject& project_;
@@ -98,6 +109,7 @@ private:
     QTimer musicTimer_;
     QTimer hostTimer_;
     QWindow* hostWindow_ = nullptr;  // the foreign window we are embedded in, if any
+    QRect placedGeometry_;           // where Open put a window of its own, in logical pixels
     bool started_ = false;
     bool startQueued_ = false;
     bool closed_ = false;

@@ -9,6 +9,7 @@
 #include "launcher/creator_config.h"
 #include "launcher/working_folder.h"
 #include "project/lvc_project.h"
+#include "saver/muted_show_audio.h"
 #include "saver/qt/saver_window.h"
 #include "saver/show_clock.h"
 #include "saver/show_settings.h"
@@ -76,14 +77,22 @@ void StartShow(TLVCProject& project, const ShowOptions& options) {
     if (!options.UserSettingsFile.empty()) {
         ApplyUserSettings(project, options.UserSettingsFile);
     }
+    if (options.Muted) {
+        project.Setting.Music = false;
+        project.Setting.Sound = false;
+    }
 
     SystemClock systemClock;
     Clock& clock = options.TickClock != nullptr ? *options.TickClock : systemClock;
-    std::unique_ptr<audio::SdlShowAudio> sdlAudio;
+    std::unique_ptr<ShowAudio> ownAudio;
     if (options.Audio == nullptr) {
-        sdlAudio = std::make_unique<audio::SdlShowAudio>();
+        if (options.Muted) {
+            ownAudio = std::make_unique<MutedShowAudio>();
+        } else {
+            ownAudio = std::make_unique<audio::SdlShowAudio>();
+        }
     }
-    ShowAudio& audio = options.Audio != nullptr ? *options.Audio : *sdlAudio;
+    ShowAudio& audio = options.Audio != nullptr ? *options.Audio : *ownAudio;
 
     ShowWindowSetup setup;
     setup.Placement = options.Placement;

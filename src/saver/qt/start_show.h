@@ -31,6 +31,9 @@ enum class ShowPlacement {
 struct ShowOptions {
     ShowPlacement Placement = ShowPlacement::PrimaryScreen;
     platform::NativeWindow HostWindow = 0;  // the window id for ShowPlacement::HostWindow
+    // No music and no picture sounds, whatever the settings say, and no sound device opened:
+    // the small preview a host shows in its settings dialog.
+    bool Muted = false;
 
     // The user settings file laid over the project's settings; empty for none.
     std::string UserSettingsFile;
@@ -39,7 +42,8 @@ struct ShowOptions {
     // The folder of the saver's program file, searched for "sounds/" last.
     std::string ProgramFolder;
 
-    // Defaults: the toolkit's message box, the system clock and the SDL mixer.
+    // Defaults: the toolkit's message box, the system clock and the SDL mixer (no sound
+    // back-end at all when Muted).
     MessageBoxFunction MessageBox;
     Clock* TickClock = nullptr;
     ShowAudio* Audio = nullptr;

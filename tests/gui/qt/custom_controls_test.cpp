@@ -7,6 +7,7 @@
 
 #include "codecs/picture_codecs.h"
 #include "common/error.h"
+#include "gui/qt/image_control.h"
 #include "gui/qt/jet_button.h"
 #include "gui/qt/my_button.h"
 #include "gui/qt/my_memo.h"
@@ -238,6 +239,34 @@ TEST(Preview, ShowsAnImagePackagesPictureScaledToTheControl) {
     // The sample picture is a ramp from dark red on the left to bright red on the right.
     EXPECT_LT((shown.Pixel(0, 16) >> 16) & 0xFF, 60u);
     EXPECT_GT((shown.Pixel(47, 16) >> 16) & 0xFF, 200u);
+}
+
+}  // namespace
+}  // namespace lv
+
+namespace lv {
+namespace {
+
+TEST(ImageControl, DrawsItsPictureAtItsOwnSizeStretchedOrFittedKeepingItsProportions) {
+    QImage picture(20, 10, QImage::Format_RGB32);
+    picture.fill(QColor(0xD0, 0x20, 0x20));
+    ImageControl image(nullptr);
+    image.resize(100, 60);
+    image.SetPicture(picture);
+    const auto covered = [&image](QPoint at) {
+        return image.grab().toImage().pixel(at) == QColor(0xD0, 0x20, 0x20).rgb();
+    };
+    EXPECT_TRUE(covered({19, 9}));
+    EXPECT_FALSE(covered({20, 9}));
+    EXPECT_FALSE(covered({19, 10}));
+
+    image.SetStretch(true);
+    EXPECT_TRUE(covered({99, 59}));
+
+    // 20 x 10 fitted into 100 x 60 is 100 x 50.
+    image.Proportional = true;
+    EXPECT_TRUE(covered({99, 49}));
+    EXPECT_FALSE(covered({99, 50}));
 }
 
 }  // namespace

@@ -147,6 +147,29 @@ TEST_F(SaverWindowTest, AMouseButtonCloses) {
     EXPECT_FALSE(window->Loop().Running());
 }
 
+TEST_F(SaverWindowTest, ActivatedAgainAfterAWindowManagerMovedItTheShowCoversTheScreen) {
+    const auto window = OpenShow(test::SolidPicture(8, 8, Red), true);
+    const QRect screen(QPoint(0, 0), ScreenSize());
+    ASSERT_EQ(window->geometry(), screen);
+    // Another window takes the focus, and a window manager moves and shrinks the show.
+    QWidget other;
+    other.setGeometry(0, 0, 40, 30);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return other.isActiveWindow(); }));
+    window->setWindowState(Qt::WindowNoState);
+    window->setGeometry(60, 50, 100, 80);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window->geometry() == QRect(60, 50, 100, 80); }));
+
+    window->activateWindow();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window->isActiveWindow(); }));
+    EXPECT_EQ(window->geometry(), screen);
+    EXPECT_TRUE(window->isFullScreen());
+    EXPECT_FALSE(window->Closed());
+    const QImage shot = window->grab().toImage();
+    EXPECT_TRUE(NearColour(shot.pixel(screen.width() - 1, screen.height() - 1), Red));
+}
+
 TEST_F(SaverWindowTest, AnImagePackageRipplesUnderRainAndF1PutsTheWaterBack) {
     const Bitmap32 picture = test::SolidPicture(32, 24, 0x3060A0);
     project_.FileList.Files = {test::WriteShowPackage(folder_.filePath("water.lvp").toStdString(),

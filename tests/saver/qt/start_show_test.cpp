@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "project/lvc_project.h"
+#include "project/package_writer.h"
 #include "saver/qt/saver_window.h"
 #include "saver/qt/show_test_support.h"
 #include "saver/show_loop.h"
@@ -110,6 +111,48 @@ TEST_F(StartShowTest, ASinglePictureShowDrawsItAndEndsOnAKey) {
     EXPECT_TRUE(test::NearColour(shot.pixel(0, 0), 0x2040E0));
     // Music is off in a single-picture show.
     EXPECT_TRUE(audio_.music.empty());
+}
+
+TEST_F(StartShowTest, AMutedShowPlaysNeitherMusicNorPictureSounds) {
+    // A package with a sound that exists beside it, and music on.
+    PackageContents contents =
+        test::ShowPackageContents(test::SolidPicture(16, 12, 0x3060A0), test::PackageWeather::None);
+    contents.SoundFile = "surf.wav";
+    const std::string package = folder_.filePath("sea.lvp").toStdString();
+    WriteFileAtomically(package, BuildImagePackage(contents));
+    WriteFileAtomically(folder_.filePath("surf.wav").toStdString(), "RIFF");
+    options_.WorkingFolder = folder_.path().toStdString() + "/";
+    QTimer watcher;
+    watcher.setInterval(5);
+    QObject::connect(&watcher, &QTimer::timeout, [] {
+        TLVfmScrSvr* window = OpenShowWindow();
+        if (window != nullptr && window->Scene() != nullptr &&
+            window->Scene()->FramePicture() != nullptr) {
+            TypeKey(*window);
+        }
+    });
+    for (const bool muted : {false, true}) {
+        SCOPED_TRACE(muted);
+        TLVCProject project;
+        project.FileList.Files = {package};
+        project.FileList.Enabled = {"TRUE"};
+        project.Setting.Music = true;
+        project.Setting.MusicFile = "tune.mid";
+        project.Setting.Sound = true;
+        audio_ = test::SilentAudio();
+        options_.Muted = muted;
+        watcher.start();
+        StartShow(project, options_);
+        watcher.stop();
+        if (muted) {
+            EXPECT_TRUE(audio_.music.empty());
+            EXPECT_TRUE(audio_.sounds.empty());
+        } else {
+            EXPECT_EQ(audio_.music, std::vector<std::string>{options_.WorkingFolder + "tune.mid"});
+            EXPECT_EQ(audio_.sounds, std::vector<std::string>{options_.WorkingFolder + "surf.wav"});
+        }
+    }
+    EXPECT_TRUE(messages_.empty());
 }
 
 }  // namespace

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <cstdlib>
 
@@ -13,16 +11,8 @@
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     QTemporaryDir configFolder;
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
-        const QString configPath = configFolder.filePath(QStringLiteral("screens.json"));
-        QFile config(configPath);
-        if (config.open(QIODevice::WriteOnly)) {
-            config.write(lv::test::OffscreenScreenConfig().c_str());
-            config.close();
-        }
-        const QByteArray platform = "offscreen:configfile=" + QFile::encodeName(configPath);
-        qputenv("QT_QPA_PLATFORM", platform);
-    }
+    lv::test::UseOffscreenScreen(configFolder, lv::test::TestScreenWidth,
+                                 lv::test::TestScreenHeight);
     // Sound goes nowhere in tests.
     if (std::getenv("SDL_AUDIODRIVER") == nullptr) {
         qputenv("SDL_AUDIODRIVER", "dummy");
