@@ -94,7 +94,7 @@ fi
 [ $# -eq 2 ] || { echo "usage: $0 LVTOOL README" >&2; exit 2; }
 lvtool=$1
 readme=$2
-for command in xscreensaver xscreensaver-command Xvfb import convert compare pgrep runuser; do
+for command in xscreensaver xscreensaver-command Xvfb import convert compare pgrep; do
   command -v "$command" >/dev/null || skip "$command is not installed"
 done
 
@@ -144,6 +144,10 @@ for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
 done
 
 if [ "$(id -u)" -eq 0 ]; then
+  PATH=$PATH:/usr/sbin:/sbin
+  for command in useradd runuser; do
+    command -v "$command" >/dev/null || skip "$command is not installed"
+  done
   if ! id -u "$User" >/dev/null 2>&1; then
     useradd --system --user-group --no-create-home --home-dir /nonexistent \
       --shell /usr/sbin/nologin "$User" 2>/dev/null || id -u "$User" >/dev/null 2>&1 ||
