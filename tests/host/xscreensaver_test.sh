@@ -26,7 +26,8 @@ if [ "${1:-}" = --as-host-user ]; then
   cd "$scratch"
   pids=()
   cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    # The daemon before its X server.
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
     wait 2>/dev/null || true
   }
   trap cleanup EXIT
