@@ -67,12 +67,9 @@ bool IsOneLine(const std::string& text) {
 }
 
 TEST_F(HostModeTest, BadWindowIdsAreUsageErrorsWithoutCrashReportOrUnpacking) {
+    // The parser's cases are tested on their own; these show what the user gets.
     const std::vector<std::vector<std::string>> lines = {
-        {"-window-id"},   {"--window-id", ""},
-        {"--window-id="}, {"-window-id", "12ab"},
-        {"-window-id=0"}, {"--root", "--window-id", "0x"},
-        {"/p"},           {"/p", "window"},
-    };
+        {"-window-id"}, {"--window-id=0"}, {"/p", "window"}};
     for (const auto& line : lines) {
         const Result result = Run(line, NoDisplay());
         EXPECT_EQ(result.status, std::optional<int>(2)) << line[0] << ": " << result.output;
