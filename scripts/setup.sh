@@ -13,6 +13,7 @@ packages=(
   g++-mingw-w64-x86-64
   freepats timgm6mb-soundfont
   xvfb xauth imagemagick x11-utils xdotool
+  xscreensaver procps
   clang-14 libclang-rt-14-dev
 )
 

@@ -46,6 +46,59 @@ TEST(CommandLine, HostConventionsRunTheShowInAGivenWindow) {
     EXPECT_THROW(ParseCommandLine({"-window-id"}), Error);
 }
 
+TEST(CommandLine, HostOptionsAreAcceptedWithOneOrTwoDashesAndTheIdInlineOrApart) {
+    for (const auto& arguments : std::vector<std::vector<std::string>>{
+             {"-window-id", "42"},
+             {"--window-id", "0x2A"},
+             {"-window-id=42"},
+             {"--window-id=0x2a"},
+             {"--root", "--window-id", "42"},  // the window id is the more exact target
+         }) {
+        const CommandLine line = ParseCommandLine(arguments);
+        EXPECT_EQ(line.mode, RunMode::Show) << arguments[0];
+        EXPECT_TRUE(line.showInHostWindow) << arguments[0];
+        EXPECT_FALSE(line.showInRootWindow) << arguments[0];
+        EXPECT_EQ(line.hostWindow, 42u) << arguments[0];
+    }
+    for (const char* root : {"-root", "--root"}) {
+        const CommandLine line = ParseCommandLine({root});
+        EXPECT_EQ(line.mode, RunMode::Show);
+        EXPECT_TRUE(line.showInRootWindow);
+    }
+}
+
+TEST(CommandLine, AnythingElseBesideHostOptionsIsAnUnknownSwitch) {
+    const CommandLine extra = ParseCommandLine({"--root", "-fps"});
+    EXPECT_EQ(extra.mode, RunMode::None);
+    EXPECT_EQ(extra.unknownSwitch, "-fps");
+    // Three dashes, upper case and a near name are not host options.
+    EXPECT_EQ(ParseCommandLine({"---root"}).unknownSwitch, "---root");
+    EXPECT_EQ(ParseCommandLine({"-ROOT"}).mode, RunMode::None);
+    EXPECT_EQ(ParseCommandLine({"-window-idx=5"}).mode, RunMode::None);
+    EXPECT_EQ(ParseCommandLine({"/x", "-p"}).unknownSwitch, "/x");
+    EXPECT_TRUE(ParseCommandLine({"/s"}).unknownSwitch.empty());
+}
+
+TEST(CommandLine, HostWindowIdsThatNameNoWindowAreUsageErrors) {
+    const std::vector<std::vector<std::string>> lines = {{"-window-id"},
+                                                         {"--window-id", ""},
+                                                         {"--window-id="},
+                                                         {"-window-id", "0"},
+                                                         {"-window-id=0x"},
+                                                         {"-window-id", "-5"},
+                                                         {"--root", "--window-id", "root"}};
+    for (const auto& arguments : lines)
+        EXPECT_THROW(ParseCommandLine(arguments), UsageError) << arguments.back();
+}
+
+TEST(CommandLine, EmptySaverWindowVariableCountsAsUnset) {
+    EXPECT_EQ(SaverWindowFromEnvironment(nullptr), std::nullopt);
+    EXPECT_EQ(SaverWindowFromEnvironment(""), std::nullopt);
+    EXPECT_EQ(SaverWindowFromEnvironment("0x60000C"), std::optional<uint64_t>(0x60000C));
+    EXPECT_THROW(SaverWindowFromEnvironment("screen"), UsageError);
+    EXPECT_THROW(SaverWindowFromEnvironment("0"), UsageError);
+}
+
 TEST(CommandLine, HandleThatIsNotANumberIsRefused) {
     EXPECT_THROW(ParseWindowHandle(""), Error);
     EXPECT_THROW(ParseWindowHandle("12AB"), Error);

@@ -13,8 +13,12 @@
 #include "crash/crash_reporter.h"
 #include "gui/lv_forms.h"
 #include "launcher/preview.h"
+#include "launcher/qt/host_show.h"
+#include "launcher/qt/orderly_end.h"
 #include "launcher/run_mode.h"
 #include "launcher/working_folder.h"
+#include "platform/end_signals.h"
+#include "platform/host_window.h"
 #include "platform/system_services.h"
 #include "project/lvc_project.h"
 #include "gui/qt/run_configuration.h"
@@ -22,6 +26,9 @@
 
 namespace lv {
 namespace {
+
+// An embedded show that could not run (its message went to standard error).
+constexpr int ShowFailedExitCode = 1;
 
 // The program's own file. argv[0] names it when started by path; a bare name found through
 // PATH does not, and then the kernel's record of the running file does.
@@ -40,10 +47,14 @@ InstanceRegistration PrepareProject(TLVCProject& project, TLVForms& forms,
     return registration;
 }
 
-std::unique_ptr<QApplication> StartFramework(int& argc, char** argv) {
+enum class ErrorBoxes { Shown, Never };
+
+std::unique_ptr<QApplication> StartFramework(int& argc, char** argv, ErrorBoxes boxes) {
     auto application = std::make_unique<QApplication>(argc, argv);
     // The task-bar text of the hidden main window, as the system's savers have it.
     QApplication::setApplicationDisplayName(QStringLiteral(" "));
+    // Inside a host's window a box would wait behind it for ever; standard error says it all.
+    if (boxes == ErrorBoxes::Never) return application;
     crash::SetUserNotifier([](const std::string& message, const std::string& reportPath) {
         // Without a screen nobody could answer the box; standard error has said it all.
         const QString platform = QGuiApplication::platformName();
@@ -57,74 +68,97 @@ std::unique_ptr<QApplication> StartFramework(int& argc, char** argv) {
     return application;
 }
 
-void RunSaver(TLVCProject& project, TLVForms& forms, const std::string& ownPath,
-              const CommandLine& line) {
+int RunSaver(TLVCProject& project, TLVForms& forms, const std::string& ownPath,
+             const CommandLine& line, const HostShow& host, OrderlyEnd& end) {
     InstanceRegistration registration = PrepareProject(project, forms, ownPath);
     ShowOptions options = ShowOptionsForProgram(ownPath);
-    if (line.showInHostWindow) {
-        options.Placement = ShowPlacement::HostWindow;
-        options.HostWindow = line.hostWindow;
-        options.Muted = true;  // the host's small preview in its settings dialog
-    }
-    if (line.showInRootWindow) {
-        // xscreensaver draws its savers into a window of its own that covers the screen and
-        // names it here; the real root window would be hidden behind it.
-        if (const char* saverWindow = std::getenv("XSCREENSAVER_WINDOW")) {
-            options.Placement = ShowPlacement::HostWindow;
-            options.HostWindow = ParseWindowHandle(saverWindow);
-        } else {
-            options.Placement = ShowPlacement::RootWindow;
-        }
-    }
-    StartShow(project, options);
+    options.Placement = host.Placement;
+    options.HostWindow = host.Window;
+    // -window-id is the host's small preview in its settings dialog: pictures only.
+    options.Muted = line.showInHostWindow;
+    bool failed = false;
+    if (host.Embedded) options.MessageBox = HostMessageFunction(end, failed);
+    if (!end.Requested()) StartShow(project, options);
     RemoveProjectFiles(project, registration);
+    return failed ? ShowFailedExitCode : 0;
 }
 
 void RunConfiguration(TLVCProject& project, TLVForms& forms, const std::string& ownPath,
-                      const std::string& firstArgument) {
+                      const std::string& firstArgument, const OrderlyEnd& end) {
     InstanceRegistration registration = PrepareProject(project, forms, ownPath);
-    RunConfigurationWindow(project, forms, ownPath, firstArgument);
+    if (!end.Requested()) RunConfigurationWindow(project, forms, ownPath, firstArgument);
     RemoveProjectFiles(project, registration);
 }
 
-}  // namespace
+// The still preview. Nothing is cleaned up: the unpacked files stay for the next run.
+[[noreturn]] void RunPreview(TLVCProject& project, TLVForms& forms, const std::string& ownPath,
+                             const CommandLine& line) {
+    ParseHostWindowId("/p", line.handleText);
+    // A signal ends it at once; there is nothing to undo.
+    platform::CatchEndSignals(platform::EndSignalAction::ExitAtOnce);
+    // The registration ends with the process.
+    const InstanceRegistration registration = PrepareProject(project, forms, ownPath);
+    try {
+        DrawPreview(project, line.handleText);
+    } catch (const platform::MissingHostWindowError&) {
+        throw UsageError("/p " + line.handleText + " names no window on this display");
+    }
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
 
-int RunProgram(int argc, char** argv) {
+int RunCommandLine(int argc, char** argv) {
     const std::string ownPath = OwnPath(argc > 0 ? argv[0] : nullptr);
     const CommandLine line =
         ParseCommandLine(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
     auto project = std::make_unique<TLVCProject>();
     auto forms = std::make_unique<TLVForms>();
 
+    int exitCode = 0;
     switch (line.mode) {
         case RunMode::ChangePassword:
             if (platform::HasPasswordChangeDialog())
                 platform::ChangeScreenSaverPassword(ParseWindowHandle(line.handleText));
             return 0;
-        case RunMode::Preview: {
-            // Drawn straight onto the host's window; the unpacked files stay for the next run.
-            // The registration ends with the process.
-            const InstanceRegistration registration = PrepareProject(*project, *forms, ownPath);
-            DrawPreview(*project, line.handleText);
-            std::fflush(nullptr);
-            std::_Exit(0);
-        }
+        case RunMode::Preview:
+            RunPreview(*project, *forms, ownPath, line);
         case RunMode::Show: {
-            const auto application = StartFramework(argc, argv);
-            RunSaver(*project, *forms, ownPath, line);
+            const HostShow host = HostShowFor(line);
+            platform::CatchEndSignals(platform::EndSignalAction::Notify);
+            const auto application =
+                StartFramework(argc, argv, host.Embedded ? ErrorBoxes::Never : ErrorBoxes::Shown);
+            CheckHostWindowExists(host);
+            OrderlyEnd end;
+            exitCode = RunSaver(*project, *forms, ownPath, line, host, end);
             break;
         }
         case RunMode::Configuration: {
-            const auto application = StartFramework(argc, argv);
-            RunConfiguration(*project, *forms, ownPath, argc > 1 ? argv[1] : "");
+            platform::CatchEndSignals(platform::EndSignalAction::Notify);
+            const auto application = StartFramework(argc, argv, ErrorBoxes::Shown);
+            OrderlyEnd end;
+            RunConfiguration(*project, *forms, ownPath, argc > 1 ? argv[1] : "", end);
             break;
         }
         case RunMode::None:
+            if (!line.unknownSwitch.empty())
+                std::fprintf(stderr, "lvcsaver: %s\n",
+                             UnknownSwitchMessage(line.unknownSwitch).c_str());
             break;
     }
     project.reset();
     forms.reset();
-    return 0;
+    return exitCode;
+}
+
+}  // namespace
+
+int RunProgram(int argc, char** argv) {
+    try {
+        return RunCommandLine(argc, argv);
+    } catch (const UsageError& error) {
+        std::fprintf(stderr, "lvcsaver: %s\n", error.what());
+        return UsageExitCode;
+    }
 }
 
 }  // namespace lv

@@ -16,8 +16,9 @@ HWND ToWindow(NativeWindow window) { return reinterpret_cast<HWND>(static_cast<u
 WindowSize WaitForVisibleHostWindow(NativeWindow window, std::chrono::milliseconds timeout) {
     const HWND hwnd = ToWindow(window);
     const auto deadline = std::chrono::steady_clock::now() + timeout;
+    if (!::IsWindow(hwnd)) throw MissingHostWindowError("the host window does not exist");
     while (!::IsWindowVisible(hwnd)) {
-        if (!::IsWindow(hwnd)) throw Error("the host window does not exist");
+        if (!::IsWindow(hwnd)) throw Error("the host window went away");
         if (std::chrono::steady_clock::now() > deadline)
             throw Error("the host window was not shown in time");
         MSG message;

@@ -36,13 +36,18 @@ WindowSize WaitForVisibleHostWindow(NativeWindow window, std::chrono::millisecon
     const Connection connection = Connect();
     const auto id = static_cast<xcb_window_t>(window);
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
+    for (bool first = true;;) {
         ReplyPtr<xcb_get_window_attributes_reply_t> attributes(
             xcb_get_window_attributes_reply(connection.get(),
                                             xcb_get_window_attributes(connection.get(), id),
                                             nullptr),
             &std::free);
-        if (!attributes) throw Error("the host window does not exist", WindowText(window));
+        if (!attributes) {
+            if (first)
+                throw MissingHostWindowError("the host window does not exist", WindowText(window));
+            throw Error("the host window went away", WindowText(window));
+        }
+        first = false;
         if (attributes->map_state == XCB_MAP_STATE_VIEWABLE) break;
         if (std::chrono::steady_clock::now() > deadline)
             throw Error("the host window was not shown in time", WindowText(window));
