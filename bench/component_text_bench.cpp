@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "gui/component_text.h"
+#include "gui/forms/component_text.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "codecs/picture_codecs.h"
 #include "common/file_util.h"
-#include "effects/area_mask.h"
+#include "project/area_mask.h"
 #include "project/image_package.h"
 #include "project/package_writer.h"
 
@@ -62,7 +62,7 @@ void BM_DecodePictureJpegOnly(benchmark::State& state) {
 BENCHMARK(BM_DecodePictureJpegOnly)->Unit(benchmark::kMillisecond);
 
 void BM_LoadImagePackage(benchmark::State& state) {
-    lv::TProject project;
+    lv::ImagePackage project;
     for (auto _ : state) {
         project.Load(Shared().path);
         benchmark::DoNotOptimize(project.Picture.Data());
@@ -71,7 +71,7 @@ void BM_LoadImagePackage(benchmark::State& state) {
 BENCHMARK(BM_LoadImagePackage)->Unit(benchmark::kMillisecond);
 
 void BM_LoadImagePackageHeader(benchmark::State& state) {
-    lv::TProject project;
+    lv::ImagePackage project;
     for (auto _ : state) {
         project.LoadHeader(Shared().path);
         benchmark::DoNotOptimize(project.Thumbnail.Data());

@@ -14,10 +14,10 @@
 #include "codecs/picture_codecs.h"
 #include "common/bitmap32.h"
 #include "common/file_util.h"
-#include "effects/area_mask.h"
-#include "project/lvc_project.h"
+#include "project/area_mask.h"
 #include "project/package_writer.h"
-#include "saver/qt/saver_window.h"
+#include "project/project.h"
+#include "saver/qt/show_window.h"
 #include "saver/show_audio.h"
 #include "saver/show_clock.h"
 
@@ -76,7 +76,7 @@ std::string WritePackage(const QTemporaryDir& folder, int width, int height) {
         }
     }
     contents.MaskWords = lv::EncodeAreaMask(mask);
-    for (lv::TWaveParam& wave : contents.Waves) {
+    for (lv::WaveParameters& wave : contents.Waves) {
         wave = {.Amplitude = 4,
                 .WaveCount = 6,
                 .PhaseStep = 12,
@@ -107,7 +107,7 @@ struct Show {
         setup.Geometry = QRect(0, 0, width, height);
         setup.ManualPasses = true;
         setup.MessageBox = [](lv::MessageKind, const std::string&) {};
-        window = std::make_unique<lv::TLVfmScrSvr>(project, audio, clock, setup);
+        window = std::make_unique<lv::ShowWindow>(project, audio, clock, setup);
         window->Open();
         QElapsedTimer waited;
         waited.start();
@@ -116,10 +116,10 @@ struct Show {
         }
     }
 
-    lv::TLVCProject project;
+    lv::Project project;
     NoAudio audio;
     StillClock clock;
-    std::unique_ptr<lv::TLVfmScrSvr> window;
+    std::unique_ptr<lv::ShowWindow> window;
 };
 
 void BM_ShowPass(benchmark::State& state) {

@@ -13,9 +13,9 @@
 #include <random>
 #include <vector>
 
-#include "effects/fast_bmp.h"
-#include "effects/fast_fx.h"
-#include "effects/pixel_kernels.h"
+#include "effects/filters/pixel_filters.h"
+#include "effects/surface/pixel_kernels.h"
+#include "effects/surface/pixel_surface.h"
 
 #if defined(LV_HAVE_PIXMAN)
 #include <pixman.h>
@@ -23,11 +23,11 @@
 
 namespace {
 
-using lv::TFastBMP;
+using lv::PixelSurface;
 using lv::kernels::KernelSet;
 
-TFastBMP NoiseSurface(int width, int height, uint32_t seed) {
-    TFastBMP surface(width, height);
+PixelSurface NoiseSurface(int width, int height, uint32_t seed) {
+    PixelSurface surface(width, height);
     std::mt19937 generator(seed);
     // Smooth-ish content rather than pure noise, like a photograph.
     for (int y = 0; y < height; ++y) {
@@ -46,8 +46,8 @@ bool SkipUnavailable(benchmark::State& state, KernelSet set) {
 }
 
 void BM_Memcpy1080p(benchmark::State& state) {
-    const TFastBMP source = NoiseSurface(1920, 1080, 1);
-    TFastBMP target(1920, 1080);
+    const PixelSurface source = NoiseSurface(1920, 1080, 1);
+    PixelSurface target(1920, 1080);
     for (auto _ : state) {
         std::memcpy(target.PixelData(), source.PixelData(),
                     static_cast<size_t>(source.PixelBytes()));
@@ -59,9 +59,9 @@ BENCHMARK(BM_Memcpy1080p);
 
 void BM_SurfaceBlend1080p(benchmark::State& state, KernelSet set) {
     if (SkipUnavailable(state, set)) return;
-    const TFastBMP first = NoiseSurface(1920, 1080, 1);
-    const TFastBMP second = NoiseSurface(1920, 1080, 2);
-    TFastBMP target(1920, 1080);
+    const PixelSurface first = NoiseSurface(1920, 1080, 1);
+    const PixelSurface second = NoiseSurface(1920, 1080, 2);
+    PixelSurface target(1920, 1080);
     int amount = 10;
     for (auto _ : state) {
         lv::kernels::BlendSurfacesWith(set, target, first, second, amount);
@@ -79,7 +79,7 @@ BENCHMARK_CAPTURE(BM_SurfaceBlend1080p, avx2, KernelSet::Avx2);
 void BM_SurfaceFromBitmap32(benchmark::State& state) {
     lv::Bitmap32 screen(1920, 1080);
     screen.Fill(0x123456);
-    TFastBMP surface;
+    PixelSurface surface;
     for (auto _ : state) {
         surface.LoadFromBitmap32(screen);
         benchmark::ClobberMemory();
@@ -89,7 +89,7 @@ void BM_SurfaceFromBitmap32(benchmark::State& state) {
 BENCHMARK(BM_SurfaceFromBitmap32);
 
 void BM_SurfaceToBitmap32(benchmark::State& state) {
-    const TFastBMP surface = NoiseSurface(1920, 1080, 4);
+    const PixelSurface surface = NoiseSurface(1920, 1080, 4);
     lv::Bitmap32 screen(1920, 1080);
     for (auto _ : state) {
         surface.DrawToBitmap32(screen, 0, 0);
@@ -104,8 +104,8 @@ constexpr int Sizes[2][4] = {{3840, 2160, 1920, 1080}, {1920, 1080, 3840, 2160}}
 void BM_SurfaceResizeSmooth(benchmark::State& state, KernelSet set) {
     if (SkipUnavailable(state, set)) return;
     const int* s = Sizes[state.range(0)];
-    const TFastBMP source = NoiseSurface(s[0], s[1], 3);
-    TFastBMP target(s[2], s[3]);
+    const PixelSurface source = NoiseSurface(s[0], s[1], 3);
+    PixelSurface target(s[2], s[3]);
     for (auto _ : state) {
         lv::kernels::ResizeSmoothWith(set, source, target);
         benchmark::ClobberMemory();
@@ -120,8 +120,8 @@ BENCHMARK_CAPTURE(BM_SurfaceResizeSmooth, avx2, KernelSet::Avx2)->Arg(0)->Arg(1)
 
 void BM_SurfaceResizeNearest(benchmark::State& state) {
     const int* s = Sizes[state.range(0)];
-    const TFastBMP source = NoiseSurface(s[0], s[1], 3);
-    TFastBMP target(s[2], s[3]);
+    const PixelSurface source = NoiseSurface(s[0], s[1], 3);
+    PixelSurface target(s[2], s[3]);
     for (auto _ : state) {
         source.ResizeNearestInto(target);
         benchmark::ClobberMemory();
@@ -132,8 +132,8 @@ BENCHMARK(BM_SurfaceResizeNearest)->Arg(0)->Arg(1);
 
 void BM_StbResize(benchmark::State& state) {
     const int* s = Sizes[state.range(0)];
-    const TFastBMP source = NoiseSurface(s[0], s[1], 3);
-    TFastBMP target(s[2], s[3]);
+    const PixelSurface source = NoiseSurface(s[0], s[1], 3);
+    PixelSurface target(s[2], s[3]);
     for (auto _ : state) {
         stbir_resize_uint8(source.PixelData(), s[0], s[1], source.RowStride(), target.PixelData(),
                            s[2], s[3], target.RowStride(), 3);

@@ -62,7 +62,7 @@ Fixture& Shared() {
 void BM_UnpackSaver(benchmark::State& state) {
     Fixture& f = Shared();
     for (auto _ : state) {
-        lv::TLVCProject project;
+        lv::Project project;
         lv::InstanceRegistration registration = lv::ExtractProject(project, f.saver);
         benchmark::DoNotOptimize(project.FileList.Files.data());
         state.PauseTiming();
@@ -75,10 +75,10 @@ BENCHMARK(BM_UnpackSaver)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_UnpackBesideRunningInstance(benchmark::State& state) {
     Fixture& f = Shared();
-    lv::TLVCProject running;
+    lv::Project running;
     lv::InstanceRegistration first = lv::ExtractProject(running, f.saver);
     for (auto _ : state) {
-        lv::TLVCProject project;
+        lv::Project project;
         lv::InstanceRegistration registration = lv::ExtractProject(project, f.saver);
         benchmark::DoNotOptimize(project.FileList.Files.data());
         state.PauseTiming();

@@ -4,13 +4,13 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <ctime>
 #include <cstring>
+#include <ctime>
 #include <vector>
 
 #include "common/random.h"
-#include "effects/area_mask.h"
-#include "effects/wave_generator.h"
+#include "effects/water/wave_generator.h"
+#include "project/area_mask.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ int AreaAt(int layout, int x, int y, int w, int h) {
 int JitterOverride = -1;
 
 struct Package {
-    lv::TProject project;
+    lv::ImagePackage project;
     explicit Package(int width, int height, int layout) {
         project.Picture.SetSize(width, height);
         project.Mask.SetSize(width, height);
@@ -52,7 +52,7 @@ struct Package {
             }
         const int jitter = JitterOverride >= 0 ? JitterOverride : 10 * height / 1080;
         for (int k = 0; k < 4; ++k) {
-            lv::TWaveParam& p = project.Waves[static_cast<size_t>(k)];
+            lv::WaveParameters& p = project.Waves[static_cast<size_t>(k)];
             p.Amplitude = 6 + k;
             p.WaveCount = 17 - 2 * k;
             p.PhaseStep = 15 + 5 * k;
@@ -83,7 +83,7 @@ void BM_WaveStep(benchmark::State& state, lv::RippleKernelKind kind) {
     const int height = static_cast<int>(state.range(1));
     JitterOverride = state.range(5);
     Package package(width, height, static_cast<int>(state.range(2)));
-    lv::TWaveGenerator generator;
+    lv::WaveGenerator generator;
     generator.SetKernel(kind);
     generator.SetThreadCount(static_cast<int>(state.range(3)));
     if (state.range(4) > 0) generator.TunedKernel().SetStripWidth(static_cast<int32_t>(state.range(4)));

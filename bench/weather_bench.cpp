@@ -7,8 +7,8 @@
 
 #include "common/bitmap32.h"
 #include "common/random.h"
-#include "effects/rain.h"
-#include "effects/snow.h"
+#include "effects/weather/rain.h"
+#include "effects/weather/snow.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ constexpr int LayerHeight = 1080;
 
 void BM_RainStep(benchmark::State& state) {
     lv::Bitmap32 layer(LayerWidth, LayerHeight);
-    lv::TRain rain;
+    lv::Rain rain;
     rain.SetTarget(&layer);
     rain.SetCount(static_cast<int32_t>(state.range(0)));
     rain.SetSpeedLevel(10);
@@ -36,7 +36,7 @@ BENCHMARK(BM_RainStep)->Arg(100)->Arg(300)->Arg(1000);
 
 void BM_SnowStep(benchmark::State& state) {
     lv::Bitmap32 layer(LayerWidth, LayerHeight);
-    lv::TSnow snow;
+    lv::Snow snow;
     snow.SetTarget(&layer);
     snow.SetCount(static_cast<int32_t>(state.range(0)));
     snow.SetSpeedLevel(2);

@@ -3,18 +3,18 @@
 #include <exception>
 #include <string_view>
 
-#include "gui/component_text.h"
-#include "gui/lv_forms.h"
+#include "gui/forms/component_text.h"
+#include "gui/forms/form_definitions.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    lv::TLVForms forms;
+    lv::FormDefinitions forms;
     try {
         forms.LoadFromText(text, "input.lvu");
     } catch (const std::exception&) {
         // The definitions completed before the bad record stay loaded and are parsed below.
     }
-    for (const lv::TLVForm& form : forms.Forms()) {
+    for (const lv::FormDefinition& form : forms.Forms()) {
         try {
             (void)lv::ParseComponentText(form.Description(), "input.lvu", form.FirstLine);
         } catch (const std::exception&) {

@@ -6,7 +6,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto input = lvfuzz::WriteInput("input.lvp", data, size);
-    lv::TProject project;
+    lv::ImagePackage project;
     try {
         project.Load(input.string());
     } catch (const std::exception&) {

@@ -2,12 +2,12 @@
 #include <exception>
 
 #include "fuzz_util.h"
-#include "project/lvc_project.h"
+#include "project/project.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto input = lvfuzz::WriteInput("LVC.res", data, size);
     try {
-        lv::TLVCProject project;
+        lv::Project project;
         project.Load(input.string());
     } catch (const std::exception&) {
     }

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "fuzz_util.h"
-#include "project/lvc_project.h"
 #include "project/profile_file.h"
+#include "project/project.h"
 #include "saver/user_settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         (void)profile.Text();
         // A project with a few pictures, so [Files] keys can name existing entries.
-        lv::TLVCProject project;
+        lv::Project project;
         for (int i = 0; i < 4; ++i) {
             project.FileList.Files.push_back("p" + std::to_string(i) + ".lvp");
             project.FileList.Enabled.push_back("TRUE");

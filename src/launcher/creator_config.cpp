@@ -8,9 +8,9 @@ std::string CreatorConfigPath() { return UserConfigFolder() + "Lorvane.ini"; }
 
 std::string DefaultCreatorFolder() { return UserDataFolder() + "Lorvane/"; }
 
-TConfig::TConfig() : ini_(ProfileFile::Load(CreatorConfigPath())) {}
+CreatorConfig::CreatorConfig() : ini_(ProfileFile::Load(CreatorConfigPath())) {}
 
-std::string TConfig::GetCreatorFolder() const {
+std::string CreatorConfig::GetCreatorFolder() const {
     return ini_.ReadString("CONFIG", "PATH", DefaultCreatorFolder());
 }
 

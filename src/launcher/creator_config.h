@@ -9,9 +9,9 @@ namespace lv {
 // The creator tool's configuration file "Lorvane.ini" in the user's configuration folder
 // ($XDG_CONFIG_HOME, else ~/.config), read only. The show asks it where the creator is installed
 // to look for picture sounds in its "sounds/" sub-folder.
-class TConfig {
+class CreatorConfig {
 public:
-    TConfig();
+    CreatorConfig();
     // [CONFIG] PATH, default DefaultCreatorFolder().
     std::string GetCreatorFolder() const;
 

@@ -4,7 +4,7 @@
 
 #include "codecs/picture_codecs.h"
 #include "common/error.h"
-#include "effects/fast_bmp.h"
+#include "effects/surface/pixel_surface.h"
 #include "launcher/run_mode.h"
 #include "platform/host_window.h"
 
@@ -16,16 +16,16 @@ namespace {
 constexpr std::chrono::minutes HostWindowWait{5};
 
 Bitmap32 StretchTo(const Bitmap32& picture, int width, int height) {
-    TFastBMP source;
+    PixelSurface source;
     source.LoadFromBitmap32(picture);
-    TFastBMP target(width, height);
+    PixelSurface target(width, height);
     source.ResizeSmoothInto(target);
     return target.ToBitmap32();
 }
 
 }  // namespace
 
-bool DrawPreview(const TLVCProject& project, const std::string& handleText) {
+bool DrawPreview(const Project& project, const std::string& handleText) {
     const std::string& file = project.Setting.PreviewFile;
     if (file.empty()) return false;
     const platform::NativeWindow window = ParseWindowHandle(handleText);

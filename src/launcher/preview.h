@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "project/lvc_project.h"
+#include "project/project.h"
 
 namespace lv {
 
@@ -11,6 +11,6 @@ namespace lv {
 // preview picture (nothing is drawn). Waits until the host shows its window; raises lv::Error
 // for a handle that is not a window number, a window that does not exist or never appears, and
 // a picture that cannot be decoded.
-bool DrawPreview(const TLVCProject& project, const std::string& handleText);
+bool DrawPreview(const Project& project, const std::string& handleText);
 
 }  // namespace lv

@@ -167,7 +167,7 @@ std::vector<std::string> UnpackPackage(const std::string& saverPath, const std::
     return written;
 }
 
-InstanceRegistration ExtractProject(TLVCProject& project, const std::string& ownPath) {
+InstanceRegistration ExtractProject(Project& project, const std::string& ownPath) {
     InstanceRegistration registration(ownPath);
     const std::string& w = registration.Folder();
     std::vector<std::string> unpacked;
@@ -196,7 +196,7 @@ InstanceRegistration ExtractProject(TLVCProject& project, const std::string& own
     return registration;
 }
 
-void RemoveProjectFiles(const TLVCProject& /*project*/, InstanceRegistration& registration) {
+void RemoveProjectFiles(const Project& /*project*/, InstanceRegistration& registration) {
     registration.Unregister(RemoveUnpackedFiles);
 }
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "launcher/instance_registration.h"
-#include "project/lvc_project.h"
+#include "project/project.h"
 
 namespace lv {
 
@@ -53,12 +53,12 @@ std::vector<std::string> UnpackPackage(const std::string& saverPath, const std::
 // list that does not fit the file container raise lv::Error naming the file, after removing what
 // was unpacked when no other instance is registered; no file is written outside the working
 // folder. The registration lasts as long as the returned object.
-[[nodiscard]] InstanceRegistration ExtractProject(TLVCProject& project, const std::string& ownPath);
+[[nodiscard]] InstanceRegistration ExtractProject(Project& project, const std::string& ownPath);
 
 // Ends the registration; when no other instance is registered, deletes the unpacked files (and
 // the temporary files of an unpacking that was cut short), then the working folder. Failures
 // are ignored. Only names that extraction would accept are deleted.
-void RemoveProjectFiles(const TLVCProject& project, InstanceRegistration& registration);
+void RemoveProjectFiles(const Project& project, InstanceRegistration& registration);
 
 // The user settings file: the long path of the program with its extension (from the last "." of
 // the file name on) replaced by ".ini"; a file name without an extension gets ".ini" appended.

@@ -1,10 +1,10 @@
 #include "project/image_package.h"
 
-#include "project/file_loader.h"
+#include "project/image_package_reader.h"
 
 namespace lv {
 
-void TProject::Discard() {
+void ImagePackage::Discard() {
     Loaded = false;
     FileName.clear();
     // Sized to nothing rather than freed: the next package of the show is usually as large,
@@ -19,10 +19,10 @@ void TProject::Discard() {
     SoundFile.clear();
 }
 
-void TProject::Load(const std::string& path) {
+void ImagePackage::Load(const std::string& path) {
     Discard();
     try {
-        TFileLoader loader;
+        ImagePackageReader loader;
         loader.Load(path);
         loader.GetMask(Mask);
         loader.GetPicture(Picture);
@@ -41,10 +41,10 @@ void TProject::Load(const std::string& path) {
     }
 }
 
-void TProject::LoadHeader(const std::string& path) {
+void ImagePackage::LoadHeader(const std::string& path) {
     Discard();
     try {
-        TFileLoader loader;
+        ImagePackageReader loader;
         loader.LoadHeader(path);
         loader.GetThumbnail(Thumbnail);
         FileName = path;

@@ -9,7 +9,7 @@
 namespace lv {
 
 // Water-ripple parameters of one area; 32 bytes as stored in an image package.
-struct TWaveParam {
+struct WaveParameters {
     int32_t Amplitude = 0;
     int32_t WaveCount = 0;
     int32_t PhaseStep = 0;
@@ -22,11 +22,11 @@ struct TWaveParam {
     int32_t Jitter = 0;
     int32_t Reserved2 = 0;
 
-    friend bool operator==(const TWaveParam&, const TWaveParam&) = default;
+    friend bool operator==(const WaveParameters&, const WaveParameters&) = default;
 };
 
 // Rain or snow parameters of a package; 24 bytes as stored.
-struct TWeatherParam {
+struct WeatherParameters {
     int32_t Kind = 0;  // 0 none, 1 snow, 2 rain
     int32_t Count = 0;
     int32_t SpeedLevel = 0;
@@ -34,7 +34,7 @@ struct TWeatherParam {
     int32_t Length = 0;
     int32_t Reserved = 0;
 
-    friend bool operator==(const TWeatherParam&, const TWeatherParam&) = default;
+    friend bool operator==(const WeatherParameters&, const WeatherParameters&) = default;
 };
 
 inline constexpr int WaveParamBytes = 32;
@@ -44,15 +44,15 @@ inline constexpr int AreaCount = 4;
 // One loaded image package as the show, the generator and the configuration window use it.
 // Reusable: every Load or LoadHeader discards what was loaded before; after a failed load the
 // object holds empty bitmaps, zeroed parameters and Loaded == false.
-class TProject {
+class ImagePackage {
 public:
     bool Loaded = false;
     std::string FileName;
     Bitmap32 Picture;
     Bitmap32 Thumbnail;
     Bitmap32 Mask;
-    std::array<TWaveParam, AreaCount> Waves{};  // areas 1 to 4
-    TWeatherParam Weather;
+    std::array<WaveParameters, AreaCount> Waves{};  // areas 1 to 4
+    WeatherParameters Weather;
     std::string PictureName;
     std::string Comment;
     int SpeedPercent = 100;
@@ -64,7 +64,7 @@ public:
     // Only the texts and the thumbnail, for the thumbnail list; Picture and Mask stay empty,
     // the parameters zero and Loaded false, as the picture itself is not loaded.
     void LoadHeader(const std::string& path);
-    TWaveParam& GetWaveParam(int index) { return Waves.at(static_cast<size_t>(index)); }
+    WaveParameters& GetWaveParam(int index) { return Waves.at(static_cast<size_t>(index)); }
     void SetSpeedPercent(int value) { SpeedPercent = value; }
 
 private:

@@ -4,8 +4,8 @@
 
 namespace lv {
 
-TWaveParam ParseWaveParam(const unsigned char* record) {
-    TWaveParam wave;
+WaveParameters ParseWaveParam(const unsigned char* record) {
+    WaveParameters wave;
     wave.Amplitude = ReadLE32(record);
     wave.WaveCount = ReadLE32(record + 4);
     wave.PhaseStep = ReadLE32(record + 8);
@@ -20,8 +20,8 @@ TWaveParam ParseWaveParam(const unsigned char* record) {
     return wave;
 }
 
-TWeatherParam ParseWeatherParam(const unsigned char* record) {
-    TWeatherParam weather;
+WeatherParameters ParseWeatherParam(const unsigned char* record) {
+    WeatherParameters weather;
     weather.Kind = ReadLE32(record);
     weather.Count = ReadLE32(record + 4);
     weather.SpeedLevel = ReadLE32(record + 8);
@@ -31,7 +31,7 @@ TWeatherParam ParseWeatherParam(const unsigned char* record) {
     return weather;
 }
 
-void AppendWaveParam(std::string& out, const TWaveParam& wave) {
+void AppendWaveParam(std::string& out, const WaveParameters& wave) {
     AppendLE32(out, wave.Amplitude);
     AppendLE32(out, wave.WaveCount);
     AppendLE32(out, wave.PhaseStep);
@@ -45,7 +45,7 @@ void AppendWaveParam(std::string& out, const TWaveParam& wave) {
     AppendLE32(out, wave.Reserved2);
 }
 
-void AppendWeatherParam(std::string& out, const TWeatherParam& weather) {
+void AppendWeatherParam(std::string& out, const WeatherParameters& weather) {
     AppendLE32(out, weather.Kind);
     AppendLE32(out, weather.Count);
     AppendLE32(out, weather.SpeedLevel);

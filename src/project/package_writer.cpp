@@ -5,7 +5,7 @@
 
 #include "common/error.h"
 #include "common/file_util.h"
-#include "effects/area_mask.h"
+#include "project/area_mask.h"
 #include "project/package_format.h"
 
 namespace lv {
@@ -45,7 +45,7 @@ std::string BuildImagePackage(const PackageContents& contents) {
     AppendBlock(out, contents.Comment, "comment");
     AppendBlock(out, contents.ThumbnailJpeg, "thumbnail");
     AppendLE32(out, static_cast<int32_t>(contents.Waves.size()));
-    for (const TWaveParam& wave : contents.Waves) AppendWaveParam(out, wave);
+    for (const WaveParameters& wave : contents.Waves) AppendWaveParam(out, wave);
     AppendLength(out, contents.MaskWords.size(), "area mask");
     for (const int32_t word : contents.MaskWords) AppendLE32(out, word);
     AppendBlock(out, contents.PictureJpeg, "picture");

@@ -11,8 +11,8 @@ namespace lv {
 
 // The record written for an area the package does not use: still water, but a valid Cycle,
 // because the ripple generator divides by the Cycle of all four records.
-inline TWaveParam UnusedAreaWave() {
-    TWaveParam wave;
+inline WaveParameters UnusedAreaWave() {
+    WaveParameters wave;
     wave.Cycle = 360;
     return wave;
 }
@@ -23,11 +23,11 @@ struct PackageContents {
     std::string Comment;
     std::string ThumbnailJpeg;  // JPEG file bytes
     // Records of areas 1, 2, ...; written with their count, which a loader accepts up to 4.
-    std::vector<TWaveParam> Waves = std::vector<TWaveParam>(AreaCount, UnusedAreaWave());
+    std::vector<WaveParameters> Waves = std::vector<WaveParameters>(AreaCount, UnusedAreaWave());
     std::vector<int32_t> MaskWords;  // width, height, runs (see EncodeAreaMask)
     std::string PictureJpeg;         // JPEG file bytes
     std::string SoundFile = "<No Sound>";
-    TWeatherParam Weather;
+    WeatherParameters Weather;
     // The creator ends every package with 1000 zero bytes that no reader looks at.
     int TrailingZeroBytes = 1000;
 };

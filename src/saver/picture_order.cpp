@@ -3,7 +3,7 @@
 #include <cctype>
 
 #include "common/random.h"
-#include "project/lvc_project.h"
+#include "project/project.h"
 
 namespace lv {
 
@@ -35,7 +35,7 @@ int NextMusicIndex(int current, int trackCount, bool inOrder) {
     return NextIndex(current, trackCount, !inOrder);
 }
 
-std::vector<std::string> EnabledPictures(const TLVCFileList& fileList) {
+std::vector<std::string> EnabledPictures(const ProjectFileList& fileList) {
     std::vector<std::string> pictures;
     for (size_t i = 0; i < fileList.Files.size(); ++i) {
         if (i < fileList.Enabled.size() && fileList.Enabled[i] == "TRUE") {

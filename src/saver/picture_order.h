@@ -5,7 +5,7 @@
 
 namespace lv {
 
-struct TLVCFileList;
+struct ProjectFileList;
 
 // Values of [Default] ShowImageMode as the configuration window names them. Only the order
 // matters here: 0 and 2 are random, every other value is list order.
@@ -32,7 +32,7 @@ int NextMusicIndex(int current, int trackCount, bool inOrder);
 
 // Full paths of the pictures whose Enabled entry is "TRUE", in project order. An entry without
 // an Enabled value counts as disabled.
-std::vector<std::string> EnabledPictures(const TLVCFileList& fileList);
+std::vector<std::string> EnabledPictures(const ProjectFileList& fileList);
 
 // ".JPG", ".BMP" and ".GIF" in any letter case are plain pictures; every other extension,
 // and a name without one, is loaded as an image package.

@@ -6,9 +6,9 @@
 
 #include "codecs/picture_codecs.h"
 #include "common/error.h"
-#include "effects/fast_fx.h"
-#include "effects/wave_generator.h"
-#include "effects/wave_util.h"
+#include "effects/filters/pixel_filters.h"
+#include "effects/water/wave_generator.h"
+#include "effects/water/wave_util.h"
 #include "project/image_package.h"
 
 namespace lv {
@@ -40,9 +40,9 @@ Bitmap32 BlackScreen(PixelSize size) {
 ShowScene::ShowScene(PixelSize screen)
     : screenSize_(screen),
       screen_(BlackScreen(screen)),
-      shownPackage_(std::make_unique<TProject>()),
-      sparePackage_(std::make_unique<TProject>()),
-      generator_(std::make_unique<TWaveGenerator>()) {}
+      shownPackage_(std::make_unique<ImagePackage>()),
+      sparePackage_(std::make_unique<ImagePackage>()),
+      generator_(std::make_unique<WaveGenerator>()) {}
 
 ShowScene::~ShowScene() = default;
 
@@ -69,9 +69,9 @@ void ShowScene::SetPlainPicture(PixelSize drawSize) {
         drawn = std::move(decodedPicture_);
     } else {
         // Resampled once per picture change, never per frame.
-        TFastBMP source;
+        PixelSurface source;
         source.LoadFromBitmap32(decodedPicture_);
-        TFastBMP target(drawSize.Width, drawSize.Height);
+        PixelSurface target(drawSize.Width, drawSize.Height);
         source.ResizeSmoothInto(target);
         drawn = target.ToBitmap32();
     }
@@ -148,9 +148,9 @@ void ShowScene::ComposeCrossFadeStep(int alpha) {
 }
 
 void ShowScene::EndCrossFade() {
-    newSurface_ = TFastBMP();
-    oldSurface_ = TFastBMP();
-    resultSurface_ = TFastBMP();
+    newSurface_ = PixelSurface();
+    oldSurface_ = PixelSurface();
+    resultSurface_ = PixelSurface();
     oldScreen_.Clear();
     newScreen_.Clear();
 }

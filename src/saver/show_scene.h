@@ -4,13 +4,13 @@
 #include <string>
 
 #include "common/bitmap32.h"
-#include "effects/fast_bmp.h"
+#include "effects/surface/pixel_surface.h"
 #include "saver/show_host.h"
 
 namespace lv {
 
-class TProject;
-class TWaveGenerator;
+class ImagePackage;
+class WaveGenerator;
 
 // The pictures of a show, without a window: the plain picture at its display size, the image
 // package with its water generator, a copy of what the screen shows and the cross-fade's
@@ -62,10 +62,10 @@ public:
 
     // The loaded pictures, for tests and the configuration of a benchmark.
     const Bitmap32& PlainPicture() const { return plainPicture_; }
-    const TProject* ShownPackage() const {
+    const ImagePackage* ShownPackage() const {
         return packagePrepared_ ? shownPackage_.get() : nullptr;
     }
-    TWaveGenerator& Generator() { return *generator_; }
+    WaveGenerator& Generator() { return *generator_; }
 
 private:
     const Bitmap32* PictureOf(FrameSource source) const;
@@ -80,17 +80,17 @@ private:
     Bitmap32 decodedPicture_;
     Bitmap32 plainPicture_;
 
-    std::unique_ptr<TProject> shownPackage_;
-    std::unique_ptr<TProject> sparePackage_;
-    std::unique_ptr<TWaveGenerator> generator_;
+    std::unique_ptr<ImagePackage> shownPackage_;
+    std::unique_ptr<ImagePackage> sparePackage_;
+    std::unique_ptr<WaveGenerator> generator_;
     bool packagePrepared_ = false;
 
     // The cross-fade: the screen before and after the change, and the blend of the two.
     Bitmap32 oldScreen_;
     Bitmap32 newScreen_;
-    TFastBMP newSurface_;
-    TFastBMP oldSurface_;
-    TFastBMP resultSurface_;
+    PixelSurface newSurface_;
+    PixelSurface oldSurface_;
+    PixelSurface resultSurface_;
 };
 
 }  // namespace lv

@@ -1,10 +1,10 @@
 #include "saver/show_settings.h"
 
-#include "project/lvc_project.h"
+#include "project/project.h"
 
 namespace lv {
 
-ShowSettings ShowSettingsFromProject(const TLVCSetting& setting) {
+ShowSettings ShowSettingsFromProject(const ProjectSettings& setting) {
     ShowSettings show;
     show.Stretch = setting.Stretch;
     show.Proportional = setting.Proportional;
@@ -20,8 +20,8 @@ ShowSettings ShowSettingsFromProject(const TLVCSetting& setting) {
     return show;
 }
 
-TLVCProject MakeSinglePictureProject(const TLVCProject& project, const std::string& file) {
-    TLVCProject single;
+Project MakeSinglePictureProject(const Project& project, const std::string& file) {
+    Project single;
     single.FileList.Files = {file};
     single.FileList.Enabled = {"TRUE"};
     single.Setting.Stretch = project.Setting.Stretch;
@@ -32,7 +32,7 @@ TLVCProject MakeSinglePictureProject(const TLVCProject& project, const std::stri
     return single;
 }
 
-void EnableAllPictures(TLVCProject& project) {
+void EnableAllPictures(Project& project) {
     project.FileList.Enabled.assign(project.FileList.Files.size(), "TRUE");
 }
 

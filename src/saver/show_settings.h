@@ -6,8 +6,8 @@
 
 namespace lv {
 
-class TLVCProject;
-struct TLVCSetting;
+class Project;
+struct ProjectSettings;
 
 // The project settings a show reads, copied when the show starts (after the user's own
 // settings have been laid over the project's).
@@ -27,14 +27,14 @@ struct ShowSettings {
     DisplayRule Display() const { return {Stretch, Proportional}; }
 };
 
-ShowSettings ShowSettingsFromProject(const TLVCSetting& setting);
+ShowSettings ShowSettingsFromProject(const ProjectSettings& setting);
 
 // The project that plays a single picture full screen from the configuration window: only
 // `file`, enabled; Stretch, Proportional and Speed from `project`; sound on, music off; every
 // other setting as in a new project.
-TLVCProject MakeSinglePictureProject(const TLVCProject& project, const std::string& file);
+Project MakeSinglePictureProject(const Project& project, const std::string& file);
 
 // Every picture of the project enabled, as a show starts before the user's settings narrow it.
-void EnableAllPictures(TLVCProject& project);
+void EnableAllPictures(Project& project);
 
 }  // namespace lv

@@ -63,12 +63,12 @@ std::optional<ProfileFile> LoadUserSettingsFile(const std::string& path,
     return ProfileFile::Parse(text);
 }
 
-void ApplyUserSettings(TLVCProject& project, const std::string& settingsPath,
+void ApplyUserSettings(Project& project, const std::string& settingsPath,
                        const WarningFunction& warn) {
     const std::optional<ProfileFile> file = LoadUserSettingsFile(settingsPath, warn);
     if (!file) return;
     const ProfileFile& ini = *file;
-    TLVCSetting& s = project.Setting;
+    ProjectSettings& s = project.Setting;
     auto& enabled = project.FileList.Enabled;
 
     const int32_t imageSize = ini.ReadInteger("Setting", "ImageSize", -1);

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "common/warning.h"
-#include "project/lvc_project.h"
 #include "project/profile_file.h"
+#include "project/project.h"
 
 namespace lv {
 
@@ -22,7 +22,7 @@ std::optional<ProfileFile> LoadUserSettingsFile(const std::string& path,
 // configuration window never writes are ignored rather than trusted: a Speed outside the speed
 // table, a negative Index (read as 0) and [Files] keys that are not the decimal index of an
 // existing picture.
-void ApplyUserSettings(TLVCProject& project, const std::string& settingsPath,
+void ApplyUserSettings(Project& project, const std::string& settingsPath,
                        const WarningFunction& warn = WarnOnStandardError);
 
 // Whether a [Files] key names a picture: plain decimal digits below `count`. Sets `index` when

@@ -45,8 +45,8 @@ protected:
 };
 
 TEST_F(InstanceRegistrationTest, OnlyTheLastInstanceToEndRemovesTheFiles) {
-    TLVCProject first;
-    TLVCProject second;
+    Project first;
+    Project second;
     InstanceRegistration a = ExtractProject(first, saver_);
     InstanceRegistration b = ExtractProject(second, saver_);
     EXPECT_EQ(a.Folder(), w_);
@@ -65,14 +65,14 @@ TEST_F(InstanceRegistrationTest, OnlyTheLastInstanceToEndRemovesTheFiles) {
 }
 
 TEST_F(InstanceRegistrationTest, AnInstanceStartingBesideARunningOneLeavesItsFilesInPlace) {
-    TLVCProject first;
+    Project first;
     InstanceRegistration a = ExtractProject(first, saver_);
     const ino_t sea = Inode(w_ + "sea.lvp");
     const ino_t names = Inode(w_ + "LVFilenames.res");
     // A file that no longer holds what the package says is written again.
     test::WriteTestFile(w_ + "song.mid", "changed");
 
-    TLVCProject second;
+    Project second;
     InstanceRegistration b = ExtractProject(second, saver_);
     EXPECT_EQ(Inode(w_ + "sea.lvp"), sea);
     EXPECT_EQ(Inode(w_ + "LVFilenames.res"), names);
@@ -87,7 +87,7 @@ TEST_F(InstanceRegistrationTest, AKilledInstanceDoesNotKeepTheOthersFromCleaning
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        TLVCProject project;
+        Project project;
         const InstanceRegistration registration = ExtractProject(project, saver_);
         [[maybe_unused]] const ssize_t n = ::write(ready[1], "r", 1);
         ::pause();
@@ -98,7 +98,7 @@ TEST_F(InstanceRegistrationTest, AKilledInstanceDoesNotKeepTheOthersFromCleaning
     ASSERT_EQ(::read(ready[0], &c, 1), 1);
     ::close(ready[0]);
 
-    TLVCProject project;
+    Project project;
     InstanceRegistration running = ExtractProject(project, saver_);
     RemoveProjectFiles(project, running);
     EXPECT_TRUE(fs::exists(w_ + "sea.lvp")) << "removed while the other instance ran";
@@ -111,13 +111,13 @@ TEST_F(InstanceRegistrationTest, AKilledInstanceDoesNotKeepTheOthersFromCleaning
 }
 
 TEST_F(InstanceRegistrationTest, AnInstanceStartingDuringTheCleanUpWaitsAndUnpacksAgain) {
-    TLVCProject first;
+    Project first;
     InstanceRegistration a = ExtractProject(first, saver_);
     bool unpacked = false;
     std::thread starter;
     const bool last = a.Unregister([&](const std::string& folder) {
         starter = std::thread([&] {
-            TLVCProject second;
+            Project second;
             InstanceRegistration b = ExtractProject(second, saver_);
             unpacked = test::ReadTestFile(b.Folder() + "sea.lvp") == "LVP-bytes";
             RemoveProjectFiles(second, b);
@@ -134,7 +134,7 @@ TEST_F(InstanceRegistrationTest, AnInstanceStartingDuringTheCleanUpWaitsAndUnpac
 }
 
 TEST_F(InstanceRegistrationTest, TheLastInstanceAlsoRemovesWhatACutShortUnpackingLeft) {
-    TLVCProject project;
+    Project project;
     InstanceRegistration registration = ExtractProject(project, saver_);
     for (const char* left : {"sea.lvp.tmp4711.0", "LVC.res.tmp12.3"})
         test::WriteTestFile(w_ + left, "part");

@@ -80,7 +80,7 @@ protected:
 
 TEST_F(PreviewTest, StretchesThePictureOntoTheHostWindowOnceItIsShown) {
     HostWindow host(160, 100);
-    TLVCProject project;
+    Project project;
     project.Setting.PreviewFile = WritePicture();
     // The host shows its window only a little later; the preview waits for it.
     std::thread shower([&host] {
@@ -94,12 +94,12 @@ TEST_F(PreviewTest, StretchesThePictureOntoTheHostWindowOnceItIsShown) {
 }
 
 TEST_F(PreviewTest, ProjectWithoutPreviewPictureDrawsNothing) {
-    TLVCProject project;
+    Project project;
     EXPECT_FALSE(DrawPreview(project, "not even a number"));
 }
 
 TEST_F(PreviewTest, BadHandlesAreErrors) {
-    TLVCProject project;
+    Project project;
     project.Setting.PreviewFile = WritePicture();
     EXPECT_THROW(DrawPreview(project, "12AB"), Error);
     EXPECT_THROW(DrawPreview(project, "4194303"), Error);  // no such window

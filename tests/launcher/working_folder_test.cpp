@@ -106,7 +106,7 @@ TEST_F(WorkingFolderTest, LeftoverFolderIsUsedOnlyWhileItIsPrivateAndOurs) {
 
 TEST_F(WorkingFolderTest, ExtractionUnpacksAndPointsTheProjectIntoTheFolder) {
     const std::string saver = MakeSaver("Sea.scr", SeaContents());
-    TLVCProject project;
+    Project project;
     InstanceRegistration registration = ExtractProject(project, saver);
     const std::string w = env_.RunFolder() + "Sea/";
     EXPECT_EQ(Listing(w), (std::vector<std::string>{"LVC.res", "LVFilenames.res", "LVFiles.res",
@@ -127,7 +127,7 @@ TEST_F(WorkingFolderTest, ExtractionUnpacksAndPointsTheProjectIntoTheFolder) {
 
 TEST_F(WorkingFolderTest, CleanUpKeepsTheFolderWhenSomethingElseIsInIt) {
     const std::string saver = MakeSaver("Sea.scr", SeaContents());
-    TLVCProject project;
+    Project project;
     InstanceRegistration registration = ExtractProject(project, saver);
     const std::string w = env_.RunFolder() + "Sea/";
     test::WriteTestFile(w + "wallpaper.bmp", "x");
@@ -139,7 +139,7 @@ TEST_F(WorkingFolderTest, EmptyPreviewStaysEmptyAndForeignPathsKeepTheirLastComp
     const std::string saver = WriteSaver(
         "Sky.scr", RawSaver("C:\\Users\\me\\a.jpg\r\n/home/me/b.lvp\r\nplain.mid\r\n",
                             {"A", "B", "M"}));
-    TLVCProject project;
+    Project project;
     const InstanceRegistration registration = ExtractProject(project, saver);
     const std::string w = env_.RunFolder() + "Sky/";
     EXPECT_EQ(test::ReadTestFile(w + "a.jpg"), "A");
@@ -157,7 +157,7 @@ TEST_F(WorkingFolderTest, NamesOfAPackageMadeOnWindowsFindTheirFilesInAnyLetterC
                  "[Advance]\r\nPreviewFile=C:\\Savers\\PREV.jpg\r\n",
                  "[FileList]\r\nHarbour.LVP=1\r\nsea.JPG=1\r\nSea.jpg=1\r\nSEA.JPG=1\r\n"
                  "gone.jpg=1\r\n"));
-    TLVCProject project;
+    Project project;
     InstanceRegistration registration = ExtractProject(project, saver);
     const std::string w = env_.RunFolder() + "Win/";
     EXPECT_EQ(project.FileList.Files,
@@ -176,7 +176,7 @@ TEST_F(WorkingFolderTest, HostileNamesAreRejectedBeforeAnyProjectFileIsWritten) 
     for (const char* name : hostile) {
         const std::string saver = WriteSaver(
             "Evil.scr", RawSaver(std::string("good.jpg\r\n") + name + "\r\n", {"G", "E"}));
-        TLVCProject project;
+        Project project;
         try {
             const InstanceRegistration registration = ExtractProject(project, saver);
             ADD_FAILURE() << name << " was accepted";
@@ -193,7 +193,7 @@ TEST_F(WorkingFolderTest, HostileNamesAreRejectedBeforeAnyProjectFileIsWritten) 
 
 TEST_F(WorkingFolderTest, NameListThatDoesNotFitTheFilesIsAnError) {
     const std::string saver = WriteSaver("Odd.scr", RawSaver("a.jpg\r\nb.jpg\r\n", {"A"}));
-    TLVCProject project;
+    Project project;
     EXPECT_THROW((void)ExtractProject(project, saver), FormatError);
     const std::string emptyLine = WriteSaver("Gap.scr", RawSaver("a.jpg\r\n\r\nb.jpg\r\n", {"A", "B"}));
     EXPECT_THROW((void)ExtractProject(project, emptyLine), FormatError);
@@ -201,7 +201,7 @@ TEST_F(WorkingFolderTest, NameListThatDoesNotFitTheFilesIsAnError) {
 
 TEST_F(WorkingFolderTest, ProgramWithoutPackageEndsWithAClearError) {
     const std::string saver = WriteSaver("Bare.scr", EngineBytes);
-    TLVCProject project;
+    Project project;
     try {
         const InstanceRegistration registration = ExtractProject(project, saver);
         FAIL();
@@ -258,9 +258,9 @@ TEST_F(PrivateFolderTest, RefusesLinksAndFoldersOpenToOthers) {
 }
 
 TEST_F(PrivateFolderTest, CreatorFolderComesFromTheConfigFileOrTheDataFolder) {
-    EXPECT_EQ(TConfig().GetCreatorFolder(), env_.Root() + "data/Lorvane/");
+    EXPECT_EQ(CreatorConfig().GetCreatorFolder(), env_.Root() + "data/Lorvane/");
     test::WriteTestFile(env_.Root() + "config/Lorvane.ini", "[config]\r\npath=/opt/lorvane/\r\n");
-    EXPECT_EQ(TConfig().GetCreatorFolder(), "/opt/lorvane/");
+    EXPECT_EQ(CreatorConfig().GetCreatorFolder(), "/opt/lorvane/");
 }
 
 }  // namespace

@@ -3,14 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "common/error.h"
-#include "effects/area_mask.h"
-#include "project/file_loader.h"
+#include "project/area_mask.h"
+#include "project/image_package_reader.h"
 #include "project/package_fixtures.h"
 
 namespace lv {
 namespace {
 
-class ImagePackage : public ::testing::Test {
+class ImagePackageFile : public ::testing::Test {
 protected:
     std::string Write(const PackageContents& contents, const std::string& name = "p.lvp") {
         return dir.Write(name, BuildImagePackage(contents));
@@ -18,21 +18,21 @@ protected:
     test::TempDir dir;
 };
 
-void ExpectEmpty(const TProject& project) {
+void ExpectEmpty(const ImagePackage& project) {
     EXPECT_FALSE(project.Loaded);
     EXPECT_TRUE(project.Picture.Empty());
     EXPECT_TRUE(project.Thumbnail.Empty());
     EXPECT_TRUE(project.Mask.Empty());
-    for (const TWaveParam& wave : project.Waves) EXPECT_EQ(wave, TWaveParam{});
-    EXPECT_EQ(project.Weather, TWeatherParam{});
+    for (const WaveParameters& wave : project.Waves) EXPECT_EQ(wave, WaveParameters{});
+    EXPECT_EQ(project.Weather, WeatherParameters{});
     EXPECT_TRUE(project.PictureName.empty());
     EXPECT_TRUE(project.SoundFile.empty());
 }
 
-TEST_F(ImagePackage, RoundTripKeepsEverything) {
+TEST_F(ImagePackageFile, RoundTripKeepsEverything) {
     const PackageContents contents = test::SampleContents();
     const std::string path = Write(contents);
-    TProject project;
+    ImagePackage project;
     project.Load(path);
 
     EXPECT_TRUE(project.Loaded);
@@ -54,41 +54,41 @@ TEST_F(ImagePackage, RoundTripKeepsEverything) {
     EXPECT_EQ(project.Mask, test::AreaPicture(test::PictureWidth, test::PictureHeight));
 }
 
-TEST_F(ImagePackage, FewerWaveRecordsLeaveTheOtherAreasZero) {
+TEST_F(ImagePackageFile, FewerWaveRecordsLeaveTheOtherAreasZero) {
     PackageContents contents = test::SampleContents();
-    const std::vector<TWaveParam> all = contents.Waves;
+    const std::vector<WaveParameters> all = contents.Waves;
     contents.Waves.clear();
-    TProject project;
+    ImagePackage project;
     project.Load(Write(contents, "w0.lvp"));
-    for (const TWaveParam& wave : project.Waves) EXPECT_EQ(wave, TWaveParam{});
+    for (const WaveParameters& wave : project.Waves) EXPECT_EQ(wave, WaveParameters{});
 
     contents.Waves = {all[0], all[1]};
     project.Load(Write(contents, "w2.lvp"));
     EXPECT_EQ(project.Waves[0], all[0]);
     EXPECT_EQ(project.Waves[1], all[1]);
-    EXPECT_EQ(project.Waves[2], TWaveParam{});
-    EXPECT_EQ(project.Waves[3], TWaveParam{});
+    EXPECT_EQ(project.Waves[2], WaveParameters{});
+    EXPECT_EQ(project.Waves[3], WaveParameters{});
     // The items after the records are still found in their places.
     EXPECT_EQ(project.Weather, contents.Weather);
     EXPECT_EQ(project.SoundFile, contents.SoundFile);
 }
 
-TEST_F(ImagePackage, ExampleMaskWordsLeaveUncoveredPixelsEmpty) {
+TEST_F(ImagePackageFile, ExampleMaskWordsLeaveUncoveredPixelsEmpty) {
     PackageContents contents = test::SampleContents();
     contents.MaskWords = {4, 2, 32, 11, 23};
-    TProject project;
+    ImagePackage project;
     project.Load(Write(contents));
     const uint32_t m = ColourOfArea(2), b = ColourOfArea(1), r = ColourOfArea(3);
     EXPECT_EQ(std::vector<uint32_t>(project.Mask.Data(), project.Mask.Data() + 8),
               (std::vector<uint32_t>{m, m, m, b, r, r, 0, 0}));
 }
 
-TEST_F(ImagePackage, EmptyTextsAndNoSound) {
+TEST_F(ImagePackageFile, EmptyTextsAndNoSound) {
     PackageContents contents = test::SampleContents();
     contents.PictureName.clear();
     contents.Comment.clear();
     contents.SoundFile = "<No Sound>";
-    TProject project;
+    ImagePackage project;
     project.Load(Write(contents));
     EXPECT_TRUE(project.Loaded);
     EXPECT_EQ(project.PictureName, "");
@@ -96,15 +96,15 @@ TEST_F(ImagePackage, EmptyTextsAndNoSound) {
     EXPECT_EQ(project.SoundFile, "<No Sound>");
 }
 
-TEST_F(ImagePackage, BytesAfterTheWeatherRecordMakeNoDifference) {
+TEST_F(ImagePackageFile, BytesAfterTheWeatherRecordMakeNoDifference) {
     PackageContents contents = test::SampleContents();
     contents.TrailingZeroBytes = 0;
     const std::string bare = BuildImagePackage(contents);
-    TProject reference;
+    ImagePackage reference;
     reference.Load(dir.Write("bare.lvp", bare));
     for (const std::string& tail :
          {std::string(1000, '\0'), std::string("LV060697garbage"), std::string(3, '\xFF')}) {
-        TProject project;
+        ImagePackage project;
         project.Load(dir.Write("tail.lvp", bare + tail));
         EXPECT_EQ(project.Picture, reference.Picture);
         EXPECT_EQ(project.Mask, reference.Mask);
@@ -113,10 +113,10 @@ TEST_F(ImagePackage, BytesAfterTheWeatherRecordMakeNoDifference) {
     }
 }
 
-TEST_F(ImagePackage, LoadHeaderReadsOnlyTextsAndThumbnail) {
+TEST_F(ImagePackageFile, LoadHeaderReadsOnlyTextsAndThumbnail) {
     const PackageContents contents = test::SampleContents();
     const std::string path = Write(contents);
-    TProject project;
+    ImagePackage project;
     project.Load(path);
     project.LoadHeader(path);  // discards what the full load brought
     EXPECT_EQ(project.FileName, path);
@@ -126,17 +126,17 @@ TEST_F(ImagePackage, LoadHeaderReadsOnlyTextsAndThumbnail) {
     EXPECT_TRUE(project.Picture.Empty());
     EXPECT_TRUE(project.Mask.Empty());
     EXPECT_TRUE(project.SoundFile.empty());
-    for (const TWaveParam& wave : project.Waves) EXPECT_EQ(wave, TWaveParam{});
-    EXPECT_EQ(project.Weather, TWeatherParam{});
+    for (const WaveParameters& wave : project.Waves) EXPECT_EQ(wave, WaveParameters{});
+    EXPECT_EQ(project.Weather, WeatherParameters{});
     EXPECT_FALSE(project.Loaded);  // the picture itself was not loaded
 }
 
-TEST_F(ImagePackage, LoadHeaderNeedsNothingAfterTheThumbnail) {
+TEST_F(ImagePackageFile, LoadHeaderNeedsNothingAfterTheThumbnail) {
     const PackageContents contents = test::SampleContents();
     const std::string whole = BuildImagePackage(contents);
     const size_t headerEnd = 8 + 4 + contents.PictureName.size() + 4 + contents.Comment.size() + 4 +
                              contents.ThumbnailJpeg.size();
-    TProject project;
+    ImagePackage project;
     project.LoadHeader(dir.Write("head.lvp", whole.substr(0, headerEnd)));
     EXPECT_EQ(project.PictureName, contents.PictureName);
     EXPECT_EQ(project.Thumbnail.Height(), 6);
@@ -144,7 +144,7 @@ TEST_F(ImagePackage, LoadHeaderNeedsNothingAfterTheThumbnail) {
                  ReadError);
 }
 
-TEST_F(ImagePackage, OneProjectServesLoadAfterLoadAndAfterAFailure) {
+TEST_F(ImagePackageFile, OneProjectServesLoadAfterLoadAndAfterAFailure) {
     const PackageContents first = test::SampleContents();
     PackageContents second = test::SampleContents();
     second.PictureName = "second";
@@ -154,7 +154,7 @@ TEST_F(ImagePackage, OneProjectServesLoadAfterLoadAndAfterAFailure) {
     std::string damaged = BuildImagePackage(first);
     damaged[8] = '\x7F';  // picture name length far beyond the file
 
-    TProject project;
+    ImagePackage project;
     project.Load(Write(first, "first.lvp"));
     project.SetSpeedPercent(160);
     EXPECT_THROW(project.Load(dir.Write("damaged.lvp", damaged)), ReadError);
@@ -165,15 +165,15 @@ TEST_F(ImagePackage, OneProjectServesLoadAfterLoadAndAfterAFailure) {
     EXPECT_TRUE(project.Loaded);
     EXPECT_EQ(project.PictureName, "second");
     EXPECT_EQ(project.Weather, second.Weather);
-    EXPECT_EQ(project.Waves[1], TWaveParam{});
+    EXPECT_EQ(project.Waves[1], WaveParameters{});
     for (size_t i = 0; i < project.Mask.PixelCount(); ++i) ASSERT_EQ(project.Mask.Data()[i], 0u);
 }
 
-TEST_F(ImagePackage, UndecodablePictureFailsTheLoadNamingTheFile) {
+TEST_F(ImagePackageFile, UndecodablePictureFailsTheLoadNamingTheFile) {
     PackageContents contents = test::SampleContents();
     contents.PictureJpeg = contents.PictureJpeg.substr(0, contents.PictureJpeg.size() / 2);
     const std::string path = Write(contents);
-    TProject project;
+    ImagePackage project;
     try {
         project.Load(path);
         FAIL() << "a half JPEG was accepted";
@@ -189,11 +189,11 @@ TEST_F(ImagePackage, UndecodablePictureFailsTheLoadNamingTheFile) {
     ExpectEmpty(project);
 }
 
-TEST_F(ImagePackage, MaskRunsBeyondItsSizeFailTheLoad) {
+TEST_F(ImagePackageFile, MaskRunsBeyondItsSizeFailTheLoad) {
     PackageContents contents = test::SampleContents();
     contents.MaskWords = {4, 2, 80, 11};
     const std::string path = Write(contents);
-    TProject project;
+    ImagePackage project;
     try {
         project.Load(path);
         FAIL() << "an overflowing mask was accepted";

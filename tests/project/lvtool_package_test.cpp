@@ -7,10 +7,10 @@
 
 #include "codecs/picture_codecs.h"
 #include "common/file_util.h"
-#include "effects/area_mask.h"
+#include "project/area_mask.h"
 #include "project/image_package.h"
-#include "project/package_writer.h"
 #include "project/package_fixtures.h"
+#include "project/package_writer.h"
 
 namespace lv {
 namespace {
@@ -64,7 +64,7 @@ TEST_F(LvtoolPackage, PackThenInfoReportsWhatTheLoaderReads) {
                  "say \"hi\"\\", "--sound", "gulls.wav"});
     ASSERT_EQ(pack.status, 0) << pack.output;
 
-    TProject project;
+    ImagePackage project;
     project.Load(package);
     EXPECT_EQ(project.PictureName, "Caf\xE9 \x80");  // stored as 8-bit text
     EXPECT_EQ(project.Comment, "say \"hi\"\\");
@@ -74,7 +74,7 @@ TEST_F(LvtoolPackage, PackThenInfoReportsWhatTheLoaderReads) {
     EXPECT_EQ(project.Waves[2].PhaseStep, -4);
     EXPECT_EQ(project.Waves[2].Horizontal, 1);
     EXPECT_EQ(project.Waves[2].Jitter, 3);
-    EXPECT_EQ(project.Weather, (TWeatherParam{2, 150, 7, -15, 22, 0}));
+    EXPECT_EQ(project.Weather, (WeatherParameters{2, 150, 7, -15, 22, 0}));
     EXPECT_EQ(project.Mask, mask);
     EXPECT_LE(test::MaxChannelDifference(project.Picture, picture), 16);
     EXPECT_EQ(project.Thumbnail.Width(), 80);
@@ -110,11 +110,11 @@ TEST_F(LvtoolPackage, JpegPictureIsStoredUnchangedAndDefaultsApply) {
     ASSERT_EQ(pack.status, 0) << pack.output;
     const std::string bytes = ReadFileBytes(package);
     EXPECT_TRUE(Contains(bytes, jpeg));
-    TProject project;
+    ImagePackage project;
     project.Load(package);
     EXPECT_EQ(project.PictureName, "quay");
     EXPECT_EQ(project.SoundFile, "<No Sound>");
-    EXPECT_EQ(project.Weather, TWeatherParam{});
+    EXPECT_EQ(project.Weather, WeatherParameters{});
     EXPECT_EQ(project.Mask.Width(), 40);
     for (size_t i = 0; i < project.Mask.PixelCount(); ++i) ASSERT_EQ(project.Mask.Data()[i], 0u);
 }

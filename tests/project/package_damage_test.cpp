@@ -48,7 +48,7 @@ protected:
     void ExpectFailure(const std::string& package, const std::string& message,
                        const std::string& what) {
         const std::string path = dir.Write("damaged.lvp", package);
-        TProject project;
+        ImagePackage project;
         try {
             project.Load(path);
             ADD_FAILURE() << what << ": loaded";
@@ -71,7 +71,7 @@ protected:
 TEST_F(DamagedPackage, EveryTruncationRaisesReadError) {
     ASSERT_EQ(bytes.size(), layout.end + 1000);
     const std::string path = dir.Write("cut.lvp", bytes.substr(0, layout.end));
-    TProject project;
+    ImagePackage project;
     project.Load(path);  // nothing after the weather record is needed
     ASSERT_TRUE(project.Loaded);
     // From the whole package down to nothing, one byte at a time: every item boundary and
@@ -137,7 +137,7 @@ TEST_F(DamagedPackage, HugeMaskSizeIsRefusedByTheBitmapLimits) {
     PackageContents damaged = contents;
     damaged.MaskWords = {60000, 60000, 10};
     const std::string path = dir.Write("mask.lvp", BuildImagePackage(damaged));
-    TProject project;
+    ImagePackage project;
     try {
         project.Load(path);
         FAIL() << "a 60000 x 60000 mask was accepted";
@@ -149,7 +149,7 @@ TEST_F(DamagedPackage, HugeMaskSizeIsRefusedByTheBitmapLimits) {
 }
 
 TEST_F(DamagedPackage, MissingOrUnreadableFileNamesIt) {
-    TProject project;
+    ImagePackage project;
     const std::string missing = dir.File("missing.lvp");
     try {
         project.Load(missing);
@@ -166,7 +166,7 @@ TEST_F(DamagedPackage, MissingOrUnreadableFileNamesIt) {
 TEST_F(DamagedPackage, RandomDamageNeverCrashes) {
     uint32_t seed = 2024;
     const std::string path = dir.File("random.lvp");
-    TProject project;
+    ImagePackage project;
     int loaded = 0;
     for (int i = 0; i < 300; ++i) {
         std::string copy = bytes;

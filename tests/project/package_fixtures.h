@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "codecs/picture_codecs.h"
-#include "effects/area_mask.h"
+#include "project/area_mask.h"
 #include "project/package_writer.h"
 #include "support/picture_fixtures.h"
 
@@ -16,8 +16,8 @@ inline constexpr int PictureHeight = 16;
 
 // The example record of a stored package: Amplitude 6, WaveCount 17, PhaseStep 15,
 // Direction 1, Horizontal 0, Vertical 1, Perspective 1, Cycle 360, Jitter 0.
-inline TWaveParam ExampleWave() {
-    TWaveParam wave;
+inline WaveParameters ExampleWave() {
+    WaveParameters wave;
     wave.Amplitude = 6;
     wave.WaveCount = 17;
     wave.PhaseStep = 15;
@@ -29,10 +29,10 @@ inline TWaveParam ExampleWave() {
 }
 
 // Four distinct records, so a swapped or shifted record shows.
-inline std::vector<TWaveParam> DistinctWaves() {
-    std::vector<TWaveParam> waves;
+inline std::vector<WaveParameters> DistinctWaves() {
+    std::vector<WaveParameters> waves;
     for (int i = 0; i < AreaCount; ++i) {
-        TWaveParam wave = ExampleWave();
+        WaveParameters wave = ExampleWave();
         wave.Amplitude += i;
         wave.WaveCount = -i;
         wave.PhaseStep = 1000 * i + 7;

@@ -4,7 +4,7 @@
 
 #include "common/error.h"
 #include "common/file_util.h"
-#include "effects/area_mask.h"
+#include "project/area_mask.h"
 #include "project/package_fixtures.h"
 
 namespace lv {

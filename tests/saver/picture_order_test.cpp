@@ -5,7 +5,7 @@
 #include <set>
 
 #include "common/random.h"
-#include "project/lvc_project.h"
+#include "project/project.h"
 
 namespace lv {
 namespace {
@@ -73,7 +73,7 @@ TEST(NextMusicIndex, InOrderAndRandomFollowTheSameRules) {
 }
 
 TEST(EnabledPictures, KeepsTrueEntriesInProjectOrder) {
-    TLVCFileList list;
+    ProjectFileList list;
     list.Files = {"/w/a.jpg", "/w/b.lvp", "/w/c.gif", "/w/d.bmp"};
     list.Enabled = {"TRUE", "FALSE", "TRUE"};  // d has no entry: not shown
     EXPECT_EQ(EnabledPictures(list), (std::vector<std::string>{"/w/a.jpg", "/w/c.gif"}));

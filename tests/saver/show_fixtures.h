@@ -8,7 +8,7 @@
 #include "codecs/picture_codecs.h"
 #include "common/bitmap32.h"
 #include "common/file_util.h"
-#include "effects/area_mask.h"
+#include "project/area_mask.h"
 #include "project/package_writer.h"
 
 namespace lv::test {
@@ -33,7 +33,7 @@ inline PackageContents ShowPackageContents(const Bitmap32& picture, PackageWeath
         }
     }
     contents.MaskWords = EncodeAreaMask(mask);
-    for (TWaveParam& wave : contents.Waves) {
+    for (WaveParameters& wave : contents.Waves) {
         wave.Amplitude = 3;
         wave.WaveCount = 4;
         wave.PhaseStep = 10;

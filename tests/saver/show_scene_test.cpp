@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "common/error.h"
-#include "effects/fast_fx.h"
-#include "effects/wave_generator.h"
+#include "effects/filters/pixel_filters.h"
+#include "effects/water/wave_generator.h"
 #include "project/image_package.h"
 #include "saver/show_fixtures.h"
 #include "support/picture_fixtures.h"
@@ -100,7 +100,7 @@ TEST(ShowSceneFade, AStepShowsExactlyTheBlendOfTheTwoScreens) {
             if (picture == &before) scene.SetFrame(FrameSource::PlainPicture, {0, 0});
         }
         scene.BeginCrossFade(FrameSource::PlainPicture, {0, 0});
-        TFastBMP first, second, blended(screen.Width, screen.Height);
+        PixelSurface first, second, blended(screen.Width, screen.Height);
         first.LoadFromBitmap32(after);
         second.LoadFromBitmap32(before);
         for (const int alpha : {10, 100, 255}) {

@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "project/lvc_project.h"
+#include "project/project.h"
 #include "saver/picture_order.h"
 
 namespace lv {
 namespace {
 
 TEST(MakeSinglePictureProject, KeepsTheDisplayAndSpeedAndNothingElse) {
-    TLVCProject project;
+    Project project;
     project.FileList.Files = {"/w/a.jpg", "/w/b.lvp"};
     project.FileList.Enabled = {"FALSE", "TRUE"};
     project.Setting.Stretch = false;
@@ -22,7 +22,7 @@ TEST(MakeSinglePictureProject, KeepsTheDisplayAndSpeedAndNothingElse) {
     project.Setting.Transition = false;
     project.Setting.ShowImageMode = 1;
 
-    const TLVCProject single = MakeSinglePictureProject(project, "/w/a.jpg");
+    const Project single = MakeSinglePictureProject(project, "/w/a.jpg");
     EXPECT_EQ(EnabledPictures(single.FileList), (std::vector<std::string>{"/w/a.jpg"}));
     const ShowSettings show = ShowSettingsFromProject(single.Setting);
     EXPECT_FALSE(show.Stretch);
@@ -32,7 +32,7 @@ TEST(MakeSinglePictureProject, KeepsTheDisplayAndSpeedAndNothingElse) {
     EXPECT_FALSE(show.Music);
     EXPECT_EQ(show.MusicFile, "");
     // The rest as in a new project.
-    const TLVCSetting fresh;
+    const ProjectSettings fresh;
     EXPECT_EQ(show.Duration, fresh.Duration);
     EXPECT_EQ(show.Transition, fresh.Transition);
     EXPECT_EQ(show.ShowImageMode, fresh.ShowImageMode);
@@ -40,7 +40,7 @@ TEST(MakeSinglePictureProject, KeepsTheDisplayAndSpeedAndNothingElse) {
 }
 
 TEST(EnableAllPictures, GivesEveryFileAnEnabledEntry) {
-    TLVCProject project;
+    Project project;
     project.FileList.Files = {"a", "b", "c"};
     project.FileList.Enabled = {"FALSE"};
     EnableAllPictures(project);

@@ -15,21 +15,21 @@ namespace {
 class UserSettingsTest : public ::testing::Test {
 protected:
     // A project of `pictures` pictures, every one on, as a show starts.
-    static TLVCProject Project(size_t pictures) {
-        TLVCProject p;
+    static Project ProjectOf(size_t pictures) {
+        Project p;
         for (size_t i = 0; i < pictures; ++i) {
             p.FileList.Files.push_back("p" + std::to_string(i) + ".lvp");
             p.FileList.Enabled.push_back("TRUE");
         }
         return p;
     }
-    TLVCProject Apply(const std::string& ini, size_t pictures = 8) {
-        TLVCProject p = Project(pictures);
+    Project Apply(const std::string& ini, size_t pictures = 8) {
+        Project p = ProjectOf(pictures);
         test::WriteTestFile(path_, ini);
         ApplyUserSettings(p, path_);
         return p;
     }
-    static std::vector<size_t> On(const TLVCProject& p) {
+    static std::vector<size_t> On(const Project& p) {
         std::vector<size_t> on;
         for (size_t i = 0; i < p.FileList.Enabled.size(); ++i)
             if (p.FileList.Enabled[i] == "TRUE") on.push_back(i);
@@ -41,7 +41,7 @@ protected:
 };
 
 TEST_F(UserSettingsTest, NoFileLeavesTheProjectAsItIs) {
-    TLVCProject p = Project(8);
+    Project p = ProjectOf(8);
     p.Setting.ShowImageMode = 3;
     ApplyUserSettings(p, path_);
     ApplyUserSettings(p, "");
@@ -67,7 +67,7 @@ TEST_F(UserSettingsTest, AFileThatCannotBeReadCountsAsAbsentWithOneWarning) {
         });
     for (const auto& damage : damages) {
         damage();
-        TLVCProject p = Project(8);
+        Project p = ProjectOf(8);
         std::vector<std::string> warnings;
         ApplyUserSettings(p, path_, [&](const std::string& w) { warnings.push_back(w); });
         EXPECT_TRUE(p.Setting.Stretch);
@@ -112,7 +112,7 @@ TEST_F(UserSettingsTest, SingleModeNarrowsToTheIndexOrToPictureZero) {
 }
 
 TEST_F(UserSettingsTest, SingleModeLeavesTheListWhenThePictureIsOff) {
-    TLVCProject p = Project(4);
+    Project p = ProjectOf(4);
     p.FileList.Enabled[2] = "FALSE";
     test::WriteTestFile(path_, "[Setting]\r\nImageMode=3\r\nIndex=2\r\n");
     ApplyUserSettings(p, path_);

@@ -2,10 +2,10 @@
 // definition says, with a preview and thumbnails made at device pixels.
 #include <gtest/gtest.h>
 
+#include "gui/qt/config/config_window.h"
 #include "gui/qt/config_fixture.h"
-#include "gui/qt/config_window.h"
-#include "gui/qt/preview_control.h"
-#include "gui/qt/thumbnail_list.h"
+#include "gui/qt/controls/preview_control.h"
+#include "gui/qt/controls/thumbnail_list.h"
 #include "scaled/pixel_compare.h"
 #include "scaled/scaled_screen.h"
 
@@ -16,10 +16,11 @@ TEST(ScaledConfigWindow, KeepsItsLayoutInLogicalPixelsAndShowsSharpPictures) {
     test::ConfigFixture saver(3);
     saver.LoadForms(test::FormRecord(test::MainWindowLines({}), {}), 1);
     bool opened = false;
-    saver.whileOpen = [&](TfmLVCOnfigWindow& window) {
+    saver.whileOpen = [&](ConfigWindow& window) {
         opened = true;
-        auto* preview = qobject_cast<TLVPreview*>(window.FindComponent(QStringLiteral("Preview")));
-        auto* thumbs = qobject_cast<TLVThumbnail2*>(window.FindComponent(QStringLiteral("Thumbs")));
+        auto* preview =
+            qobject_cast<PreviewControl*>(window.FindComponent(QStringLiteral("Preview")));
+        auto* thumbs = qobject_cast<ThumbnailList*>(window.FindComponent(QStringLiteral("Thumbs")));
         ASSERT_NE(preview, nullptr);
         ASSERT_NE(thumbs, nullptr);
 

@@ -10,12 +10,12 @@
 
 #include "codecs/picture_codecs.h"
 #include "common/file_util.h"
-#include "effects/wave_generator.h"
-#include "gui/qt/qt_bitmap.h"
-#include "project/lvc_project.h"
+#include "effects/water/wave_generator.h"
+#include "gui/qt/controls/qt_bitmap.h"
+#include "project/project.h"
 #include "saver/qt/host_embedding.h"
-#include "saver/qt/saver_window.h"
 #include "saver/qt/show_test_support.h"
+#include "saver/qt/show_window.h"
 #include "saver/show_clock.h"
 #include "saver/show_input.h"
 #include "saver/show_scene.h"
@@ -50,12 +50,12 @@ protected:
     }
 
     // Opens a show of `file` and waits for its first frame.
-    std::unique_ptr<TLVfmScrSvr> OpenShow(const std::string& file, bool stretch) {
+    std::unique_ptr<ShowWindow> OpenShow(const std::string& file, bool stretch) {
         project_.FileList.Files = {file};
         project_.FileList.Enabled = {"TRUE"};
         project_.Setting.Stretch = stretch;
         project_.Setting.Proportional = true;
-        auto window = std::make_unique<TLVfmScrSvr>(project_, audio_, clock_, ShowWindowSetup{});
+        auto window = std::make_unique<ShowWindow>(project_, audio_, clock_, ShowWindowSetup{});
         window->Open();
         EXPECT_TRUE(ProcessEventsUntil([&] {
             return window->Scene() != nullptr && window->Scene()->FramePicture() != nullptr;
@@ -70,7 +70,7 @@ protected:
     }
 
     QTemporaryDir folder_;
-    TLVCProject project_;
+    Project project_;
     test::SilentAudio audio_;
     SystemClock clock_;
 };
@@ -167,7 +167,7 @@ TEST(ScaledHostWindowTest, TheShowTakesItsSizeFromTheHostWindowsOwnPixels) {
     }
     ASSERT_EQ(QGuiApplication::primaryScreen()->devicePixelRatio(), test::ScaleFactor);
     QTemporaryDir folder;
-    TLVCProject project;
+    Project project;
     project.FileList.Files = {
         test::WriteJpegFile(folder, "green.jpg", test::SolidPicture(16, 16, 0x20C020))};
     project.FileList.Enabled = {"TRUE"};
@@ -181,7 +181,7 @@ TEST(ScaledHostWindowTest, TheShowTakesItsSizeFromTheHostWindowsOwnPixels) {
     ShowWindowSetup setup;
     setup.Placement = ShowPlacement::HostWindow;
     setup.HostWindow = host.Id();
-    TLVfmScrSvr window(project, audio, clock, setup);
+    ShowWindow window(project, audio, clock, setup);
     window.Open();
     EXPECT_EQ(window.Scene()->ScreenSize(), (PixelSize{401, 301}));
     EXPECT_EQ(window.size(), QSize(201, 151));  // covers the host, in logical pixels
@@ -193,7 +193,7 @@ TEST(ScaledHostWindowTest, TheShowTakesItsSizeFromTheHostWindowsOwnPixels) {
 
     ShowWindowSetup rootSetup;
     rootSetup.Placement = ShowPlacement::RootWindow;
-    TLVfmScrSvr root(project, audio, clock, rootSetup);
+    ShowWindow root(project, audio, clock, rootSetup);
     root.Open();
     const std::optional<QSize> rootSize = ForeignWindowSize(RootWindowId());
     ASSERT_TRUE(rootSize.has_value());

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "effects/area_mask.h"
+#include "project/area_mask.h"
 
 namespace lvdemo {
 namespace {

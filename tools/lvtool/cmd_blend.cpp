@@ -3,13 +3,13 @@
 
 #include "command.h"
 #include "common/error.h"
-#include "effects/fast_fx.h"
+#include "effects/filters/pixel_filters.h"
 #include "surface_files.h"
 
 namespace lvtool {
 namespace {
 
-std::string SizeText(const lv::TFastBMP& surface) {
+std::string SizeText(const lv::PixelSurface& surface) {
     return std::to_string(surface.Width()) + " x " + std::to_string(surface.Height());
 }
 
@@ -18,12 +18,12 @@ int Run(const std::vector<std::string>& words) {
     args.ExpectPositionalCount(4);
     const auto& p = args.Positional();
     const int amount = static_cast<int>(ParseInteger(p[2], "AMOUNT", 0, 256));
-    const lv::TFastBMP first = ReadSurfaceBmp(p[0]);
-    const lv::TFastBMP second = ReadSurfaceBmp(p[1]);
+    const lv::PixelSurface first = ReadSurfaceBmp(p[0]);
+    const lv::PixelSurface second = ReadSurfaceBmp(p[1]);
     if (first.Width() != second.Width() || first.Height() != second.Height())
         throw lv::Error("the pictures differ in size (" + p[0] + " is " + SizeText(first) + ", " +
                         p[1] + " is " + SizeText(second) + ")");
-    lv::TFastBMP target(first.Width(), first.Height());
+    lv::PixelSurface target(first.Width(), first.Height());
     lv::BlendSurfaces(target, first, second, amount);
     WriteSurfaceBmp(target, p[3]);
     return 0;

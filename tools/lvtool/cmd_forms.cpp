@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "command.h"
-#include "gui/component_text.h"
-#include "gui/lv_forms.h"
-#include "gui/text_encoding.h"
+#include "gui/forms/component_text.h"
+#include "gui/forms/form_definitions.h"
+#include "gui/forms/text_encoding.h"
 
 namespace lvtool {
 namespace {
@@ -47,7 +47,7 @@ std::string JsonString(std::string_view text) {
     return out + "\"";
 }
 
-void AppendComponents(const lv::TComponentNode& node, const std::string* parent,
+void AppendComponents(const lv::ComponentNode& node, const std::string* parent,
                       std::vector<std::string>& entries) {
     entries.push_back("{\"name\": " + JsonString(node.Name) +
                       ", \"class\": " + JsonString(node.ClassName) +
@@ -67,7 +67,7 @@ int RunForms(const std::vector<std::string>& words) {
     const Arguments arguments(words, {}, {});
     arguments.ExpectPositionalCount(1);
     const std::string& path = arguments.Required(0, "FILE.lvu");
-    lv::TLVForms forms;
+    lv::FormDefinitions forms;
     forms.LoadFromFile(path);
 
     std::vector<std::string> formEntries;

@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "command.h"
-#include "effects/area_mask.h"
 #include "json_writer.h"
+#include "project/area_mask.h"
 #include "project/image_package.h"
 
 namespace lvtool {
@@ -16,7 +16,7 @@ void WriteSize(JsonWriter& json, const char* key, const lv::Bitmap32& bitmap) {
     json.EndObject();
 }
 
-void WriteWave(JsonWriter& json, const lv::TWaveParam& wave) {
+void WriteWave(JsonWriter& json, const lv::WaveParameters& wave) {
     json.BeginObject();
     json.Key("Amplitude").Integer(wave.Amplitude);
     json.Key("WaveCount").Integer(wave.WaveCount);
@@ -30,7 +30,7 @@ void WriteWave(JsonWriter& json, const lv::TWaveParam& wave) {
     json.EndObject();
 }
 
-void WriteWeather(JsonWriter& json, const lv::TWeatherParam& weather) {
+void WriteWeather(JsonWriter& json, const lv::WeatherParameters& weather) {
     json.Key("weather").BeginObject();
     json.Key("Kind").Integer(weather.Kind);
     json.Key("Count").Integer(weather.Count);
@@ -58,7 +58,7 @@ void WriteMask(JsonWriter& json, const lv::Bitmap32& mask) {
 int Run(const std::vector<std::string>& words) {
     const Arguments args(words, {}, {});
     args.ExpectPositionalCount(1);
-    lv::TProject project;
+    lv::ImagePackage project;
     project.Load(args.Required(0, "PACKAGE.lvp"));
 
     JsonWriter json;
@@ -69,7 +69,7 @@ int Run(const std::vector<std::string>& words) {
     WriteSize(json, "thumbnail", project.Thumbnail);
     WriteSize(json, "picture", project.Picture);
     json.Key("waves").BeginArray();
-    for (const lv::TWaveParam& wave : project.Waves) WriteWave(json, wave);
+    for (const lv::WaveParameters& wave : project.Waves) WriteWave(json, wave);
     json.EndArray();
     WriteWeather(json, project.Weather);
     WriteMask(json, project.Mask);

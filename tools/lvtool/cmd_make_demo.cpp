@@ -20,9 +20,9 @@ namespace fs = std::filesystem;
 
 constexpr int JpegQuality = 90;
 
-lv::TWaveParam Wave(int amplitude, int waveCount, int phaseStep, int direction, bool horizontal,
-                    bool vertical, bool perspective, int cycle, int jitter) {
-    lv::TWaveParam w;
+lv::WaveParameters Wave(int amplitude, int waveCount, int phaseStep, int direction, bool horizontal,
+                        bool vertical, bool perspective, int cycle, int jitter) {
+    lv::WaveParameters w;
     w.Amplitude = amplitude;
     w.WaveCount = waveCount;
     w.PhaseStep = phaseStep;
@@ -35,8 +35,8 @@ lv::TWaveParam Wave(int amplitude, int waveCount, int phaseStep, int direction, 
     return w;
 }
 
-lv::TWeatherParam Weather(int kind, int count, int speedLevel, int angle, int length) {
-    lv::TWeatherParam w;
+lv::WeatherParameters Weather(int kind, int count, int speedLevel, int angle, int length) {
+    lv::WeatherParameters w;
     w.Kind = kind;
     w.Count = count;
     w.SpeedLevel = speedLevel;
@@ -46,7 +46,7 @@ lv::TWeatherParam Weather(int kind, int count, int speedLevel, int angle, int le
 }
 
 std::string Package(const lvdemo::Scene& scene, const std::string& name,
-                    std::vector<lv::TWaveParam> waves, lv::TWeatherParam weather,
+                    std::vector<lv::WaveParameters> waves, lv::WeatherParameters weather,
                     const std::string& sound) {
     lv::PackageContents contents;
     contents.SoundFile = sound;

@@ -5,7 +5,7 @@
 #include "command.h"
 #include "common/error.h"
 #include "common/file_util.h"
-#include "project/file_loader.h"
+#include "project/image_package_reader.h"
 
 namespace lvtool {
 namespace {
@@ -17,7 +17,7 @@ int Run(const std::vector<std::string>& words) {
     const std::string& output = args.Required(1, "OUT.bmp");
 
     // Only the mask is needed, so the JPEGs are not decoded.
-    lv::TFileLoader loader;
+    lv::ImagePackageReader loader;
     loader.Load(package);
     lv::Bitmap32 mask;
     loader.GetMask(mask);

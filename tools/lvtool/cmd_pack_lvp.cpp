@@ -53,7 +53,7 @@ std::vector<long long> ParseList(const std::string& text, size_t count, const ch
 }
 
 // "AREA:Amplitude,WaveCount,PhaseStep,Direction,Horizontal,Vertical,Perspective,Cycle,Jitter"
-void ParseWave(const std::string& text, std::vector<lv::TWaveParam>& waves,
+void ParseWave(const std::string& text, std::vector<lv::WaveParameters>& waves,
                std::vector<bool>& given) {
     const auto colon = text.find(':');
     if (colon == std::string::npos) throw UsageError{"--wave: '" + text + "' lacks 'AREA:'"};
@@ -64,7 +64,7 @@ void ParseWave(const std::string& text, std::vector<lv::TWaveParam>& waves,
     for (size_t i = 4; i <= 6; ++i)
         if (v[i] < 0 || v[i] > 255)
             throw UsageError{"--wave: Horizontal, Vertical and Perspective are bytes (0 .. 255)"};
-    lv::TWaveParam& wave = waves[area - 1];
+    lv::WaveParameters& wave = waves[area - 1];
     wave.Amplitude = static_cast<int32_t>(v[0]);
     wave.WaveCount = static_cast<int32_t>(v[1]);
     wave.PhaseStep = static_cast<int32_t>(v[2]);
@@ -76,9 +76,9 @@ void ParseWave(const std::string& text, std::vector<lv::TWaveParam>& waves,
     wave.Jitter = static_cast<int32_t>(v[8]);
 }
 
-lv::TWeatherParam ParseWeather(const std::string& text) {
+lv::WeatherParameters ParseWeather(const std::string& text) {
     const auto v = ParseList(text, 5, "--weather");
-    lv::TWeatherParam weather;
+    lv::WeatherParameters weather;
     weather.Kind = static_cast<int32_t>(v[0]);
     weather.Count = static_cast<int32_t>(v[1]);
     weather.SpeedLevel = static_cast<int32_t>(v[2]);

@@ -11,7 +11,7 @@
 #include "launcher/working_folder.h"
 #include "platform/user_folders.h"
 #include "project/container.h"
-#include "project/lvc_project.h"
+#include "project/project.h"
 #include "saver/user_settings.h"
 
 namespace lvtool {
@@ -40,7 +40,7 @@ private:
     std::string path_;
 };
 
-void LoadProject(lv::TLVCProject& project, const std::string& path) {
+void LoadProject(lv::Project& project, const std::string& path) {
     // A settings container holds three entries, a saver's outer container four.
     const lv::MarkerPosition marker = lv::FindMarker(path);
     if (!marker.Found) throw lv::FormatError("no saver package found in " + path);
@@ -56,7 +56,7 @@ void LoadProject(lv::TLVCProject& project, const std::string& path) {
     project.Load(lvc);
 }
 
-void PrintProject(const lv::TLVCProject& project) {
+void PrintProject(const lv::Project& project) {
     JsonWriter json;
     json.BeginObject();
     json.Key("files");
@@ -94,7 +94,7 @@ void PrintProject(const lv::TLVCProject& project) {
 int Run(const std::vector<std::string>& words) {
     const Arguments args(words, {"user-settings"}, {});
     args.ExpectPositionalCount(1);
-    lv::TLVCProject project;
+    lv::Project project;
     LoadProject(project, args.Required(0, "SAVER_OR_LVC_RES"));
     if (const auto settings = args.Value("user-settings")) {
         if (!fs::is_regular_file(*settings))

@@ -13,8 +13,8 @@ int Run(const std::vector<std::string>& words) {
     args.ExpectPositionalCount(3);
     int width = 0, height = 0;
     ParseSize(args.Positional()[1], width, height);
-    const lv::TFastBMP source = ReadSurfaceBmp(args.Positional()[0]);
-    lv::TFastBMP target(width, height);
+    const lv::PixelSurface source = ReadSurfaceBmp(args.Positional()[0]);
+    lv::PixelSurface target(width, height);
     if (args.Has("nearest"))
         source.ResizeNearestInto(target);
     else

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "command.h"
-#include "effects/fast_fx.h"
+#include "effects/filters/pixel_filters.h"
 #include "surface_files.h"
 
 namespace lvtool {
@@ -12,7 +12,7 @@ int Run(const std::vector<std::string>& words) {
     const Arguments args(words, {}, {});
     args.ExpectPositionalCount(3);
     const int amount = static_cast<int>(ParseInteger(args.Positional()[1], "AMOUNT", 0, 65536));
-    lv::TFastBMP surface = ReadSurfaceBmp(args.Positional()[0]);
+    lv::PixelSurface surface = ReadSurfaceBmp(args.Positional()[0]);
     lv::AdjustSaturation(surface, amount);
     WriteSurfaceBmp(surface, args.Positional()[2]);
     return 0;

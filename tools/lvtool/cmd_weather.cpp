@@ -1,8 +1,8 @@
 // lvtool weather: the rain drops or snowflakes of an image package after a number of steps.
 #include <cstdio>
 
-#include "effects/rain.h"
-#include "effects/snow.h"
+#include "effects/weather/rain.h"
+#include "effects/weather/snow.h"
 #include "ripple_session.h"
 
 namespace lvtool {
@@ -16,12 +16,12 @@ int Run(const std::vector<std::string>& words) {
     if (steps < 0) throw UsageError{"missing --steps"};
 
     RippleSession session(options);
-    lv::TWaveGenerator& generator = session.Generator();
+    lv::WaveGenerator& generator = session.Generator();
     for (long long i = 0; i < steps; ++i) generator.Step();
-    if (const lv::TRain* rain = generator.Rain())
+    if (const lv::Rain* rain = generator.ActiveRain())
         for (const auto& d : rain->Drops())
             std::printf("%.17g %.17g %d %d\n", d.X, d.Y, d.Weight, d.Length);
-    if (const lv::TSnow* snow = generator.Snow())
+    if (const lv::Snow* snow = generator.ActiveSnow())
         for (const auto& f : snow->Flakes())
             std::printf("%.17g %.17g %d %d\n", f.X, f.Y, f.Size, f.Drift);
     return 0;

@@ -12,16 +12,16 @@
 #include "command.h"
 #include "common/bitmap32.h"
 #include "common/error.h"
-#include "gui/lv_forms.h"
-#include "gui/qt/component_properties.h"
-#include "gui/qt/form_builder.h"
-#include "gui/qt/preview_control.h"
-#include "gui/qt/thumbnail_list.h"
-#include "gui/text_encoding.h"
+#include "gui/forms/form_definitions.h"
+#include "gui/forms/text_encoding.h"
+#include "gui/qt/controls/preview_control.h"
+#include "gui/qt/controls/thumbnail_list.h"
+#include "gui/qt/forms/component_properties.h"
+#include "gui/qt/forms/form_builder.h"
 #include "json_writer.h"
 #include "launcher/working_folder.h"
 #include "platform/user_folders.h"
-#include "project/lvc_project.h"
+#include "project/project.h"
 
 namespace lvtool {
 namespace {
@@ -45,7 +45,7 @@ public:
     UnpackedSaver(const UnpackedSaver&) = delete;
     UnpackedSaver& operator=(const UnpackedSaver&) = delete;
 
-    void Load(lv::TLVCProject& project) const {
+    void Load(lv::Project& project) const {
         project.Load(path_ + lv::SettingsContainerName);
         for (auto& name : project.FileList.Files) name = path_ + name;
         project.UISetting.UIFile = path_ + lv::FormsFileName;
@@ -85,16 +85,16 @@ void WriteEntry(JsonWriter& json, const QString& name, const QString& className,
 }
 
 // What the configuration window gives its picture controls when it opens.
-void FillPictureControls(lv::TfmLVFormParent& window, const lv::TLVCProject& project) {
+void FillPictureControls(lv::FormWindow& window, const lv::Project& project) {
     const auto& files = project.FileList.Files;
     if (files.empty()) return;
     for (const auto& component : window.Components()) {
-        if (auto* list = qobject_cast<lv::TLVThumbnail2*>(component.Widget)) {
+        if (auto* list = qobject_cast<lv::ThumbnailList*>(component.Widget)) {
             list->SetFiles(&files);
             for (size_t i = 0; i < files.size(); ++i)
                 list->SetItemChecked(static_cast<int>(i), true);
             list->SetCurrentItem(0);
-        } else if (auto* preview = qobject_cast<lv::TLVPreview*>(component.Widget)) {
+        } else if (auto* preview = qobject_cast<lv::PreviewControl*>(component.Widget)) {
             try {
                 preview->ShowPicture(files.front());
             } catch (const lv::Error& error) {
@@ -116,16 +116,16 @@ int Run(const std::vector<std::string>& words) {
     static char* argv[] = {programName, nullptr};
     QApplication application(argc, argv);
 
-    lv::TLVCProject project;
+    lv::Project project;
     std::optional<UnpackedSaver> saver;
     if (const auto saverPath = args.Value("project")) {
         saver.emplace(*saverPath);
         saver->Load(project);
     }
-    lv::TLVForms forms;
+    lv::FormDefinitions forms;
     forms.LoadFromFile(formsPath);
 
-    lv::TfmLVFormParent window;
+    lv::FormWindow window;
     lv::BuildInto(window, forms, project, name);
     lv::ApplyTagVisibility(window);
     FillPictureControls(window, project);

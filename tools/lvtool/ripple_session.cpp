@@ -1,7 +1,7 @@
 #include "ripple_session.h"
 
 #include "common/random.h"
-#include "effects/wave_util.h"
+#include "effects/water/wave_util.h"
 
 namespace lvtool {
 
@@ -26,8 +26,8 @@ RippleOptions ReadRippleOptions(const Arguments& args, bool seedRequired) {
 }
 
 RippleSession::RippleSession(const RippleOptions& options)
-    : project_(std::make_unique<lv::TProject>()),
-      generator_(std::make_unique<lv::TWaveGenerator>()) {
+    : project_(std::make_unique<lv::ImagePackage>()),
+      generator_(std::make_unique<lv::WaveGenerator>()) {
     project_->Load(options.package);
     project_->SetSpeedPercent(options.speedPercent);
     if (options.fit)

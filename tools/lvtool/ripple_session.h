@@ -4,7 +4,7 @@
 #include <string>
 
 #include "command.h"
-#include "effects/wave_generator.h"
+#include "effects/water/wave_generator.h"
 #include "project/image_package.h"
 
 namespace lvtool {
@@ -30,12 +30,12 @@ RippleOptions ReadRippleOptions(const Arguments& args, bool seedRequired);
 class RippleSession {
 public:
     explicit RippleSession(const RippleOptions& options);
-    lv::TProject& Project() { return *project_; }
-    lv::TWaveGenerator& Generator() { return *generator_; }
+    lv::ImagePackage& Project() { return *project_; }
+    lv::WaveGenerator& Generator() { return *generator_; }
 
 private:
-    std::unique_ptr<lv::TProject> project_;
-    std::unique_ptr<lv::TWaveGenerator> generator_;
+    std::unique_ptr<lv::ImagePackage> project_;
+    std::unique_ptr<lv::WaveGenerator> generator_;
 };
 
 }  // namespace lvtool

@@ -5,13 +5,13 @@
 
 namespace lvtool {
 
-lv::TFastBMP ReadSurfaceBmp(const std::string& path) {
-    lv::TFastBMP surface;
+lv::PixelSurface ReadSurfaceBmp(const std::string& path) {
+    lv::PixelSurface surface;
     surface.LoadFromBitmap32(lv::DecodeBmp(lv::ReadFileBytes(path), path));
     return surface;
 }
 
-void WriteSurfaceBmp(const lv::TFastBMP& surface, const std::string& path) {
+void WriteSurfaceBmp(const lv::PixelSurface& surface, const std::string& path) {
     lv::WriteFileAtomically(path, lv::EncodeBmp24(surface.ToBitmap32()));
 }
 

@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "crash/crash_reporter.h"
-#include "gui/lv_forms.h"
+#include "gui/forms/form_definitions.h"
+#include "gui/qt/config/run_configuration.h"
 #include "launcher/preview.h"
 #include "launcher/qt/host_show.h"
 #include "launcher/qt/orderly_end.h"
@@ -20,8 +21,7 @@
 #include "platform/end_signals.h"
 #include "platform/host_window.h"
 #include "platform/system_services.h"
-#include "project/lvc_project.h"
-#include "gui/qt/run_configuration.h"
+#include "project/project.h"
 #include "saver/qt/start_show.h"
 
 namespace lv {
@@ -40,7 +40,7 @@ std::string OwnPath(const char* argument0) {
 
 // Unpacks the package appended to the program and loads the project and the form definitions.
 // The instance stays registered in the working folder while the returned object lives.
-InstanceRegistration PrepareProject(TLVCProject& project, TLVForms& forms,
+InstanceRegistration PrepareProject(Project& project, FormDefinitions& forms,
                                     const std::string& ownPath) {
     InstanceRegistration registration = ExtractProject(project, ownPath);
     forms.LoadFromFile(project.UISetting.UIFile);
@@ -68,7 +68,7 @@ std::unique_ptr<QApplication> StartFramework(int& argc, char** argv, ErrorBoxes 
     return application;
 }
 
-int RunSaver(TLVCProject& project, TLVForms& forms, const std::string& ownPath,
+int RunSaver(Project& project, FormDefinitions& forms, const std::string& ownPath,
              const CommandLine& line, const HostShow& host, OrderlyEnd& end) {
     InstanceRegistration registration = PrepareProject(project, forms, ownPath);
     ShowOptions options = ShowOptionsForProgram(ownPath);
@@ -83,7 +83,7 @@ int RunSaver(TLVCProject& project, TLVForms& forms, const std::string& ownPath,
     return failed ? ShowFailedExitCode : 0;
 }
 
-void RunConfiguration(TLVCProject& project, TLVForms& forms, const std::string& ownPath,
+void RunConfiguration(Project& project, FormDefinitions& forms, const std::string& ownPath,
                       const std::string& firstArgument, const OrderlyEnd& end) {
     InstanceRegistration registration = PrepareProject(project, forms, ownPath);
     if (!end.Requested()) RunConfigurationWindow(project, forms, ownPath, firstArgument);
@@ -91,7 +91,7 @@ void RunConfiguration(TLVCProject& project, TLVForms& forms, const std::string& 
 }
 
 // The still preview. Nothing is cleaned up: the unpacked files stay for the next run.
-[[noreturn]] void RunPreview(TLVCProject& project, TLVForms& forms, const std::string& ownPath,
+[[noreturn]] void RunPreview(Project& project, FormDefinitions& forms, const std::string& ownPath,
                              const CommandLine& line) {
     ParseHostWindowId("/p", line.handleText);
     // A signal ends it at once; there is nothing to undo.
@@ -111,8 +111,8 @@ int RunCommandLine(int argc, char** argv) {
     const std::string ownPath = OwnPath(argc > 0 ? argv[0] : nullptr);
     const CommandLine line =
         ParseCommandLine(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
-    auto project = std::make_unique<TLVCProject>();
-    auto forms = std::make_unique<TLVForms>();
+    auto project = std::make_unique<Project>();
+    auto forms = std::make_unique<FormDefinitions>();
 
     int exitCode = 0;
     switch (line.mode) {

@@ -8,9 +8,9 @@
 #include "audio/sdl_show_audio.h"
 #include "launcher/creator_config.h"
 #include "launcher/working_folder.h"
-#include "project/lvc_project.h"
+#include "project/project.h"
 #include "saver/muted_show_audio.h"
-#include "saver/qt/saver_window.h"
+#include "saver/qt/show_window.h"
 #include "saver/show_clock.h"
 #include "saver/show_settings.h"
 #include "saver/sound_paths.h"
@@ -32,7 +32,7 @@ std::unique_ptr<QApplication> EnsureApplication() {
 
 std::string CreatorFolder() {
     try {
-        return TConfig().GetCreatorFolder();
+        return CreatorConfig().GetCreatorFolder();
     } catch (const std::exception&) {
         return {};  // without the creator's configuration its sounds folder is not searched
     }
@@ -65,7 +65,7 @@ ShowOptions ShowOptionsForProgram(const std::string& ownPath) {
     return options;
 }
 
-void StartShow(TLVCProject& project, const ShowOptions& options) {
+void StartShow(Project& project, const ShowOptions& options) {
     const MessageBoxFunction messageBox =
         options.MessageBox ? options.MessageBox : StandardMessageBox;
     const std::unique_ptr<QApplication> application = EnsureApplication();
@@ -101,18 +101,18 @@ void StartShow(TLVCProject& project, const ShowOptions& options) {
     setup.Folders = {options.WorkingFolder, CreatorFolder(), options.ProgramFolder};
 
     // Shown modally: this returns when the window has closed.
-    TLVfmScrSvr window(project, audio, clock, setup);
+    ShowWindow window(project, audio, clock, setup);
     QEventLoop modalLoop;
-    QObject::connect(&window, &TLVfmScrSvr::ShowClosed, &modalLoop, &QEventLoop::quit);
+    QObject::connect(&window, &ShowWindow::ShowClosed, &modalLoop, &QEventLoop::quit);
     window.Open();
     if (!window.Closed()) {
         modalLoop.exec();
     }
 }
 
-void ShowSinglePicture(const TLVCProject& project, const std::string& file,
+void ShowSinglePicture(const Project& project, const std::string& file,
                        const ShowOptions& options) {
-    TLVCProject single = MakeSinglePictureProject(project, file);
+    Project single = MakeSinglePictureProject(project, file);
     StartShow(single, options);
 }
 

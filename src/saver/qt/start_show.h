@@ -9,7 +9,7 @@ namespace lv {
 
 class Clock;
 class ShowAudio;
-class TLVCProject;
+class Project;
 
 inline constexpr const char* NoImageMessage = "No image found in Images List.";
 
@@ -58,11 +58,11 @@ ShowOptions ShowOptionsForProgram(const std::string& ownPath);
 // enabled, then the user settings file may narrow the list again; a show without an enabled
 // picture shows "Unable to run screensaver.\r\nPlease configure!" and then a black window that
 // input closes. Needs a QApplication; creates one when there is none.
-void StartShow(TLVCProject& project, const ShowOptions& options = {});
+void StartShow(Project& project, const ShowOptions& options = {});
 
 // Plays one picture full screen (the configuration window's play action): a temporary project
 // holding only `file`, with Stretch, Proportional and Speed of `project`, sound on and music off.
-void ShowSinglePicture(const TLVCProject& project, const std::string& file,
+void ShowSinglePicture(const Project& project, const std::string& file,
                        const ShowOptions& options = {});
 
 }  // namespace lv

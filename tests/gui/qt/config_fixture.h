@@ -11,11 +11,11 @@
 
 #include "codecs/picture_codecs.h"
 #include "common/file_util.h"
-#include "gui/lv_forms.h"
-#include "gui/qt/config_services.h"
-#include "gui/qt/config_window.h"
-#include "gui/qt/setting_window.h"
-#include "project/lvc_project.h"
+#include "gui/forms/form_definitions.h"
+#include "gui/qt/config/config_services.h"
+#include "gui/qt/config/config_window.h"
+#include "gui/qt/config/settings_dialog.h"
+#include "project/project.h"
 #include "support/picture_fixtures.h"
 
 namespace lv::test {
@@ -121,7 +121,7 @@ public:
             record.OpenedUrls.push_back(url.toString().toStdString());
             return true;
         };
-        s.PlayPicture = [this](const TLVCProject&, const std::string& file) {
+        s.PlayPicture = [this](const Project&, const std::string& file) {
             record.Played.push_back(file);
         };
         s.SetWallpaper = [this](const std::string& path) {
@@ -146,20 +146,20 @@ public:
     }
 
     // What a modal window does while it is open; the default closes it at once.
-    std::function<void(TfmLVCOnfigWindow&)> whileOpen;
+    std::function<void(ConfigWindow&)> whileOpen;
     // What the Settings dialog's user does; returns the button pressed.
-    std::function<int(TfmSettingWindow&)> settingsUser;
+    std::function<int(SettingsDialog&)> settingsUser;
     bool answer = true;
 
     TempDir dir;
     std::string program;
-    TLVCProject project;
-    TLVForms forms;
+    Project project;
+    FormDefinitions forms;
     Recorded record;
 
 private:
     int Exec(QDialog& dialog) {
-        if (auto* window = qobject_cast<TfmLVCOnfigWindow*>(&dialog)) {
+        if (auto* window = qobject_cast<ConfigWindow*>(&dialog)) {
             record.WindowsShown.push_back(window->FormName.toStdString());
             window->show();
             auto script = whileOpen;  // a sub-window must not re-enter the same script
@@ -168,7 +168,7 @@ private:
             if (window->isVisible()) window->close();
             return window->result();
         }
-        auto* settings = qobject_cast<TfmSettingWindow*>(&dialog);
+        auto* settings = qobject_cast<SettingsDialog*>(&dialog);
         if (!settings) return QDialog::Rejected;
         ++record.SettingsDialogs;
         return settingsUser ? settingsUser(*settings) : int(QDialog::Rejected);

@@ -4,8 +4,8 @@
 #include <QtTest/QTest>
 #include <filesystem>
 
+#include "gui/qt/config/run_configuration.h"
 #include "gui/qt/config_fixture.h"
-#include "gui/qt/run_configuration.h"
 
 namespace lv {
 namespace {
@@ -17,7 +17,7 @@ using test::ConfigFixture;
 const std::string DefaultForms =
     (std::filesystem::path(LV_SOURCE_DIR) / "data" / "default_forms.lvu").string();
 
-void Click(TfmLVCOnfigWindow& window, const char* name) {
+void Click(ConfigWindow& window, const char* name) {
     QWidget* widget = window.FindComponent(QString::fromLatin1(name));
     ASSERT_NE(widget, nullptr) << name;
     QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(4, 4));
@@ -27,7 +27,7 @@ TEST(RunConfiguration, ShowsTheMainWindowAndAppliesTheUserSettings) {
     ConfigFixture saver(3);
     saver.forms.LoadFromFile(DefaultForms);
     WriteFileAtomically(saver.IniPath(), "[Setting]\r\nSpeed=0\r\nIndex=2\r\n");
-    saver.whileOpen = [&](TfmLVCOnfigWindow& window) {
+    saver.whileOpen = [&](ConfigWindow& window) {
         EXPECT_EQ(window.PictureIndex(), 2);
         EXPECT_EQ(window.windowTitle(), "Sky Saver");
         Click(window, "PreviousButton");
@@ -41,12 +41,12 @@ TEST(RunConfiguration, ShowsTheMainWindowAndAppliesTheUserSettings) {
 TEST(RunConfiguration, ShippedWindowsRunTheirActions) {
     ConfigFixture saver(3);
     saver.forms.LoadFromFile(DefaultForms);
-    saver.whileOpen = [&](TfmLVCOnfigWindow& window) {
+    saver.whileOpen = [&](ConfigWindow& window) {
         Click(window, "NextButton");
         Click(window, "PlayButton");
         Click(window, "WebsiteLink");
         Click(window, "SettingsButton");
-        saver.whileOpen = [&](TfmLVCOnfigWindow& about) {
+        saver.whileOpen = [&](ConfigWindow& about) {
             EXPECT_EQ(about.windowTitle(), "About Sky Saver");
             Click(about, "AboutWebsiteLink");
             Click(about, "OkButton");

@@ -8,8 +8,8 @@
 #include <QSpinBox>
 #include <QtTest/QTest>
 
+#include "gui/qt/config/settings_dialog.h"
 #include "gui/qt/config_fixture.h"
-#include "gui/qt/setting_window.h"
 
 namespace lv {
 namespace {
@@ -17,7 +17,7 @@ namespace {
 using test::ConfigFixture;
 
 TEST(SettingWindow, LayoutTextsAndRanges) {
-    TfmSettingWindow dialog;
+    SettingsDialog dialog;
     EXPECT_EQ(dialog.windowTitle(), "Settings");
     EXPECT_EQ(dialog.size(), QSize(375, 188));
     EXPECT_EQ(dialog.cbImageSize->geometry(), QRect(144, 20, 153, 21));
@@ -46,7 +46,7 @@ TEST(SettingWindow, OkWritesTheKeysInOrderCancelWritesNothing) {
     saver.project.Setting.Stretch = false;
     saver.LoadForms(
         test::FormRecord(test::MainWindowLines({"SettingsLabel"}), {{"SettingsLabel", 5}}), 1);
-    saver.settingsUser = [](TfmSettingWindow& dialog) {
+    saver.settingsUser = [](SettingsDialog& dialog) {
         EXPECT_TRUE(dialog.btnOK->isEnabled());
         EXPECT_EQ(dialog.tbSpeed->value(), 10);
         EXPECT_EQ(dialog.cbImageSize->currentIndex(), 0);
@@ -57,16 +57,16 @@ TEST(SettingWindow, OkWritesTheKeysInOrderCancelWritesNothing) {
         dialog.txtDuration->setValue(3);  // below the range: 5
         return int(QDialog::Rejected);
     };
-    saver.whileOpen = [](TfmLVCOnfigWindow& window) { window.DoAction("SettingsLabel"); };
+    saver.whileOpen = [](ConfigWindow& window) { window.DoAction("SettingsLabel"); };
     ShowConfigWindow(saver.forms, saver.project, "MainWindow");
     EXPECT_EQ(saver.Ini(), "[Setting]\r\nIndex=0\r\n");  // only what closing stores
 
     auto user = saver.settingsUser;
-    saver.settingsUser = [&](TfmSettingWindow& dialog) {
+    saver.settingsUser = [&](SettingsDialog& dialog) {
         user(dialog);
         return int(QDialog::Accepted);
     };
-    saver.whileOpen = [](TfmLVCOnfigWindow& window) { window.DoAction("SettingsLabel"); };
+    saver.whileOpen = [](ConfigWindow& window) { window.DoAction("SettingsLabel"); };
     ShowConfigWindow(saver.forms, saver.project, "MainWindow");
     EXPECT_EQ(saver.Ini(),
               "[Setting]\r\nIndex=0\r\nImageSize=2\r\nImageMode=3\r\nSpeed=20\r\nSound=1\r\n"

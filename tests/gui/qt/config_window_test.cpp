@@ -1,4 +1,4 @@
-#include "gui/qt/config_window.h"
+#include "gui/qt/config/config_window.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 
 #include "common/error.h"
 #include "gui/qt/config_fixture.h"
-#include "gui/qt/preview_control.h"
-#include "gui/qt/thumbnail_list.h"
+#include "gui/qt/controls/preview_control.h"
+#include "gui/qt/controls/thumbnail_list.h"
 
 namespace lv {
 namespace {
@@ -19,18 +19,19 @@ namespace {
 using test::Binding;
 using test::ConfigFixture;
 
-void Click(TfmLVCOnfigWindow& window, const char* name) {
+void Click(ConfigWindow& window, const char* name) {
     QWidget* widget = window.FindComponent(QString::fromLatin1(name));
     ASSERT_NE(widget, nullptr) << name;
     QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(2, 2));
 }
 
-TLVThumbnail2& Thumbs(TfmLVCOnfigWindow& window) {
-    return *qobject_cast<TLVThumbnail2*>(window.FindComponent(QStringLiteral("Thumbs")));
+ThumbnailList& Thumbs(ConfigWindow& window) {
+    return *qobject_cast<ThumbnailList*>(window.FindComponent(QStringLiteral("Thumbs")));
 }
 
-std::string PreviewFile(TfmLVCOnfigWindow& window) {
-    return qobject_cast<TLVPreview*>(window.FindComponent(QStringLiteral("Preview")))->FileName();
+std::string PreviewFile(ConfigWindow& window) {
+    return qobject_cast<PreviewControl*>(window.FindComponent(QStringLiteral("Preview")))
+        ->FileName();
 }
 
 TEST(ConfigWindow, NextAndPreviousStayWithinThePictureList) {
@@ -38,7 +39,7 @@ TEST(ConfigWindow, NextAndPreviousStayWithinThePictureList) {
     saver.LoadForms(test::FormRecord(test::MainWindowLines({"NextButton", "PrevButton"}),
                                      {{"NextButton", 2}, {"PrevButton", 3}}),
                     1);
-    saver.whileOpen = [&](TfmLVCOnfigWindow& window) {
+    saver.whileOpen = [&](ConfigWindow& window) {
         EXPECT_EQ(window.PictureIndex(), 0);
         Click(window, "PrevButton");
         EXPECT_EQ(window.PictureIndex(), 0);
@@ -68,7 +69,7 @@ TEST(ConfigWindow, BindingsRunByTheLowBitsOfTheirKindFirstBindingWinning) {
                           {"closelabel", 6},
                           {"Missing", 6}}),
         1);
-    saver.whileOpen = [&](TfmLVCOnfigWindow& window) {
+    saver.whileOpen = [&](ConfigWindow& window) {
         Click(window, "WebLink");
         EXPECT_EQ(saver.record.OpenedUrls, std::vector<std::string>{"http://example.org/sky/help"});
         Click(window, "Nothing");
@@ -91,7 +92,7 @@ TEST(ConfigWindow, OpenDocumentRefusesProgramsAndTellsTheUserWhy) {
     saver.LoadForms(test::FormRecord(test::MainWindowLines({"Doc", "Entry"}),
                                      {{"Doc", 0, "readme.txt"}, {"Entry", 0, "run.desktop"}}),
                     1);
-    saver.whileOpen = [&](TfmLVCOnfigWindow& window) {
+    saver.whileOpen = [&](ConfigWindow& window) {
         Click(window, "Doc");
         Click(window, "Entry");
     };
@@ -111,7 +112,7 @@ TEST(ConfigWindow, AWebSiteWithoutSchemeOpensOverHttps) {
     saver.LoadForms(test::FormRecord(test::MainWindowLines({"Home", "Www"}),
                                      {{"Home", 0, "<Website>"}, {"Www", 0, "www.example.org"}}),
                     1);
-    saver.whileOpen = [&](TfmLVCOnfigWindow& window) {
+    saver.whileOpen = [&](ConfigWindow& window) {
         Click(window, "Home");
         Click(window, "Www");
     };
@@ -124,8 +125,8 @@ TEST(ConfigWindow, AWebSiteWithoutSchemeOpensOverHttps) {
 TEST(ConfigWindow, UntickedPicturesAreStoredAndShownAgain) {
     ConfigFixture saver(5);
     saver.LoadForms(test::FormRecord(test::MainWindowLines({}), {}), 1);
-    saver.whileOpen = [&](TfmLVCOnfigWindow& window) {
-        TLVThumbnail2& list = Thumbs(window);
+    saver.whileOpen = [&](ConfigWindow& window) {
+        ThumbnailList& list = Thumbs(window);
         ASSERT_EQ(list.ItemCount(), 5);
         for (int i = 0; i < 5; ++i) EXPECT_TRUE(list.ItemChecked(i));
         list.SetItemChecked(3, false);
@@ -133,8 +134,8 @@ TEST(ConfigWindow, UntickedPicturesAreStoredAndShownAgain) {
     ShowConfigWindow(saver.forms, saver.project, "MainWindow");
     EXPECT_EQ(saver.Ini(), "[Setting]\r\nIndex=0\r\n[Files]\r\n3=\r\n");
 
-    saver.whileOpen = [&](TfmLVCOnfigWindow& window) {
-        TLVThumbnail2& list = Thumbs(window);
+    saver.whileOpen = [&](ConfigWindow& window) {
+        ThumbnailList& list = Thumbs(window);
         for (int i = 0; i < 5; ++i) EXPECT_EQ(list.ItemChecked(i), i != 3) << i;
         list.SetItemChecked(3, true);
         list.SetItemChecked(0, false);
@@ -147,7 +148,7 @@ TEST(ConfigWindow, StoredIndexOpensOnItsPictureUnlessBeyondTheList) {
     ConfigFixture saver(5);
     saver.LoadForms(test::FormRecord(test::MainWindowLines({}), {}), 1);
     WriteFileAtomically(saver.IniPath(), "[Setting]\r\nIndex=4\r\n");
-    saver.whileOpen = [&](TfmLVCOnfigWindow& window) {
+    saver.whileOpen = [&](ConfigWindow& window) {
         EXPECT_EQ(window.PictureIndex(), 4);
         EXPECT_EQ(Thumbs(window).CurrentItem(), 4);
         EXPECT_EQ(PreviewFile(window), saver.project.FileList.Files[4]);
@@ -155,7 +156,7 @@ TEST(ConfigWindow, StoredIndexOpensOnItsPictureUnlessBeyondTheList) {
     ShowConfigWindow(saver.forms, saver.project, "MainWindow");
 
     WriteFileAtomically(saver.IniPath(), "[Setting]\r\nIndex=5\r\n");
-    saver.whileOpen = [&](TfmLVCOnfigWindow& window) {
+    saver.whileOpen = [&](ConfigWindow& window) {
         EXPECT_EQ(window.PictureIndex(), 0);
         EXPECT_EQ(PreviewFile(window), saver.project.FileList.Files[0]);
     };
@@ -171,12 +172,12 @@ TEST(ConfigWindow, PlainProgramWithoutSlashCReadsAndWritesNothing) {
     saver.LoadForms(test::FormRecord(test::MainWindowLines({"SettingsLabel", "Next"}),
                                      {{"SettingsLabel", 5}, {"Next", 2}}),
                     1);
-    saver.settingsUser = [](TfmSettingWindow& dialog) {
+    saver.settingsUser = [](SettingsDialog& dialog) {
         EXPECT_FALSE(dialog.btnOK->isEnabled());
         EXPECT_EQ(dialog.cbImageSize->currentIndex(), 1);  // the project's, not the file's
         return int(QDialog::Accepted);
     };
-    saver.whileOpen = [&](TfmLVCOnfigWindow& window) {
+    saver.whileOpen = [&](ConfigWindow& window) {
         EXPECT_EQ(window.PictureIndex(), 0);
         EXPECT_TRUE(Thumbs(window).ItemChecked(1));
         Thumbs(window).SetItemChecked(2, false);
@@ -215,9 +216,9 @@ TEST(ConfigWindow, SubWindowOpensModallyAndSharesTheSettingsFile) {
                         test::FormRecord(test::MainWindowLines({"Next"}, "About"), {{"Next", 2}}) +
                         test::FormRecord(test::MainWindowLines({}, "Broken"), {}),
                     3);
-    saver.whileOpen = [&](TfmLVCOnfigWindow& window) {
+    saver.whileOpen = [&](ConfigWindow& window) {
         Click(window, "Next");
-        saver.whileOpen = [&](TfmLVCOnfigWindow& about) {
+        saver.whileOpen = [&](ConfigWindow& about) {
             EXPECT_EQ(about.PictureIndex(), 0);
             Click(about, "Next");
             Click(about, "Next");
@@ -236,7 +237,7 @@ TEST(ConfigWindow, PlayShowsTheCurrentPictureAndNothingWithoutPictures) {
     ConfigFixture saver(3);
     saver.LoadForms(
         test::FormRecord(test::MainWindowLines({"Play", "Next"}), {{"Play", 4}, {"Next", 2}}), 1);
-    saver.whileOpen = [&](TfmLVCOnfigWindow& window) {
+    saver.whileOpen = [&](ConfigWindow& window) {
         Click(window, "Next");
         Click(window, "Play");
     };
@@ -247,7 +248,7 @@ TEST(ConfigWindow, PlayShowsTheCurrentPictureAndNothingWithoutPictures) {
     empty.LoadForms(test::FormRecord(test::MainWindowLines({"Play", "Next", "Wall"}),
                                      {{"Play", 4}, {"Next", 2}, {"Wall", 9}}),
                     1);
-    empty.whileOpen = [&](TfmLVCOnfigWindow& window) {
+    empty.whileOpen = [&](ConfigWindow& window) {
         Click(window, "Next");
         Click(window, "Play");
         Click(window, "Wall");
@@ -266,7 +267,7 @@ TEST(ConfigWindow, OpeningShowsComponentsByTagAndMakesEditsEditable) {
                  {"  object Hidden: TLabel", "    Tag = 2", "    Caption = 'x'", "  end",
                   "  object Edit: TEdit", "    Tag = 1", "    ReadOnly = True", "  end"});
     saver.LoadForms(test::FormRecord(lines, {}), 1);
-    saver.whileOpen = [&](TfmLVCOnfigWindow& window) {
+    saver.whileOpen = [&](ConfigWindow& window) {
         EXPECT_TRUE(window.FindComponent("Shown")->isVisible());
         EXPECT_FALSE(window.FindComponent("Hidden")->isVisible());
         auto* edit = qobject_cast<QLineEdit*>(window.FindComponent("Edit"));
@@ -286,7 +287,7 @@ TEST(ConfigWindow, WallpaperAfterConfirmationOnly) {
         test::FormRecord(test::MainWindowLines({"Wall", "Next"}), {{"Wall", 9}, {"Next", 2}}), 1);
     const std::string bmp = saver.program + ".bmp";
     saver.answer = false;
-    saver.whileOpen = [&](TfmLVCOnfigWindow& window) { Click(window, "Wall"); };
+    saver.whileOpen = [&](ConfigWindow& window) { Click(window, "Wall"); };
     ShowConfigWindow(saver.forms, saver.project, "MainWindow");
     ASSERT_EQ(saver.record.Questions.size(), 1u);
     EXPECT_EQ(saver.record.Questions[0],
@@ -295,7 +296,7 @@ TEST(ConfigWindow, WallpaperAfterConfirmationOnly) {
     EXPECT_TRUE(saver.record.Wallpapers.empty());
 
     saver.answer = true;
-    saver.whileOpen = [&](TfmLVCOnfigWindow& window) {
+    saver.whileOpen = [&](ConfigWindow& window) {
         Click(window, "Next");
         Click(window, "Wall");
     };
@@ -307,7 +308,7 @@ TEST(ConfigWindow, WallpaperAfterConfirmationOnly) {
 
     // A picture that cannot be read is an error of the click; the window stays open.
     WriteFileAtomically(saver.project.FileList.Files[1], "broken");  // the stored current picture
-    saver.whileOpen = [&](TfmLVCOnfigWindow& window) {
+    saver.whileOpen = [&](ConfigWindow& window) {
         Click(window, "Wall");
         EXPECT_TRUE(window.isVisible());
     };

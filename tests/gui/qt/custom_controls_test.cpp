@@ -7,12 +7,12 @@
 
 #include "codecs/picture_codecs.h"
 #include "common/error.h"
-#include "gui/qt/image_control.h"
-#include "gui/qt/jet_button.h"
-#include "gui/qt/my_button.h"
-#include "gui/qt/my_memo.h"
-#include "gui/qt/preview_control.h"
-#include "gui/qt/qt_bitmap.h"
+#include "gui/qt/controls/image_control.h"
+#include "gui/qt/controls/jet_button.h"
+#include "gui/qt/controls/memo_control.h"
+#include "gui/qt/controls/picture_button.h"
+#include "gui/qt/controls/preview_control.h"
+#include "gui/qt/controls/qt_bitmap.h"
 #include "project/package_fixtures.h"
 #include "project/package_writer.h"
 #include "support/picture_fixtures.h"
@@ -36,7 +36,7 @@ QImage DiscOnWhite(int side) {
 
 TEST(JetButton, ClicksOnTransparentCornersAreIgnored) {
     QWidget host;
-    auto* button = new TJetButton(&host);
+    auto* button = new JetButton(&host);
     button->SetBitmapUp(DiscOnWhite(20));
     host.show();
     EXPECT_EQ(button->size(), QSize(20, 20));
@@ -44,7 +44,7 @@ TEST(JetButton, ClicksOnTransparentCornersAreIgnored) {
     EXPECT_FALSE(button->IsOnButton(QPoint(1, 1)));
     EXPECT_TRUE(button->IsOnButton(QPoint(10, 10)));
 
-    QSignalSpy clicks(button, &TJetButton::Clicked);
+    QSignalSpy clicks(button, &JetButton::Clicked);
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(1, 1));
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(18, 1));
     EXPECT_EQ(clicks.count(), 0);
@@ -53,18 +53,18 @@ TEST(JetButton, ClicksOnTransparentCornersAreIgnored) {
 
     // Pressed on the disc, released on a corner: no click, and the face is up again.
     QTest::mousePress(button, Qt::LeftButton, {}, QPoint(10, 10));
-    EXPECT_EQ(button->ButtonState(), TJetButton::State::Pressed);
+    EXPECT_EQ(button->ButtonState(), JetButton::State::Pressed);
     QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(1, 1));
     EXPECT_EQ(clicks.count(), 1);
-    EXPECT_EQ(button->ButtonState(), TJetButton::State::Normal);
+    EXPECT_EQ(button->ButtonState(), JetButton::State::Normal);
 
     button->setEnabled(false);
-    EXPECT_EQ(button->ButtonState(), TJetButton::State::Disabled);
+    EXPECT_EQ(button->ButtonState(), JetButton::State::Disabled);
 }
 
 TEST(JetButton, HoverNeedsAnOverFace) {
     QWidget host;
-    auto* button = new TJetButton(&host);
+    auto* button = new JetButton(&host);
     button->SetBitmapUp(DiscOnWhite(20));
     host.show();
     QMouseEvent move(QEvent::MouseMove, QPointF(10, 10), button->mapToGlobal(QPointF(10, 10)),
@@ -81,7 +81,7 @@ TEST(JetButton, HoverNeedsAnOverFace) {
 }
 
 TEST(JetButton, PicSeriesAcceptsTheFourNamesOnly) {
-    TJetButton button(nullptr);
+    JetButton button(nullptr);
     button.SetPicSeries(" Up; down ;Over;DISABLED ");
     EXPECT_EQ(button.PicSeries(), "Up; down ;Over;DISABLED");
     try {
@@ -138,7 +138,7 @@ struct RepeatClock {
 
 TEST(MyButton, HeldDownRepeatsAtOnceAfter500AndEvery50Milliseconds) {
     QWidget host;
-    auto* button = new TMyButton(&host);
+    auto* button = new PictureButton(&host);
     RepeatClock clock;
     button->SetRepeatTimerFactory([&clock] {
         auto timer = std::make_unique<FakeRepeatTimer>(clock.Now);
@@ -147,8 +147,8 @@ TEST(MyButton, HeldDownRepeatsAtOnceAfter500AndEvery50Milliseconds) {
     });
     host.show();
     std::vector<int> presses;
-    QObject::connect(button, &TMyButton::MousePressed, [&] { presses.push_back(clock.Now); });
-    QSignalSpy clicks(button, &TMyButton::Clicked);
+    QObject::connect(button, &PictureButton::MousePressed, [&] { presses.push_back(clock.Now); });
+    QSignalSpy clicks(button, &PictureButton::Clicked);
 
     QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
     clock.AdvanceTo(1000);
@@ -173,7 +173,7 @@ TEST(MyButton, HeldDownRepeatsAtOnceAfter500AndEvery50Milliseconds) {
 }
 
 TEST(MyButton, DownOnlyWhileAllowed) {
-    TMyButton button(nullptr);
+    PictureButton button(nullptr);
     button.SetDown(true);
     EXPECT_FALSE(button.Down());
     button.SetAllowDown(true);
@@ -184,7 +184,7 @@ TEST(MyButton, DownOnlyWhileAllowed) {
 }
 
 TEST(MyMemo, TextHoldsAllLines) {
-    TMyMemo memo(nullptr);
+    MemoControl memo(nullptr);
     memo.SetText("First\r\nSecond\rThird");
     EXPECT_EQ(memo.document()->blockCount(), 3);
     EXPECT_EQ(memo.Text(), "First\r\nSecond\r\nThird");
@@ -198,7 +198,7 @@ TEST(Preview, ScalesPicturesKeepsThePreviousOneOnErrorsAndBlanksOtherFiles) {
     const std::string png = folder.Write("photo.png", "\x89PNG\r\n\x1a\n");
     const std::string broken = folder.Write("broken.jpg", "\xFF\xD8\xFF garbage");
 
-    TLVPreview preview(nullptr);
+    PreviewControl preview(nullptr);
     preview.resize(40, 30);
     preview.ShowPicture(bmp);
     const Bitmap32 shown = FromQImage(preview.Picture());
@@ -230,7 +230,7 @@ TEST(Preview, ShowsAnImagePackagesPictureScaledToTheControl) {
     test::TempDir folder;
     const std::string package =
         folder.Write("harbour.lvp", BuildImagePackage(test::SampleContents()));
-    TLVPreview preview(nullptr);
+    PreviewControl preview(nullptr);
     preview.resize(48, 32);
     preview.ShowPicture(package);
     const Bitmap32 shown = FromQImage(preview.Picture());

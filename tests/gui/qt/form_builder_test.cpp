@@ -1,4 +1,4 @@
-#include "gui/qt/form_builder.h"
+#include "gui/qt/forms/form_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,13 +13,13 @@
 #include "codecs/picture_codecs.h"
 #include "common/error.h"
 #include "common/file_util.h"
-#include "gui/qt/component_properties.h"
-#include "gui/qt/decorations.h"
+#include "gui/qt/controls/decorations.h"
+#include "gui/qt/controls/image_control.h"
+#include "gui/qt/controls/jet_button.h"
+#include "gui/qt/controls/qt_bitmap.h"
+#include "gui/qt/controls/thumbnail_list.h"
 #include "gui/qt/form_fixture.h"
-#include "gui/qt/image_control.h"
-#include "gui/qt/jet_button.h"
-#include "gui/qt/qt_bitmap.h"
-#include "gui/qt/thumbnail_list.h"
+#include "gui/qt/forms/component_properties.h"
 
 namespace lv {
 namespace {
@@ -272,7 +272,7 @@ TEST(FormBuilder, TagBitZeroDecidesVisibilityAndClickableClassesReportClicks) {
     EXPECT_FALSE(window.FindComponent("Hidden")->isVisible());
     EXPECT_EQ(ComponentTagOf(window.FindComponent("Hidden")), 2);
 
-    QSignalSpy clicks(&window, &TfmLVFormParent::ComponentClicked);
+    QSignalSpy clicks(&window, &FormWindow::ComponentClicked);
     QTest::mouseClick(window.FindComponent("Shown"), Qt::LeftButton, {}, QPoint(2, 2));
     QTest::mouseClick(window.FindComponent("Plain"), Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseClick(window.FindComponent("Bevel"), Qt::LeftButton, {}, QPoint(5, 5));
@@ -319,7 +319,7 @@ TEST(FormBuilder, DecodesStoredPicturesAndBitmaps) {
     lines.push_back("end");
     const auto built = BuildFromLines(lines);
 
-    auto* jet = qobject_cast<TJetButton*>(built->Window->FindComponent("Jet"));
+    auto* jet = qobject_cast<JetButton*>(built->Window->FindComponent("Jet"));
     ASSERT_NE(jet, nullptr);
     EXPECT_EQ(jet->size(), QSize(12, 10));
     EXPECT_FALSE(jet->IsOnButton(QPoint(0, 0)));
@@ -347,7 +347,7 @@ TEST(FormBuilder, SetsTheThumbnailListsOwnProperties) {
         "  end",
         "end",
     });
-    auto* list = qobject_cast<TLVThumbnail2*>(built->Window->FindComponent("List"));
+    auto* list = qobject_cast<ThumbnailList*>(built->Window->FindComponent("List"));
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->ColWidth(), 120);
     EXPECT_EQ(list->RowHeight(), 125);

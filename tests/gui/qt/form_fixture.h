@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "gui/lv_forms.h"
-#include "gui/qt/form_builder.h"
-#include "project/lvc_project.h"
+#include "gui/forms/form_definitions.h"
+#include "gui/qt/forms/form_builder.h"
+#include "project/project.h"
 
 namespace lv::test {
 
@@ -19,20 +19,20 @@ inline std::string DefinitionFile(const std::vector<std::string>& lines) {
 }
 
 struct BuiltWindow {
-    TLVForms Forms;
-    TLVCProject Project;
-    std::unique_ptr<TfmLVFormParent> Window;
+    FormDefinitions Forms;
+    Project Loaded;
+    std::unique_ptr<FormWindow> Window;
 };
 
 inline std::unique_ptr<BuiltWindow> BuildFromLines(const std::vector<std::string>& lines,
                                                    const std::string& name = "MainWindow") {
     auto built = std::make_unique<BuiltWindow>();
-    built->Project.Setting.ProductName = "Sky Saver";
-    built->Project.Setting.Publisher = "Blue Works";
-    built->Project.Setting.Website = "http://example.org/sky";
+    built->Loaded.Setting.ProductName = "Sky Saver";
+    built->Loaded.Setting.Publisher = "Blue Works";
+    built->Loaded.Setting.Website = "http://example.org/sky";
     built->Forms.LoadFromText(DefinitionFile(lines), "test.lvu");
-    built->Window = std::make_unique<TfmLVFormParent>();
-    BuildInto(*built->Window, built->Forms, built->Project, name);
+    built->Window = std::make_unique<FormWindow>();
+    BuildInto(*built->Window, built->Forms, built->Loaded, name);
     return built;
 }
 

@@ -1,4 +1,4 @@
-#include "gui/qt/thumbnail_list.h"
+#include "gui/qt/controls/thumbnail_list.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "codecs/picture_codecs.h"
-#include "gui/qt/qt_bitmap.h"
+#include "gui/qt/controls/qt_bitmap.h"
 #include "project/package_fixtures.h"
 #include "project/package_writer.h"
 #include "support/picture_fixtures.h"
@@ -34,7 +34,7 @@ protected:
 
 TEST_F(ThumbnailListTest, LaysItemsOutInRowsThatFitTheWidth) {
     const auto files = Pictures(6);
-    TLVThumbnail2 list;
+    ThumbnailList list;
     EXPECT_EQ(list.size(), QSize(350, 250));
     list.SetFiles(&files);
     EXPECT_EQ(list.ColWidth(), 100);
@@ -56,7 +56,7 @@ TEST_F(ThumbnailListTest, LaysItemsOutInRowsThatFitTheWidth) {
 
 TEST_F(ThumbnailListTest, SingleRowScrollsHorizontally) {
     const auto files = Pictures(6);
-    TLVThumbnail2 list;
+    ThumbnailList list;
     list.SetMultiRows(false);
     list.SetFiles(&files);
     EXPECT_EQ(list.ColCount(), 6);
@@ -75,7 +75,7 @@ TEST_F(ThumbnailListTest, MissingOrUnreadableFilesKeepAnEmptyPlace) {
     files.insert(files.begin() + 1, folder_.File("missing.jpg"));
     files.insert(files.begin() + 2, folder_.Write("damaged.gif", "GIF89a"));
     files.insert(files.begin() + 3, folder_.Write("notes.txt", "text"));
-    TLVThumbnail2 list;
+    ThumbnailList list;
     list.SetFiles(&files);
     ASSERT_EQ(list.ItemCount(), 6);
     EXPECT_FALSE(list.Thumbnail(0).isNull());
@@ -92,7 +92,7 @@ TEST_F(ThumbnailListTest, MissingOrUnreadableFilesKeepAnEmptyPlace) {
 TEST_F(ThumbnailListTest, PackagesGiveTheirStoredThumbnailAndTitle) {
     std::vector<std::string> files = Pictures(1);
     files.push_back(folder_.Write("harbour.LVP", BuildImagePackage(test::SampleContents())));
-    TLVThumbnail2 list;
+    ThumbnailList list;
     list.SetPictureHeight(50);
     list.SetFiles(&files);
     EXPECT_EQ(list.Title(1), "Harbour at dusk");
@@ -102,11 +102,11 @@ TEST_F(ThumbnailListTest, PackagesGiveTheirStoredThumbnailAndTitle) {
 
 TEST_F(ThumbnailListTest, ClicksSelectAndToggleCheckBoxes) {
     const auto files = Pictures(5);
-    TLVThumbnail2 list;
+    ThumbnailList list;
     list.SetShowCheckBox(true);
     list.SetFiles(&files);
     list.show();
-    QSignalSpy selections(&list, &TLVThumbnail2::ItemSelected);
+    QSignalSpy selections(&list, &ThumbnailList::ItemSelected);
 
     // Row 1, column 2 holds no item: the last item is selected.
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.CellRect(2, 1).center());
@@ -129,8 +129,8 @@ TEST_F(ThumbnailListTest, ClicksSelectAndToggleCheckBoxes) {
 
 TEST_F(ThumbnailListTest, SettingTheCurrentItemMovesRowThenColumn) {
     const auto files = Pictures(6);
-    TLVThumbnail2 list;
-    QSignalSpy selections(&list, &TLVThumbnail2::ItemSelected);
+    ThumbnailList list;
+    QSignalSpy selections(&list, &ThumbnailList::ItemSelected);
     list.SetCurrentItem(4);  // before a list is attached nothing is reported
     EXPECT_EQ(selections.count(), 0);
 
@@ -148,16 +148,16 @@ TEST_F(ThumbnailListTest, SettingTheCurrentItemMovesRowThenColumn) {
 TEST_F(ThumbnailListTest, MixDarkensTheBaseColour) {
     const QColor black(0, 0, 0);
     const QColor white(255, 255, 255);
-    EXPECT_EQ(TLVThumbnail2::Mix(black, white, 20), QColor(204, 204, 204));
-    EXPECT_EQ(TLVThumbnail2::Mix(black, white, 5), QColor(243, 243, 243));
-    EXPECT_EQ(TLVThumbnail2::Mix(QColor(10, 20, 30), QColor(1, 2, 3), 0), QColor(1, 2, 3));
-    EXPECT_EQ(TLVThumbnail2::Mix(black, QColor(100, 100, 100), 100), QColor(0, 0, 0));  // clamped
-    EXPECT_EQ(TLVThumbnail2::Mix(QColor(0, 120, 215), white, 100), QColor(0, 120, 215));
+    EXPECT_EQ(ThumbnailList::Mix(black, white, 20), QColor(204, 204, 204));
+    EXPECT_EQ(ThumbnailList::Mix(black, white, 5), QColor(243, 243, 243));
+    EXPECT_EQ(ThumbnailList::Mix(QColor(10, 20, 30), QColor(1, 2, 3), 0), QColor(1, 2, 3));
+    EXPECT_EQ(ThumbnailList::Mix(black, QColor(100, 100, 100), 100), QColor(0, 0, 0));  // clamped
+    EXPECT_EQ(ThumbnailList::Mix(QColor(0, 120, 215), white, 100), QColor(0, 120, 215));
 }
 
 TEST_F(ThumbnailListTest, DrawsFramesAndThumbnailsWhereTheCellSays) {
     const auto files = Pictures(2);
-    TLVThumbnail2 list;
+    ThumbnailList list;
     list.SetFiles(&files);
     list.show();
     const QImage picture = list.viewport()->grab().toImage();

@@ -5,10 +5,10 @@
 #include <QApplication>
 #include <QGuiApplication>
 
-#include "project/lvc_project.h"
+#include "project/project.h"
 #include "saver/qt/host_embedding.h"
-#include "saver/qt/saver_window.h"
 #include "saver/qt/show_test_support.h"
+#include "saver/qt/show_window.h"
 #include "saver/show_clock.h"
 #include "saver/show_scene.h"
 
@@ -29,7 +29,7 @@ protected:
     }
 
     QTemporaryDir folder_;
-    TLVCProject project_;
+    Project project_;
     test::SilentAudio audio_;
     SystemClock clock_;
 };
@@ -48,7 +48,7 @@ TEST_F(HostWindowTest, TheShowFollowsItsHostWindowAndEndsWithIt) {
     ShowWindowSetup setup;
     setup.Placement = ShowPlacement::HostWindow;
     setup.HostWindow = hostId;
-    TLVfmScrSvr window(project_, audio_, clock_, setup);
+    ShowWindow window(project_, audio_, clock_, setup);
     window.Open();
     EXPECT_EQ(window.size(), QSize(200, 150));
     ASSERT_TRUE(test::ProcessEventsUntil(
@@ -66,7 +66,7 @@ TEST_F(HostWindowTest, TheRootWindowIsTheWholeScreen) {
     ASSERT_NE(RootWindowId(), 0u);
     ShowWindowSetup setup;
     setup.Placement = ShowPlacement::RootWindow;
-    TLVfmScrSvr window(project_, audio_, clock_, setup);
+    ShowWindow window(project_, audio_, clock_, setup);
     window.Open();
     const std::optional<QSize> root = ForeignWindowSize(RootWindowId());
     ASSERT_TRUE(root.has_value());

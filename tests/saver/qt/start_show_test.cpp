@@ -8,10 +8,10 @@
 #include <QKeyEvent>
 #include <QTimer>
 
-#include "project/lvc_project.h"
 #include "project/package_writer.h"
-#include "saver/qt/saver_window.h"
+#include "project/project.h"
 #include "saver/qt/show_test_support.h"
+#include "saver/qt/show_window.h"
 #include "saver/show_loop.h"
 #include "saver/show_scene.h"
 
@@ -23,9 +23,9 @@ struct Message {
     std::string text;
 };
 
-TLVfmScrSvr* OpenShowWindow() {
+ShowWindow* OpenShowWindow() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<TLVfmScrSvr*>(widget); window && !window->Closed()) {
+        if (auto* window = qobject_cast<ShowWindow*>(widget); window && !window->Closed()) {
             return window;
         }
     }
@@ -48,7 +48,7 @@ protected:
             // goes on, and a key ends it.
             if (kind != MessageKind::Error) return;
             QTimer::singleShot(0, [] {
-                if (TLVfmScrSvr* window = OpenShowWindow()) TypeKey(*window);
+                if (ShowWindow* window = OpenShowWindow()) TypeKey(*window);
             });
         };
     }
@@ -60,7 +60,7 @@ protected:
 };
 
 TEST_F(StartShowTest, AProjectWithoutPicturesOpensNoWindow) {
-    TLVCProject project;
+    Project project;
     StartShow(project, options_);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].kind, MessageKind::Information);
@@ -68,7 +68,7 @@ TEST_F(StartShowTest, AProjectWithoutPicturesOpensNoWindow) {
 }
 
 TEST_F(StartShowTest, PicturesAllDisabledByTheUserShowTheErrorAndABlackWindow) {
-    TLVCProject project;
+    Project project;
     project.FileList.Files = {
         test::WriteJpegFile(folder_, "a.jpg", test::SolidPicture(8, 8, 0xFFFFFF))};
     project.FileList.Enabled = {"FALSE"};  // enabled again by the show, then ticked off below
@@ -84,7 +84,7 @@ TEST_F(StartShowTest, PicturesAllDisabledByTheUserShowTheErrorAndABlackWindow) {
 }
 
 TEST_F(StartShowTest, ASinglePictureShowDrawsItAndEndsOnAKey) {
-    TLVCProject settings;
+    Project settings;
     settings.Setting.Stretch = true;
     settings.Setting.Proportional = false;
     const std::string file =
@@ -93,7 +93,7 @@ TEST_F(StartShowTest, ASinglePictureShowDrawsItAndEndsOnAKey) {
     QTimer watcher;
     watcher.setInterval(5);
     QObject::connect(&watcher, &QTimer::timeout, [&] {
-        TLVfmScrSvr* window = OpenShowWindow();
+        ShowWindow* window = OpenShowWindow();
         if (window == nullptr || window->Scene() == nullptr ||
             window->Scene()->FramePicture() == nullptr) {
             return;
@@ -125,7 +125,7 @@ TEST_F(StartShowTest, AMutedShowPlaysNeitherMusicNorPictureSounds) {
     QTimer watcher;
     watcher.setInterval(5);
     QObject::connect(&watcher, &QTimer::timeout, [] {
-        TLVfmScrSvr* window = OpenShowWindow();
+        ShowWindow* window = OpenShowWindow();
         if (window != nullptr && window->Scene() != nullptr &&
             window->Scene()->FramePicture() != nullptr) {
             TypeKey(*window);
@@ -133,7 +133,7 @@ TEST_F(StartShowTest, AMutedShowPlaysNeitherMusicNorPictureSounds) {
     });
     for (const bool muted : {false, true}) {
         SCOPED_TRACE(muted);
-        TLVCProject project;
+        Project project;
         project.FileList.Files = {package};
         project.FileList.Enabled = {"TRUE"};
         project.Setting.Music = true;

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "effects/surface/clamp.h"
+#include "effects/surface/pixel_surface.h"
+
+namespace lv {
+
+// Moves every pixel towards or away from the integer mean of its three channels:
+// channel := grey + floor(amount x channel / 256) - floor(amount x grey / 256), clamped to a
+// byte. 256 keeps the colours, 0 makes them grey, larger amounts saturate. Amounts below 0
+// are taken as 0, and amounts beyond 65536 as 65536 (which already clamps every channel
+// that differs from the mean), so the tables cannot overflow.
+void AdjustSaturation(PixelSurface& surface, int amount);
+
+// target := second moved towards first by amount / 256, every byte by
+// floor(amount x (first - second) / 256): amount 0 gives the second surface, 256 the first.
+// The amount is clamped to 0 .. 256. Target may be first or second. Raises lv::Error when the
+// three surfaces differ in size; does nothing to an empty target.
+void BlendSurfaces(PixelSurface& target, const PixelSurface& first, const PixelSurface& second,
+                   int amount);
+
+}  // namespace lv

@@ -1,0 +1,128 @@
+#include "effects/water/wave_generator.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "common/error.h"
+#include "common/random.h"
+#include "effects/water/wave_math.h"
+#include "effects/water/wave_step_reference.h"
+#include "effects/weather/rain.h"
+#include "effects/weather/snow.h"
+
+namespace lv {
+
+void DrawAtOrigin(const Bitmap32& from, Bitmap32& onto) {
+    if (from.Width() == onto.Width() && from.Height() == onto.Height()) {
+        if (!from.Empty())
+            std::memcpy(onto.Data(), from.Data(), from.PixelCount() * sizeof(uint32_t));
+        return;
+    }
+    const int width = std::min(from.Width(), onto.Width());
+    const int height = std::min(from.Height(), onto.Height());
+    if (width <= 0) return;
+    for (int y = 0; y < height; ++y)
+        std::memcpy(onto.Row(y), from.Row(y), static_cast<size_t>(width) * sizeof(uint32_t));
+}
+
+WaveGenerator::WaveGenerator() = default;
+WaveGenerator::~WaveGenerator() = default;
+
+void WaveGenerator::SetProject(ImagePackage& project) {
+    project_ = &project;
+    for (size_t k = 0; k < 4; ++k) params_[k] = &project.Waves[k];
+    speedPercent_ = project.SpeedPercent;
+}
+
+void WaveGenerator::RequireProject() const {
+    if (project_ == nullptr) throw Error("the water generator has no image package");
+}
+
+void WaveGenerator::Prepare() {
+    RequireProject();
+    const Bitmap32& source = project_->Picture;
+    output_.SetSize(source.Width(), source.Height());
+    Randomize();
+    phase_.fill(0);
+    BuildAreaMap(project_->Mask, source.Width(), source.Height(), field_);
+    DrawColumnShifts(params_.data(), field_);
+    kernel_.Prepare(field_);
+    Step();
+    DrawAtOrigin(source, output_);
+}
+
+void WaveGenerator::Step() {
+    RequireProject();
+    const Bitmap32& source = project_->Picture;
+    // The pass reads the picture through the geometry taken at Prepare; a picture resized since
+    // then would be read out of bounds.
+    if (source.Width() != field_.Width || source.Height() != field_.Height ||
+        output_.Width() != field_.Width || output_.Height() != field_.Height)
+        throw Error("the picture changed size after the water generator was prepared",
+                    project_->FileName);
+
+    if (kernelKind_ == RippleKernelKind::Plain)
+        RippleRowsReference(field_, params_.data(), phase_, source, output_);
+    else
+        kernel_.Run(field_, params_.data(), phase_, source, output_, threads_);
+
+    for (size_t k = 0; k < 4; ++k) {
+        const int64_t s = wave::PhaseIncrement(*params_[k], speedPercent_);
+        const int64_t moved =
+            params_[k]->Direction != 0 ? int64_t{phase_[k]} + s : int64_t{phase_[k]} - s;
+        phase_[k] = wave::WrapToInt32(moved);
+    }
+    if (weatherOn_) StepWeather();
+}
+
+void WaveGenerator::Restore() {
+    RequireProject();
+    DrawAtOrigin(project_->Picture, output_);
+}
+
+const Bitmap32& WaveGenerator::ShownPicture() const {
+    return weatherOn_ && weatherLayer_ ? *weatherLayer_ : output_;
+}
+
+void WaveGenerator::SetWeather(bool on) {
+    weatherOn_ = on;
+    weatherLayer_.reset();
+    snow_.reset();
+    rain_.reset();
+    if (!on) return;
+    weatherLayer_ = std::make_unique<Bitmap32>(output_.Width(), output_.Height());
+    if (project_ == nullptr) return;
+    const WeatherParameters& weather = project_->Weather;
+    if (weather.Kind == 1) {
+        snow_ = std::make_unique<Snow>();
+        snow_->SetTarget(weatherLayer_.get());
+        snow_->SetCount(weather.Count);
+        snow_->Place();
+    } else if (weather.Kind == 2) {
+        rain_ = std::make_unique<Rain>();
+        rain_->SetLengthFactor(10);
+        rain_->SetCount(100);
+        rain_->SetTarget(weatherLayer_.get());
+        rain_->SetCount(weather.Count);
+        rain_->Place();
+    }
+}
+
+void WaveGenerator::StepWeather() {
+    if (!weatherLayer_) return;
+    DrawAtOrigin(output_, *weatherLayer_);
+    const WeatherParameters& weather = project_->Weather;
+    if (weather.Kind == 1 && snow_) {
+        snow_->SetSpeedPercent(speedPercent_);
+        snow_->SetSpeedLevel(weather.SpeedLevel);
+        snow_->Step();
+    } else if (weather.Kind == 2 && rain_) {
+        rain_->SetSpeedPercent(speedPercent_);
+        rain_->SetSpeedLevel(weather.SpeedLevel);
+        rain_->SetLengthFactor(weather.Length);
+        rain_->SetAngleTerm(static_cast<int32_t>(180 - int64_t{weather.Angle}));
+        rain_->Step();
+    }
+}
+
+}  // namespace lv

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "common/bitmap32.h"
+#include "effects/water/wave_field.h"
+#include "effects/water/wave_kernel.h"
+#include "project/image_package.h"
+
+namespace lv {
+
+class Rain;
+class Snow;
+
+// Which implementation of the ripple pass a generator runs. Both give identical pictures; the
+// plain one is the yardstick for tests and for tracking down differences.
+enum class RippleKernelKind { Tuned, Plain };
+
+// Animates the water areas of one image package at a time. The owner calls, per package:
+// SetProject, SetWeather(false), Prepare, SetWeather(Kind > 0), then Step once per frame and
+// shows ShownPicture(). The generator borrows the project (its picture and parameter records),
+// which must outlive it or the next SetProject; it owns the output picture, the weather layer
+// and the rain or snow.
+class WaveGenerator {
+public:
+    WaveGenerator();
+    ~WaveGenerator();
+    WaveGenerator(const WaveGenerator&) = delete;
+    WaveGenerator& operator=(const WaveGenerator&) = delete;
+
+    void SetProject(ImagePackage& project);
+    // Sizes everything to the picture, re-seeds the random generator, builds the area map and
+    // the column offsets, runs one step and then shows the unrippled picture.
+    void Prepare();
+    // Frees the weather layer and the rain or snow; when `on`, creates them anew for the
+    // project's weather kind, sized like the output.
+    void SetWeather(bool on);
+    // Advances the animation by one frame. Raises DivisionByZeroError, before changing
+    // anything, when any area's Cycle is 0.
+    void Step();
+    // Draws the source picture over the output until the next step.
+    void Restore();
+
+    const Bitmap32& Output() const { return output_; }
+    const Bitmap32* WeatherLayer() const { return weatherLayer_.get(); }
+    // What the show draws after a step: the weather layer when the weather is on, else Output.
+    const Bitmap32& ShownPicture() const;
+    bool WeatherOn() const { return weatherOn_; }
+    Rain* ActiveRain() { return rain_.get(); }
+    Snow* ActiveSnow() { return snow_.get(); }
+
+    int32_t Width() const { return field_.Width; }
+    int32_t Height() const { return field_.Height; }
+    int32_t SpeedPercent() const { return speedPercent_; }
+    int32_t Phase(int area) const { return phase_.at(static_cast<size_t>(area)); }
+    const WaveField& Field() const { return field_; }
+
+    void SetKernel(RippleKernelKind kind) { kernelKind_ = kind; }
+    // 1 (the default) or 2: the tuned pass may split the columns between two threads.
+    void SetThreadCount(int threads) { threads_ = threads < 2 ? 1 : 2; }
+    RippleKernel& TunedKernel() { return kernel_; }
+
+private:
+    void RequireProject() const;
+    void StepWeather();
+
+    ImagePackage* project_ = nullptr;
+    std::array<const WaveParameters*, 4> params_{};
+    int32_t speedPercent_ = 100;
+    std::array<int32_t, 4> phase_{};
+    WaveField field_;
+    RippleKernel kernel_;
+    RippleKernelKind kernelKind_ = RippleKernelKind::Tuned;
+    int threads_ = 1;
+
+    Bitmap32 output_;
+    std::unique_ptr<Bitmap32> weatherLayer_;
+    std::unique_ptr<Rain> rain_;
+    std::unique_ptr<Snow> snow_;
+    bool weatherOn_ = false;
+};
+
+// Copies the overlapping part of `from` onto `onto` at (0, 0), as drawing one bitmap onto
+// another does.
+void DrawAtOrigin(const Bitmap32& from, Bitmap32& onto);
+
+}  // namespace lv

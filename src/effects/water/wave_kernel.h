@@ -1,0 +1,73 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "common/bitmap32.h"
+#include "effects/water/wave_field.h"
+#include "project/image_package.h"
+
+namespace lv {
+
+// The ripple pass tuned for full-screen pictures, with output bit-identical to
+// `RippleRowsReference`:
+// - the rows' shifts come first, from a table of the cosine over every whole degree the reduced
+//   angles can take (filled with the very expression the plain pass evaluates, so not reduced
+//   modulo 360, whose last bits differ);
+// - only the runs of area pixels are visited, and a run is cut into an interior stretch, where no
+//   clamp can apply, and its clamped ends;
+// - an area without column offsets copies whole stretches where source and target lie in it;
+// - with column offsets, a pixel is a few loads and a store through precomputed places, and
+//   the picture is walked in column strips with the coming rows fetched ahead, so the band of
+//   rows the offsets reach stays in cache;
+// - columns are independent within one pass, so two threads may take one half each.
+class RippleKernel {
+public:
+    // Derives the per-column data of a freshly built field. Call after every Prepare.
+    void Prepare(const WaveField& field);
+
+    // Raises DivisionByZeroError before writing anything when any Cycle is 0. `threads` is 1 or 2.
+    void Run(const WaveField& field, const WaveParameters* const params[4],
+             const std::array<int32_t, 4>& phase, const Bitmap32& source, Bitmap32& output,
+             int threads);
+
+    // Columns per strip (tests use narrow strips to check the seams).
+    void SetStripWidth(int32_t columns) { stripWidth_ = columns < 1 ? 1 : columns; }
+
+private:
+    long double Cosine(int64_t reducedDegrees) const;
+    void UpdateCosineTable(const WaveParameters* const params[4]);
+    void ComputeRowShifts(const WaveField& field, const WaveParameters* const params[4],
+                          const std::array<int32_t, 4>& phase);
+    void RippleColumns(const WaveField& field, const Bitmap32& source, Bitmap32& output,
+                       int32_t firstColumn, int32_t endColumn) const;
+    void RippleStrip(const WaveField& field, const Bitmap32& source, Bitmap32& output,
+                     int32_t firstColumn, int32_t endColumn) const;
+    void RippleStraightRun(const WaveField& field, const Bitmap32& source, Bitmap32& output,
+                           int32_t row, int32_t first, int32_t last, int16_t area, int64_t v,
+                           int64_t h) const;
+    void RippleJitteredRun(const WaveField& field, const Bitmap32& source, Bitmap32& output,
+                           int32_t row, int32_t first, int32_t last, int16_t area, int64_t v,
+                           int64_t h) const;
+
+    // cos of every whole degree in -cosineRange_ .. cosineRange_, index degrees + cosineRange_.
+    std::vector<long double> cosineTable_;
+    int64_t cosineRange_ = -1;
+    // Effective shifts of each row and area (0 where the flag is off), index row * 4 + area.
+    std::vector<int64_t> vShift_;
+    std::vector<int64_t> hShift_;
+    // Per area and column: column - ColumnShift * Width, the column's place relative to the
+    // start of the row being walked.
+    std::array<std::vector<int32_t>, 4> columnOffset_;
+    std::array<bool, 4> straight_{};  // area without column offsets
+    // The area map in bytes (-1 .. 3 fit): the pass tests three map entries per pixel, in rows
+    // scattered over the band, and half the bytes keep twice the band in cache.
+    std::vector<int8_t> areas_;
+    // A band of rows as tall as the column offsets' range is read and written at every row;
+    // strips this wide keep the band in the core's second-level cache.
+    int32_t stripWidth_ = 512;
+    int64_t prefetchRows_ = 0;
+};
+
+}  // namespace lv

@@ -1,0 +1,96 @@
+#include "effects/water/wave_util.h"
+
+#include <algorithm>
+#include <limits>
+#include <string>
+
+#include "common/error.h"
+#include "common/rounding.h"
+#include "effects/surface/pixel_surface.h"
+
+namespace lv {
+namespace {
+
+int32_t SaturateToInt32(int64_t value) {
+    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+int32_t ScaleBy(long double factor, int32_t value) {
+    const long double scaled = factor * value;
+    if (!(scaled > -0x1p62L && scaled < 0x1p62L)) return scaled < 0 ? INT32_MIN : INT32_MAX;
+    return SaturateToInt32(Round(scaled));
+}
+
+// Through pixel surfaces, with the bilinear resize every picture of the show goes through.
+void ResizePictureSmooth(Bitmap32& picture, int width, int height) {
+    PixelSurface surface;
+    surface.LoadFromBitmap32(picture);
+    PixelSurface resized(width, height);
+    surface.ResizeSmoothInto(resized);
+    picture.SetSize(width, height);
+    resized.DrawToBitmap32(picture, 0, 0);
+}
+
+}  // namespace
+
+FittedSize FitScreenSize(AspectRatio aspect, int pictureWidth, int pictureHeight, int width,
+                         int height) {
+    if (aspect == AspectRatio::Keep) {
+        if (pictureHeight == 0 || height == 0) throw DivisionByZeroError();
+        const long double ratio = static_cast<long double>(pictureWidth) / pictureHeight;
+        // Widths compared in whole pixels, as the screen's height would hold the picture.
+        if (pictureWidth > int64_t{pictureHeight} * width / height)
+            height = SaturateToInt32(Round(width / ratio));
+        else
+            width = SaturateToInt32(Round(height * ratio));
+    }
+    // A picture far wider or taller than the screen would round a side to nothing.
+    return {std::max(width, 1), std::max(height, 1)};
+}
+
+void ScaleWaveParams(ImagePackage& project, int pictureWidth, int pictureHeight, int width,
+                     int height) {
+    if (pictureWidth == 0 || pictureHeight == 0) throw DivisionByZeroError();
+    const long double across = static_cast<long double>(width) / pictureWidth;
+    const long double down = static_cast<long double>(height) / pictureHeight;
+    for (WaveParameters& p : project.Waves) {
+        p.Amplitude = ScaleBy(across, p.Amplitude);
+        p.Jitter = ScaleBy(down, p.Jitter);
+    }
+}
+
+Bitmap32 StretchNearest(const Bitmap32& source, int width, int height) {
+    Bitmap32 target(width, height);
+    if (source.Empty()) return target;
+    const int64_t sw = source.Width(), sh = source.Height();
+    std::vector<int32_t> columns(static_cast<size_t>(width));
+    for (int64_t x = 0; x < width; ++x)
+        columns[static_cast<size_t>(x)] =
+            static_cast<int32_t>((2 * x + 1) * sw / (2 * int64_t{width}));
+    for (int64_t y = 0; y < height; ++y) {
+        const uint32_t* from =
+            source.Row(static_cast<int>((2 * y + 1) * sh / (2 * int64_t{height})));
+        uint32_t* to = target.Row(static_cast<int>(y));
+        for (int x = 0; x < width; ++x) to[x] = from[columns[static_cast<size_t>(x)]];
+    }
+    return target;
+}
+
+void FitProjectToScreen(AspectRatio aspect, ImagePackage& project, int width, int height) {
+    if (width < 1 || height < 1)
+        throw Error("screen size " + std::to_string(width) + " x " + std::to_string(height) +
+                        " is not a picture size",
+                    project.FileName);
+    const int pictureWidth = project.Picture.Width();
+    const int pictureHeight = project.Picture.Height();
+    if (pictureWidth == 0 || pictureHeight == 0) throw DivisionByZeroError();
+    const FittedSize fitted = FitScreenSize(aspect, pictureWidth, pictureHeight, width, height);
+    CheckPictureSize(fitted.width, fitted.height, "fitted picture");
+
+    ScaleWaveParams(project, pictureWidth, pictureHeight, fitted.width, fitted.height);
+    ResizePictureSmooth(project.Picture, fitted.width, fitted.height);
+    project.Mask = StretchNearest(project.Mask, fitted.width, fitted.height);
+}
+
+}  // namespace lv

@@ -1,0 +1,110 @@
+#include "effects/water/wave_util.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "common/error.h"
+#include "effects/water/wave_test_support.h"
+
+namespace lv {
+namespace {
+
+using test::NumberedPicture;
+using test::PaintedMask;
+using test::SetAllWaves;
+using test::Wave;
+
+TEST(FitScreenSize, KeepsTheScreenSideThePictureFills) {
+    // 2:1 picture on a 16:9 screen: wider than the screen's proportion, so W stays.
+    FittedSize s = FitScreenSize(AspectRatio::Keep, 800, 400, 1920, 1080);
+    EXPECT_EQ(s.width, 1920);
+    EXPECT_EQ(s.height, 960);
+    // 4:3 picture: narrower, so H stays and W = Round(1080 x 4/3).
+    s = FitScreenSize(AspectRatio::Keep, 640, 480, 1920, 1080);
+    EXPECT_EQ(s.width, 1440);
+    EXPECT_EQ(s.height, 1080);
+    // Ties round to even: 3:2 at height 5 gives 7.5 -> 8, at height 3 gives 4.5 -> 4.
+    EXPECT_EQ(FitScreenSize(AspectRatio::Keep, 300, 200, 100, 5).width, 8);
+    EXPECT_EQ(FitScreenSize(AspectRatio::Keep, 300, 200, 100, 3).width, 4);
+    // The comparison is in whole pixels: 1001 x 1000 on 1000 x 999 is "not wider" (1001 >
+    // 999999 div 999 = 1001 is false), so H stays.
+    s = FitScreenSize(AspectRatio::Keep, 1001, 1000, 1000, 999);
+    EXPECT_EQ(s.height, 999);
+    EXPECT_EQ(s.width, 1000);  // Round(999 x 1.001) = Round(999.999)
+    // Stretching ignores the proportions; a side rounding to nothing is kept at one pixel.
+    s = FitScreenSize(AspectRatio::Stretch, 640, 480, 1920, 1080);
+    EXPECT_EQ(s.width, 1920);
+    EXPECT_EQ(s.height, 1080);
+    EXPECT_EQ(FitScreenSize(AspectRatio::Keep, 10000, 1, 100, 100).height, 1);
+}
+
+TEST(ScaleWaveParams, ScalesAmplitudeAcrossAndJitterDown) {
+    ImagePackage project;
+    SetAllWaves(project, Wave(6, 17, 15, 360, 10, true, true, true));
+    project.Waves[1].Amplitude = 5;
+    project.Waves[1].Jitter = 3;
+    ScaleWaveParams(project, 800, 600, 1200, 900);  // 1.5 both ways
+    EXPECT_EQ(project.Waves[0].Amplitude, 9);
+    EXPECT_EQ(project.Waves[0].Jitter, 15);
+    EXPECT_EQ(project.Waves[1].Amplitude, 8);  // 7.5, tie to even
+    EXPECT_EQ(project.Waves[1].Jitter, 4);     // 4.5, tie to even
+    EXPECT_EQ(project.Waves[0].WaveCount, 17);
+    EXPECT_EQ(project.Waves[0].PhaseStep, 15);
+    EXPECT_EQ(project.Waves[0].Cycle, 360);
+    EXPECT_THROW(ScaleWaveParams(project, 0, 600, 10, 10), DivisionByZeroError);
+}
+
+TEST(StretchNearest, KeepsEveryPixelValueAndTheLayout) {
+    const Bitmap32 mask = PaintedMask(5, 3, [](int x, int y) { return (x + 2 * y) % 5; });
+    const Bitmap32 same = StretchNearest(mask, 5, 3);
+    EXPECT_EQ(same, mask);
+    const Bitmap32 doubled = StretchNearest(mask, 10, 6);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 10; ++x) ASSERT_EQ(doubled.Pixel(x, y), mask.Pixel(x / 2, y / 2));
+    const Bitmap32 odd = StretchNearest(mask, 7, 2);
+    std::set<uint32_t> before, after;
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) before.insert(mask.Pixel(x, y));
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 7; ++x) after.insert(odd.Pixel(x, y));
+    for (uint32_t v : after) EXPECT_TRUE(before.count(v)) << v;
+    EXPECT_EQ(StretchNearest(Bitmap32(), 4, 4), Bitmap32(4, 4));
+}
+
+TEST(FitProjectToScreen, RejectsImpossibleSizesBeforeChangingAnything) {
+    ImagePackage project;
+    project.Picture = NumberedPicture(40, 30);
+    project.Mask = PaintedMask(40, 30, [](int, int) { return 1; });
+    SetAllWaves(project, Wave(6, 17, 15, 360, 10, true, true, true));
+    const ImagePackage before = project;
+    EXPECT_THROW(FitProjectToScreen(AspectRatio::Keep, project, 0, 100), Error);
+    EXPECT_THROW(FitProjectToScreen(AspectRatio::Stretch, project, 100, -1), Error);
+    EXPECT_THROW(FitProjectToScreen(AspectRatio::Stretch, project, 70000, 10), Error);
+    ImagePackage empty;
+    EXPECT_THROW(FitProjectToScreen(AspectRatio::Stretch, empty, 100, 100), DivisionByZeroError);
+    EXPECT_EQ(project.Picture, before.Picture);
+    EXPECT_EQ(project.Mask, before.Mask);
+    EXPECT_EQ(project.Waves, before.Waves);
+}
+
+TEST(FitProjectToScreen, ResizesPictureMaskAndParameters) {
+    ImagePackage project;
+    project.Picture = NumberedPicture(40, 20);
+    project.Mask = PaintedMask(40, 20, [](int x, int) { return x < 20 ? 1 : 3; });
+    SetAllWaves(project, Wave(6, 17, 15, 360, 10, true, true, true));
+    FitProjectToScreen(AspectRatio::Keep, project, 100, 100);  // 2:1 keeps W = 100, H = 50
+    EXPECT_EQ(project.Picture.Width(), 100);
+    EXPECT_EQ(project.Picture.Height(), 50);
+    EXPECT_EQ(project.Mask.Width(), 100);
+    EXPECT_EQ(project.Mask.Height(), 50);
+    EXPECT_EQ(project.Waves[2].Amplitude, 15);
+    EXPECT_EQ(project.Waves[2].Jitter, 25);
+    EXPECT_EQ(project.Mask.Pixel(49, 10), ColourOfArea(1));
+    EXPECT_EQ(project.Mask.Pixel(50, 10), ColourOfArea(3));
+    // The bilinear resize works from the bottom row of the picture, which stays exact.
+    EXPECT_EQ(project.Picture.Pixel(0, 49), NumberedPicture(40, 20).Pixel(0, 19));
+}
+
+}  // namespace
+}  // namespace lv
