@@ -28,23 +28,6 @@ bool IsEventLine(std::string_view line) {
     return line.size() < 3 || AsciiUpper(line[2]) == line[2];
 }
 
-constexpr std::array<std::string_view, 19> KnownClasses = {
-    "TForm",      "TfmLVConfigWindow", "TEdit",      "TLabel",       "TButton",
-    "TBitBtn",    "TCheckBox",         "TPanel",     "TShape",       "TMyShape",
-    "TMyBevel",   "TPageControl",      "TTabSheet",  "TImage",       "TMyButton",
-    "TJetButton", "TMyMemo",           "TLVPreview", "TLVThumbnail2"};
-
-constexpr std::array<std::string_view, 9> ClickableClasses = {
-    "TLabel",     "TMyShape", "TPanel",     "TMyBevel", "TImage",
-    "TLVPreview", "TBitBtn",  "TJetButton", "TMyButton"};
-
-template <size_t N>
-bool ContainsIgnoreCase(const std::array<std::string_view, N>& names, std::string_view name) {
-    for (const auto candidate : names)
-        if (EqualsIgnoreCase(candidate, name)) return true;
-    return false;
-}
-
 void ReplaceInValue(PropertyValue& value, const FormPlaceholders& placeholders);
 
 void ReplaceInProperties(std::vector<ComponentProperty>& properties,
@@ -153,24 +136,16 @@ ComponentNode PrepareFormTree(const FormDefinition& form, const FormPlaceholders
     return tree;
 }
 
-bool IsKnownComponentClass(std::string_view className) {
-    return ContainsIgnoreCase(KnownClasses, className);
-}
-
 void CheckComponentClasses(const ComponentNode& node, const std::string& fileName) {
-    if (!IsKnownComponentClass(node.ClassName))
+    if (!FindComponentClass(node.ClassName))
         throw Error("line " + std::to_string(node.Line) + ": unknown component class '" +
                         node.ClassName + "'",
                     fileName);
     for (const auto& child : node.Children) CheckComponentClasses(child, fileName);
 }
 
-bool TakesClickBinding(std::string_view className) {
-    return ContainsIgnoreCase(ClickableClasses, className);
-}
-
-std::optional<bool> VisibleByTag(std::string_view className, int64_t tag) {
-    if (EqualsIgnoreCase(className, "TTabSheet")) return std::nullopt;
+std::optional<bool> VisibleByTag(ComponentClass componentClass, int64_t tag) {
+    if (componentClass == ComponentClass::TabSheet) return std::nullopt;
     return (tag & 1) != 0;
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "gui/forms/component_classes.h"
 #include "gui/forms/component_text.h"
 #include "gui/forms/form_definitions.h"
 
@@ -40,19 +41,13 @@ ComponentNode PrepareFormTree(const FormDefinition& form, const FormPlaceholders
 // Replaces the placeholders in every string of the tree: properties, lists, collection items.
 void ReplacePlaceholdersInTree(ComponentNode& node, const FormPlaceholders& placeholders);
 
-// The 19 component classes the builder can create, letter case ignored.
-bool IsKnownComponentClass(std::string_view className);
 // Raises lv::Error "line N: unknown component class 'X'" for the first block of the tree,
 // the window's included, whose class is not known.
 void CheckComponentClasses(const ComponentNode& node, const std::string& fileName);
 
-// Components of these classes (or of a known subclass, TLVPreview of TImage) run their
-// binding when clicked; the others (TButton, TCheckBox, TEdit, ...) never do.
-bool TakesClickBinding(std::string_view className);
-
-// Bit 0 of a component's Tag decides whether the configuration window shows it. A TTabSheet
+// Bit 0 of a component's Tag decides whether the configuration window shows it. A tab page
 // keeps its own visibility: nullopt.
-std::optional<bool> VisibleByTag(std::string_view className, int64_t tag);
+std::optional<bool> VisibleByTag(ComponentClass componentClass, int64_t tag);
 // The Tag of a block (0 when it sets none).
 int64_t ComponentTag(const ComponentNode& node);
 

@@ -137,31 +137,17 @@ TEST(FormPrepare, RefusesUnknownClassesNamingTheLineOfTheFile) {
     EXPECT_EQ(PrepareErrorOf({"object W: TfmForm", "  BorderStyle = bsNone", "  Left 1", "end"}),
               "line 5: expected '=', found '1'");
     EXPECT_EQ(PrepareErrorOf({"object W: TfmForm", "  object P: TPanel", "  end", "end"}), "");
-    for (const char* name : {"TForm", "tfmlvconfigwindow", "TLVThumbnail2", "TJetButton", "TMyMemo",
-                             "TTabSheet", "TPageControl", "TShape"})
-        EXPECT_TRUE(IsKnownComponentClass(name)) << name;
-    EXPECT_FALSE(IsKnownComponentClass("TLVThumbnail"));
-    EXPECT_FALSE(IsKnownComponentClass("TfmForm"));
 }
 
 TEST(FormPrepare, TagBitZeroDecidesVisibilityExceptForTabSheets) {
-    EXPECT_EQ(VisibleByTag("TLabel", 3), true);
-    EXPECT_EQ(VisibleByTag("TLabel", 2), false);
-    EXPECT_EQ(VisibleByTag("TLabel", -1), true);
-    EXPECT_EQ(VisibleByTag("TPanel", 0), false);
-    EXPECT_EQ(VisibleByTag("ttabsheet", 0), std::nullopt);
+    EXPECT_EQ(VisibleByTag(ComponentClass::Label, 3), true);
+    EXPECT_EQ(VisibleByTag(ComponentClass::Label, 2), false);
+    EXPECT_EQ(VisibleByTag(ComponentClass::Label, -1), true);
+    EXPECT_EQ(VisibleByTag(ComponentClass::Panel, 0), false);
+    EXPECT_EQ(VisibleByTag(ComponentClass::TabSheet, 0), std::nullopt);
     const ComponentNode node = ParseComponentText("object A: TLabel\n Tag = 3\n Tag = 4\nend", "t");
     EXPECT_EQ(ComponentTag(node), 4);
     EXPECT_EQ(ComponentTag(ParseComponentText("object A: TLabel end", "t")), 0);
-}
-
-TEST(FormPrepare, ClickBindingsReachOnlyClickableClasses) {
-    for (const char* name : {"TLabel", "TMyShape", "TPanel", "TMyBevel", "TImage", "TLVPreview",
-                             "TBitBtn", "TJetButton", "tmybutton"})
-        EXPECT_TRUE(TakesClickBinding(name)) << name;
-    for (const char* name : {"TButton", "TCheckBox", "TEdit", "TMyMemo", "TShape", "TPageControl",
-                             "TTabSheet", "TLVThumbnail2", "TForm"})
-        EXPECT_FALSE(TakesClickBinding(name)) << name;
 }
 
 TEST(FormPrepare, BaseFormFlagsGiveTheWindowFrame) {

@@ -13,9 +13,9 @@
 #include "codecs/picture_codecs.h"
 #include "common/error.h"
 #include "common/file_util.h"
-#include "gui/qt/controls/decorations.h"
 #include "gui/qt/controls/image_control.h"
 #include "gui/qt/controls/jet_button.h"
+#include "gui/qt/controls/panel_control.h"
 #include "gui/qt/controls/qt_bitmap.h"
 #include "gui/qt/controls/thumbnail_list.h"
 #include "gui/qt/form_fixture.h"
@@ -214,6 +214,10 @@ TEST(FormBuilder, ErrorsNameTheFileAndLine) {
     EXPECT_EQ(BuildError({"object MainWindow: TfmForm", "  object P: TPanel", "    Color = clPlaid",
                           "  end", "end"}),
               "line 5: Color: expected a colour");
+    EXPECT_EQ(
+        BuildError({"object MainWindow: TfmForm", "  object P: TPanel", "    BevelOuter = bvDeep",
+                    "  end", "end"}),
+        "line 5: BevelOuter: expected bvNone, bvLowered, bvRaised or bvSpace, found 'bvDeep'");
     EXPECT_EQ(BuildError({"object MainWindow: TfmForm", "  ActiveControl = Nobody", "end"}),
               "line 4: ActiveControl: no component named 'Nobody'");
     const std::string jet = BuildError({"object MainWindow: TfmForm", "  object J: TJetButton",

@@ -4,7 +4,7 @@
 #include <QVariant>
 #include <array>
 
-#include "gui/qt/controls/decorations.h"
+#include "gui/qt/controls/panel_control.h"
 
 namespace lv {
 namespace {

@@ -1,28 +1,28 @@
 #include "gui/qt/forms/component_properties.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTabWidget>
 #include <QVariant>
 #include <functional>
 
 #include "common/error.h"
 #include "gui/forms/picture_data.h"
 #include "gui/forms/text_encoding.h"
-#include "gui/qt/controls/decorations.h"
+#include "gui/qt/controls/image_control.h"
+#include "gui/qt/controls/memo_control.h"
 #include "gui/qt/controls/qt_bitmap.h"
 #include "gui/qt/forms/align_layout.h"
+#include "gui/qt/forms/component_class_table.h"
 #include "gui/qt/forms/form_values.h"
 #include "gui/qt/forms/form_window.h"
 #include "gui/qt/forms/property_table.h"
 
-// Property tables of the standard classes and of the lines every component has.
+// The lines every component has, the class tables applied through them, and what a component
+// settles after its last line.
 namespace lv {
-
-void Unfit(const std::string& expected) { throw Error("expected " + expected); }
 
 void SetShownText(QWidget* widget, const QString& text) { widget->setProperty(TextKey, text); }
 
@@ -52,10 +52,6 @@ Setter FindSetter(std::span<const PropertyEntry> table, std::string_view path) {
 }
 
 namespace {
-
-bool IsClass(std::string_view className, std::string_view name) {
-    return EqualsIgnoreCase(className, name);
-}
 
 void ChangeFont(ComponentState& state, const std::function<void(QFont&)>& change) {
     QFont font = state.Widget->font();
@@ -137,266 +133,18 @@ const PropertyEntry CommonProperties[] = {
      }},
 };
 
-void SetLabelCaption(ComponentState& s, const PropertyValue& v) {
-    const QString caption = TextValue(v);
-    SetShownText(s.Widget, caption);
-    As<QLabel>(s)->setText(WithoutAccelerator(caption));
-}
-
-const PropertyEntry LabelProperties[] = {
-    {"Caption", SetLabelCaption},
-    {"Alignment",
-     [](ComponentState& s, const PropertyValue& v) {
-         auto* label = As<QLabel>(s);
-         label->setAlignment(TextAlignmentValue(v) | (label->alignment() & Qt::AlignVertical_Mask));
-     }},
-    {"Layout",
-     [](ComponentState& s, const PropertyValue& v) {
-         auto* label = As<QLabel>(s);
-         const std::string& name = IdentifierValue(v, "tlTop, tlCenter or tlBottom");
-         Qt::Alignment vertical = Qt::AlignTop;
-         if (EqualsIgnoreCase(name, "tlCenter"))
-             vertical = Qt::AlignVCenter;
-         else if (EqualsIgnoreCase(name, "tlBottom"))
-             vertical = Qt::AlignBottom;
-         else if (!EqualsIgnoreCase(name, "tlTop"))
-             Unfit("tlTop, tlCenter or tlBottom");
-         label->setAlignment((label->alignment() & Qt::AlignHorizontal_Mask) | vertical);
-     }},
-    {"AutoSize", [](ComponentState& s, const PropertyValue& v) { s.AutoSize = BoolValue(v); }},
-    {"WordWrap",
-     [](ComponentState& s, const PropertyValue& v) {
-         s.WordWrap = BoolValue(v);
-         As<QLabel>(s)->setWordWrap(s.WordWrap);
-     }},
-    {"Transparent",
-     [](ComponentState& s, const PropertyValue& v) { s.Transparent = BoolValue(v); }},
-};
-
-const PropertyEntry EditProperties[] = {
-    {"Text",
-     [](ComponentState& s, const PropertyValue& v) { As<QLineEdit>(s)->setText(TextValue(v)); }},
-    {"ReadOnly", [](ComponentState& s,
-                    const PropertyValue& v) { As<QLineEdit>(s)->setReadOnly(BoolValue(v)); }},
-    {"MaxLength",
-     [](ComponentState& s, const PropertyValue& v) {
-         const int length = IntValue(v, 0, 1 << 30);
-         As<QLineEdit>(s)->setMaxLength(length == 0 ? 32767 : length);
-     }},
-    {"PasswordChar",
-     [](ComponentState& s, const PropertyValue& v) {
-         const QString c = TextValue(v);
-         As<QLineEdit>(s)->setEchoMode(c.isEmpty() || c == QString(QChar(0)) ? QLineEdit::Normal
-                                                                             : QLineEdit::Password);
-     }},
-};
-
-void SetButtonCaption(ComponentState& s, const PropertyValue& v) {
-    const QString caption = TextValue(v);
-    SetShownText(s.Widget, caption);
-    static_cast<QAbstractButton*>(s.Widget)->setText(caption);
-}
-
-const PropertyEntry ButtonProperties[] = {
-    {"Caption", SetButtonCaption},
-    {"Default", [](ComponentState& s,
-                   const PropertyValue& v) { As<QPushButton>(s)->setDefault(BoolValue(v)); }},
-};
-
-const PropertyEntry BitBtnProperties[] = {
-    {"Caption", SetButtonCaption},
-    {"Default", [](ComponentState& s,
-                   const PropertyValue& v) { As<QPushButton>(s)->setDefault(BoolValue(v)); }},
-    {"Glyph.Data",
-     [](ComponentState& s, const PropertyValue& v) {
-         QImage glyph = StoredBitmapValue(v);
-         // A glyph strip holds up to four faces side by side, each as high as the strip.
-         if (!glyph.isNull() && glyph.width() > glyph.height() &&
-             glyph.width() % glyph.height() == 0)
-             glyph = glyph.copy(0, 0, glyph.height(), glyph.height());
-         auto* button = As<QPushButton>(s);
-         button->setIcon(
-             QIcon(QPixmap::fromImage(WithTransparentColor(glyph, BottomLeftColor(glyph)))));
-         button->setIconSize(glyph.size());
-     }},
-};
-
-const PropertyEntry CheckBoxProperties[] = {
-    {"Caption", SetButtonCaption},
-    {"Checked",
-     [](ComponentState& s, const PropertyValue& v) { As<QCheckBox>(s)->setChecked(BoolValue(v)); }},
-    {"AllowGrayed", [](ComponentState& s,
-                       const PropertyValue& v) { As<QCheckBox>(s)->setTristate(BoolValue(v)); }},
-    {"State",
-     [](ComponentState& s, const PropertyValue& v) {
-         const std::string& name = IdentifierValue(v, "cbUnchecked, cbChecked or cbGrayed");
-         auto* box = As<QCheckBox>(s);
-         if (EqualsIgnoreCase(name, "cbUnchecked"))
-             box->setCheckState(Qt::Unchecked);
-         else if (EqualsIgnoreCase(name, "cbChecked"))
-             box->setCheckState(Qt::Checked);
-         else if (EqualsIgnoreCase(name, "cbGrayed"))
-             box->setCheckState(Qt::PartiallyChecked);
-         else
-             Unfit("cbUnchecked, cbChecked or cbGrayed");
-     }},
-};
-
-BevelCut BevelCutValue(const PropertyValue& v) {
-    const std::string& name = IdentifierValue(v, "bvNone, bvLowered, bvRaised or bvSpace");
-    if (EqualsIgnoreCase(name, "bvNone")) return BevelCut::None;
-    if (EqualsIgnoreCase(name, "bvLowered")) return BevelCut::Lowered;
-    if (EqualsIgnoreCase(name, "bvRaised")) return BevelCut::Raised;
-    if (EqualsIgnoreCase(name, "bvSpace")) return BevelCut::Space;
-    Unfit("bvNone, bvLowered, bvRaised or bvSpace");
-}
-
-const PropertyEntry PanelProperties[] = {
-    {"Caption",
-     [](ComponentState& s, const PropertyValue& v) {
-         const QString caption = TextValue(v);
-         SetShownText(s.Widget, caption);
-         As<PanelControl>(s)->SetCaption(caption);
-     }},
-    {"BevelOuter",
-     [](ComponentState& s, const PropertyValue& v) {
-         As<PanelControl>(s)->BevelOuter = BevelCutValue(v);
-     }},
-    {"BevelInner",
-     [](ComponentState& s, const PropertyValue& v) {
-         As<PanelControl>(s)->BevelInner = BevelCutValue(v);
-     }},
-    {"BevelWidth",
-     [](ComponentState& s, const PropertyValue& v) {
-         As<PanelControl>(s)->BevelWidth = IntValue(v, 1, 1000);
-     }},
-    {"BorderWidth",
-     [](ComponentState& s, const PropertyValue& v) {
-         As<PanelControl>(s)->BorderWidth = IntValue(v, 0, 1000);
-     }},
-    {"Alignment",
-     [](ComponentState& s, const PropertyValue& v) {
-         As<PanelControl>(s)->CaptionAlignment = TextAlignmentValue(v);
-     }},
-};
-
-const PropertyEntry ShapeProperties[] = {
-    {"Shape",
-     [](ComponentState& s, const PropertyValue& v) {
-         static constexpr std::pair<std::string_view, ShapeKind> names[] = {
-             {"stRectangle", ShapeKind::Rectangle}, {"stSquare", ShapeKind::Square},
-             {"stRoundRect", ShapeKind::RoundRect}, {"stRoundSquare", ShapeKind::RoundSquare},
-             {"stEllipse", ShapeKind::Ellipse},     {"stCircle", ShapeKind::Circle}};
-         const std::string& name = IdentifierValue(v, "a shape such as stRectangle");
-         for (const auto& [n, kind] : names)
-             if (EqualsIgnoreCase(n, name)) {
-                 As<ShapeControl>(s)->Shape = kind;
-                 return;
-             }
-         Unfit("a shape such as stRectangle");
-     }},
-    {"Brush.Color",
-     [](ComponentState& s, const PropertyValue& v) {
-         As<ShapeControl>(s)->BrushColor = ColorValue(v);
-     }},
-    {"Brush.Style",
-     [](ComponentState& s, const PropertyValue& v) {
-         As<ShapeControl>(s)->BrushClear =
-             EqualsIgnoreCase(IdentifierValue(v, "a brush style"), "bsClear");
-     }},
-    {"Pen.Color", [](ComponentState& s,
-                     const PropertyValue& v) { As<ShapeControl>(s)->PenColor = ColorValue(v); }},
-    {"Pen.Width",
-     [](ComponentState& s, const PropertyValue& v) {
-         As<ShapeControl>(s)->PenWidth = IntValue(v, 0, 1000);
-     }},
-    {"Pen.Style",
-     [](ComponentState& s, const PropertyValue& v) {
-         As<ShapeControl>(s)->PenClear =
-             EqualsIgnoreCase(IdentifierValue(v, "a pen style"), "psClear");
-     }},
-};
-
-const PropertyEntry BevelProperties[] = {
-    {"Shape",
-     [](ComponentState& s, const PropertyValue& v) {
-         static constexpr std::pair<std::string_view, BevelShape> names[] = {
-             {"bsBox", BevelShape::Box},           {"bsFrame", BevelShape::Frame},
-             {"bsTopLine", BevelShape::TopLine},   {"bsBottomLine", BevelShape::BottomLine},
-             {"bsLeftLine", BevelShape::LeftLine}, {"bsRightLine", BevelShape::RightLine},
-             {"bsSpacer", BevelShape::Spacer}};
-         const std::string& name = IdentifierValue(v, "a bevel shape such as bsFrame");
-         for (const auto& [n, shape] : names)
-             if (EqualsIgnoreCase(n, name)) {
-                 As<BevelControl>(s)->Shape = shape;
-                 return;
-             }
-         Unfit("a bevel shape such as bsFrame");
-     }},
-    {"Style",
-     [](ComponentState& s, const PropertyValue& v) {
-         const std::string& name = IdentifierValue(v, "bsLowered or bsRaised");
-         if (!EqualsIgnoreCase(name, "bsLowered") && !EqualsIgnoreCase(name, "bsRaised"))
-             Unfit("bsLowered or bsRaised");
-         As<BevelControl>(s)->Raised = EqualsIgnoreCase(name, "bsRaised");
-     }},
-};
-
-const PropertyEntry PageControlProperties[] = {
-    {"ActivePage",
-     [](ComponentState& s, const PropertyValue& v) {
-         s.ActivePage = IdentifierValue(v, "the name of a page");
-         s.ActivePageLine = v.Line;
-     }},
-};
-
-const PropertyEntry TabSheetProperties[] = {
-    {"Caption",
-     [](ComponentState& s, const PropertyValue& v) {
-         const QString caption = TextValue(v);
-         SetShownText(s.Widget, caption);
-         if (auto* tabs = qobject_cast<QTabWidget*>(s.Widget->property("lvTabs").value<QObject*>()))
-             tabs->setTabText(tabs->indexOf(s.Widget), caption);
-     }},
-    {"TabVisible",
-     [](ComponentState& s, const PropertyValue& v) {
-         if (auto* tabs = qobject_cast<QTabWidget*>(s.Widget->property("lvTabs").value<QObject*>()))
-             tabs->setTabVisible(tabs->indexOf(s.Widget), BoolValue(v));
-     }},
-};
-
-struct ClassEntry {
-    std::string_view Name;
-    std::span<const PropertyEntry> Properties;
-};
-
-const ClassEntry StandardClassTables[] = {
-    {"TLabel", LabelProperties},       {"TEdit", EditProperties},
-    {"TButton", ButtonProperties},     {"TBitBtn", BitBtnProperties},
-    {"TCheckBox", CheckBoxProperties}, {"TPanel", PanelProperties},
-    {"TShape", ShapeProperties},       {"TMyShape", ShapeProperties},
-    {"TMyBevel", BevelProperties},     {"TPageControl", PageControlProperties},
-    {"TTabSheet", TabSheetProperties},
-};
-
-std::span<const PropertyEntry> ClassProperties(std::string_view className) {
-    for (const auto& entry : StandardClassTables)
-        if (IsClass(className, entry.Name)) return entry.Properties;
-    return CustomControlProperties(className);
+bool IsTagColorOrFontLine(std::string_view path) {
+    return EqualsIgnoreCase(path, "Tag") || EqualsIgnoreCase(path, "Color") ||
+           (path.size() > 5 && EqualsIgnoreCase(path.substr(0, 5), "Font."));
 }
 
 }  // namespace
 
 void ApplyComponentProperty(ComponentState& state, const ComponentProperty& property) {
-    // A tab page takes the place its control gives it.
-    const bool isTabSheet = IsClass(state.ClassName, "TTabSheet");
-    Setter setter = FindSetter(ClassProperties(state.ClassName), property.Path);
-    if (!setter) {
+    const QtComponentClass& qtClass = QtClassOf(state.Class);
+    Setter setter = FindSetter(qtClass.Properties, property.Path);
+    if (!setter && (qtClass.Common == CommonLines::All || IsTagColorOrFontLine(property.Path)))
         setter = FindSetter(CommonProperties, property.Path);
-        if (isTabSheet && setter && !EqualsIgnoreCase(property.Path, "Tag") &&
-            !property.Path.starts_with("Font") && !EqualsIgnoreCase(property.Path, "Color"))
-            return;
-    }
     if (setter) setter(state, property.Value);
 }
 
@@ -419,15 +167,49 @@ void ApplyWindowProperty(FormWindow& window, const ComponentProperty& property,
     } else if (EqualsIgnoreCase(path, "Visible")) {
         BoolValue(v);  // the window is shown by its owner, never by its description
     } else {
-        ComponentState state;
-        state.Widget = &window;
-        state.ClassName = "TForm";
         // Tag, Color and Font lines as on any component; the rest is skipped.
-        if (EqualsIgnoreCase(path, "Tag") || EqualsIgnoreCase(path, "Color") ||
-            (path.size() > 5 && EqualsIgnoreCase(std::string_view(path).substr(0, 5), "Font."))) {
+        if (IsTagColorOrFontLine(path)) {
+            ComponentState state;
+            state.Widget = &window;
+            state.Class = ComponentClass::Form;
             if (Setter setter = FindSetter(CommonProperties, path)) setter(state, v);
         }
     }
+}
+
+void FinishComponent(ComponentState& state) {
+    QWidget* widget = state.Widget;
+    if (state.ShowHint && !state.Hint.isEmpty()) widget->setToolTip(state.Hint);
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        // A coloured label fills its background unless it is transparent.
+        label->setAutoFillBackground(state.HasColor && !state.Transparent);
+        if (state.AutoSize.value_or(true) && !label->text().isEmpty()) {
+            const int oldRight = label->x() + label->width();
+            if (state.WordWrap) {
+                label->resize(label->width(), label->heightForWidth(label->width()));
+            } else {
+                const QSize hint = label->sizeHint();
+                label->resize(hint);
+                // A right-aligned label grows to the left, keeping its right edge.
+                if (label->alignment() & Qt::AlignRight)
+                    label->move(oldRight - hint.width(), label->y());
+            }
+        }
+    } else if (auto* image = qobject_cast<ImageControl*>(widget)) {
+        // A picture box sizes itself to its picture only when asked to.
+        if (state.AutoSize.value_or(false) && !image->Picture().isNull())
+            image->resize(image->Picture().size());
+    } else if (state.HasColor &&
+               (!qobject_cast<QAbstractButton*>(widget) || qobject_cast<QCheckBox*>(widget))) {
+        widget->setAutoFillBackground(true);
+    }
+}
+
+QString ShownText(const QWidget* widget) {
+    if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) return edit->text();
+    if (const auto* memo = qobject_cast<const MemoControl*>(widget)) return memo->Text();
+    if (const auto* window = qobject_cast<const FormWindow*>(widget)) return window->windowTitle();
+    return widget->property(TextKey).toString();
 }
 
 }  // namespace lv

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "gui/forms/component_classes.h"
 #include "gui/forms/component_text.h"
 
 namespace lv {
@@ -18,24 +19,21 @@ class FormWindow;
 // references to other components once the whole window is built.
 struct ComponentState {
     QWidget* Widget = nullptr;
-    std::string ClassName;
+    ComponentClass Class = ComponentClass::Form;
     std::optional<bool> AutoSize;  // as set; each class has its own default
     bool WordWrap = false;
     bool Transparent = false;
     QString Hint;
     bool ShowHint = false;
     bool HasColor = false;
-    std::string ActivePage;  // TPageControl: the page to show, resolved at the end
+    std::string ActivePage;  // a page control's page to show, resolved at the end
     int ActivePageLine = 0;
 };
 
-// Makes the widget of one component class (one of the known 19, letter case ignored) as a
-// child of `parent`, with the class's default size.
-QWidget* CreateComponentWidget(std::string_view className, QWidget* parent);
-
-// Applies one property line to a component through its class's table. Names the class does not
-// have are skipped. A value that does not fit raises lv::Error with the property's name and
-// the reason; the builder adds the file and line.
+// Applies one property line to a component through its class's table, then the lines every
+// component has (those its class takes). Names the class does not have are skipped. A value that
+// does not fit raises lv::Error with the property's name and the reason; the builder adds the file
+// and line.
 void ApplyComponentProperty(ComponentState& state, const ComponentProperty& property);
 // Settles what needs all of a block's lines: a label's automatic size, hints.
 void FinishComponent(ComponentState& state);

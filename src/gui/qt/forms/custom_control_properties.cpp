@@ -1,6 +1,6 @@
 #include <QVariant>
 
-#include "gui/forms/text_encoding.h"
+#include "gui/forms/named_constants.h"
 #include "gui/qt/controls/image_control.h"
 #include "gui/qt/controls/jet_button.h"
 #include "gui/qt/controls/memo_control.h"
@@ -10,11 +10,12 @@
 #include "gui/qt/forms/form_values.h"
 #include "gui/qt/forms/property_table.h"
 
-// Property tables of the picture box and of the system's own controls.
+// Property tables of the picture box (and the preview, which is one) and of the system's own
+// controls.
 namespace lv {
 namespace {
 
-const PropertyEntry ImageProperties[] = {
+const PropertyEntry ImageLines[] = {
     {"Picture.Data",
      [](ComponentState& s, const PropertyValue& v) {
          As<ImageControl>(s)->SetPicture(StoredPictureValue(v));
@@ -34,7 +35,7 @@ const PropertyEntry ImageProperties[] = {
     {"AutoSize", [](ComponentState& s, const PropertyValue& v) { s.AutoSize = BoolValue(v); }},
 };
 
-const PropertyEntry MyButtonProperties[] = {
+const PropertyEntry PictureButtonLines[] = {
     {"Caption",
      [](ComponentState& s, const PropertyValue& v) {
          const QString caption = TextValue(v);
@@ -73,7 +74,7 @@ const PropertyEntry MyButtonProperties[] = {
      }},
 };
 
-const PropertyEntry JetButtonProperties[] = {
+const PropertyEntry JetButtonLines[] = {
     {"Caption",
      [](ComponentState& s, const PropertyValue& v) {
          const QString caption = TextValue(v);
@@ -104,7 +105,17 @@ const PropertyEntry JetButtonProperties[] = {
                      const PropertyValue& v) { As<JetButton>(s)->SetPicSeries(TextValue(v)); }},
 };
 
-const PropertyEntry MemoProperties[] = {
+struct ScrollBars {
+    bool Horizontal;
+    bool Vertical;
+};
+
+constexpr NamedConstant<ScrollBars> ScrollBarNames[] = {{"ssNone", {false, false}},
+                                                        {"ssHorizontal", {true, false}},
+                                                        {"ssVertical", {false, true}},
+                                                        {"ssBoth", {true, true}}};
+
+const PropertyEntry MemoLines[] = {
     {"Text",
      [](ComponentState& s, const PropertyValue& v) { As<MemoControl>(s)->SetText(TextValue(v)); }},
     {"Lines.Strings",
@@ -120,22 +131,16 @@ const PropertyEntry MemoProperties[] = {
      }},
     {"ScrollBars",
      [](ComponentState& s, const PropertyValue& v) {
-         const std::string& name = IdentifierValue(v, "ssNone, ssHorizontal, ssVertical or ssBoth");
-         const bool vertical =
-             EqualsIgnoreCase(name, "ssVertical") || EqualsIgnoreCase(name, "ssBoth");
-         const bool horizontal =
-             EqualsIgnoreCase(name, "ssHorizontal") || EqualsIgnoreCase(name, "ssBoth");
-         if (!vertical && !horizontal && !EqualsIgnoreCase(name, "ssNone"))
-             Unfit("ssNone, ssHorizontal, ssVertical or ssBoth");
+         const ScrollBars bars = NamedConstantValue(v, ScrollBarNames);
          auto* memo = As<MemoControl>(s);
-         memo->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn
-                                                   : Qt::ScrollBarAlwaysOff);
-         memo->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn
-                                                       : Qt::ScrollBarAlwaysOff);
+         memo->setVerticalScrollBarPolicy(bars.Vertical ? Qt::ScrollBarAlwaysOn
+                                                        : Qt::ScrollBarAlwaysOff);
+         memo->setHorizontalScrollBarPolicy(bars.Horizontal ? Qt::ScrollBarAlwaysOn
+                                                            : Qt::ScrollBarAlwaysOff);
      }},
 };
 
-const PropertyEntry ThumbnailProperties[] = {
+const PropertyEntry ThumbnailListLines[] = {
     {"PictureWidth",
      [](ComponentState& s, const PropertyValue& v) {
          As<ThumbnailList>(s)->SetPictureWidth(IntValue(v, 1, 4096));
@@ -169,15 +174,10 @@ const PropertyEntry ThumbnailProperties[] = {
 
 }  // namespace
 
-std::span<const PropertyEntry> CustomControlProperties(std::string_view className) {
-    static constexpr std::pair<std::string_view, std::span<const PropertyEntry>> tables[] = {
-        {"TImage", ImageProperties},       {"TLVPreview", ImageProperties},
-        {"TMyButton", MyButtonProperties}, {"TJetButton", JetButtonProperties},
-        {"TMyMemo", MemoProperties},       {"TLVThumbnail2", ThumbnailProperties},
-    };
-    for (const auto& [name, table] : tables)
-        if (EqualsIgnoreCase(name, className)) return table;
-    return {};
-}
+std::span<const PropertyEntry> ImageProperties() { return ImageLines; }
+std::span<const PropertyEntry> PictureButtonProperties() { return PictureButtonLines; }
+std::span<const PropertyEntry> JetButtonProperties() { return JetButtonLines; }
+std::span<const PropertyEntry> MemoProperties() { return MemoLines; }
+std::span<const PropertyEntry> ThumbnailListProperties() { return ThumbnailListLines; }
 
 }  // namespace lv

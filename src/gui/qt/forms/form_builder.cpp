@@ -11,10 +11,11 @@
 #include "common/error.h"
 #include "gui/forms/form_prepare.h"
 #include "gui/forms/text_encoding.h"
-#include "gui/qt/controls/decorations.h"
+#include "gui/qt/controls/click_relay.h"
 #include "gui/qt/controls/jet_button.h"
 #include "gui/qt/controls/picture_button.h"
 #include "gui/qt/forms/align_layout.h"
+#include "gui/qt/forms/component_class_table.h"
 #include "gui/qt/forms/component_properties.h"
 
 namespace lv {
@@ -64,21 +65,31 @@ private:
     }
 
     void BuildComponent(const ComponentNode& node, QWidget* parent) {
+        const ComponentClassTraits& traits = ClassOf(node);
         ComponentState state;
-        state.ClassName = node.ClassName;
-        state.Widget = CreateComponentWidget(node.ClassName, parent);
+        state.Class = traits.Class;
+        state.Widget = CreateComponentWidget(traits.Class, parent);
         QWidget* widget = state.Widget;
         const QString name = QString::fromStdString(Windows1252ToUtf8(node.Name));
+        const QString className = QString::fromStdString(node.ClassName);
         widget->setObjectName(name);
-        widget->setProperty("lvClass", QString::fromStdString(node.ClassName));
-        window_.AddComponent({name, QString::fromStdString(node.ClassName), widget});
+        widget->setProperty("lvClass", className);
+        window_.AddComponent({name, className, traits.Class, widget});
         for (const auto& property : node.Properties)
             Guarded(property, [&] { ApplyComponentProperty(state, property); });
         FinishComponent(state);
-        if (TakesClickBinding(node.ClassName)) ConnectClick(widget, name);
+        if (traits.TakesClickBinding) ConnectClick(widget, name);
         if (!state.ActivePage.empty())
             pendingPages_.push_back({widget, state.ActivePage, state.ActivePageLine});
         for (const auto& child : node.Children) BuildComponent(child, widget);
+    }
+
+    // The tree comes checked from PrepareFormTree; a tree made otherwise is checked here too.
+    const ComponentClassTraits& ClassOf(const ComponentNode& node) const {
+        if (const auto* traits = FindComponentClass(node.ClassName)) return *traits;
+        throw Error("line " + std::to_string(node.Line) + ": unknown component class '" +
+                        node.ClassName + "'",
+                    fileName_);
     }
 
     void ConnectClick(QWidget* widget, const QString& name) {
@@ -187,8 +198,7 @@ const Project* BuiltProject() { return builtProject; }
 
 void ApplyTagVisibility(FormWindow& window) {
     for (const auto& component : window.Components()) {
-        const auto visible =
-            VisibleByTag(component.ClassName.toStdString(), ComponentTagOf(component.Widget));
+        const auto visible = VisibleByTag(component.Class, ComponentTagOf(component.Widget));
         if (visible) component.Widget->setVisible(*visible);
     }
     ArrangeAligned(&window);

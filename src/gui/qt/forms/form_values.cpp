@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "common/error.h"
+#include "gui/forms/named_constants.h"
 #include "gui/forms/text_encoding.h"
 
 namespace lv {
@@ -77,41 +78,55 @@ constexpr std::array<NamedRgb, 22> PlainColors = {{
 constexpr int64_t ColorNone = 0x1FFFFFFF;
 constexpr int64_t ColorDefault = 0x20000000;
 
-[[noreturn]] void Unfit(const std::string& expected) { throw Error("expected " + expected); }
-
-struct NamedCursor {
-    std::string_view Name;
-    int Number;
+struct Cursor {
+    int Number;  // what the form text may give instead of the name
     Qt::CursorShape Shape;
 };
 
-constexpr std::array<NamedCursor, 23> Cursors = {{
-    {"crDefault", 0, Qt::ArrowCursor},
-    {"crNone", -1, Qt::BlankCursor},
-    {"crArrow", -2, Qt::ArrowCursor},
-    {"crCross", -3, Qt::CrossCursor},
-    {"crIBeam", -4, Qt::IBeamCursor},
-    {"crSizeNESW", -6, Qt::SizeBDiagCursor},
-    {"crSizeNS", -7, Qt::SizeVerCursor},
-    {"crSizeNWSE", -8, Qt::SizeFDiagCursor},
-    {"crSizeWE", -9, Qt::SizeHorCursor},
-    {"crUpArrow", -10, Qt::UpArrowCursor},
-    {"crHourGlass", -11, Qt::WaitCursor},
-    {"crDrag", -12, Qt::DragCopyCursor},
-    {"crNoDrop", -13, Qt::ForbiddenCursor},
-    {"crHSplit", -14, Qt::SplitHCursor},
-    {"crVSplit", -15, Qt::SplitVCursor},
-    {"crMultiDrag", -16, Qt::DragCopyCursor},
-    {"crSQLWait", -17, Qt::WaitCursor},
-    {"crNo", -18, Qt::ForbiddenCursor},
-    {"crAppStart", -19, Qt::BusyCursor},
-    {"crHelp", -20, Qt::WhatsThisCursor},
-    {"crHandPoint", -21, Qt::PointingHandCursor},
-    {"crSizeAll", -22, Qt::SizeAllCursor},
-    {"crSize", -22, Qt::SizeAllCursor},
-}};
+constexpr NamedConstant<Cursor> Cursors[] = {
+    {"crDefault", {0, Qt::ArrowCursor}},
+    {"crNone", {-1, Qt::BlankCursor}},
+    {"crArrow", {-2, Qt::ArrowCursor}},
+    {"crCross", {-3, Qt::CrossCursor}},
+    {"crIBeam", {-4, Qt::IBeamCursor}},
+    {"crSizeNESW", {-6, Qt::SizeBDiagCursor}},
+    {"crSizeNS", {-7, Qt::SizeVerCursor}},
+    {"crSizeNWSE", {-8, Qt::SizeFDiagCursor}},
+    {"crSizeWE", {-9, Qt::SizeHorCursor}},
+    {"crUpArrow", {-10, Qt::UpArrowCursor}},
+    {"crHourGlass", {-11, Qt::WaitCursor}},
+    {"crDrag", {-12, Qt::DragCopyCursor}},
+    {"crNoDrop", {-13, Qt::ForbiddenCursor}},
+    {"crHSplit", {-14, Qt::SplitHCursor}},
+    {"crVSplit", {-15, Qt::SplitVCursor}},
+    {"crMultiDrag", {-16, Qt::DragCopyCursor}},
+    {"crSQLWait", {-17, Qt::WaitCursor}},
+    {"crNo", {-18, Qt::ForbiddenCursor}},
+    {"crAppStart", {-19, Qt::BusyCursor}},
+    {"crHelp", {-20, Qt::WhatsThisCursor}},
+    {"crHandPoint", {-21, Qt::PointingHandCursor}},
+    {"crSizeAll", {-22, Qt::SizeAllCursor}},
+    {"crSize", {-22, Qt::SizeAllCursor}},
+};
+
+constexpr NamedConstant<AlignMode> AlignModes[] = {
+    {"alNone", AlignMode::None},  {"alTop", AlignMode::Top},     {"alBottom", AlignMode::Bottom},
+    {"alLeft", AlignMode::Left},  {"alRight", AlignMode::Right}, {"alClient", AlignMode::Client},
+    {"alCustom", AlignMode::None}};
+
+constexpr NamedConstant<Qt::Alignment> TextAlignments[] = {{"taLeftJustify", Qt::AlignLeft},
+                                                           {"taRightJustify", Qt::AlignRight},
+                                                           {"taCenter", Qt::AlignHCenter}};
+
+constexpr NamedConstant<void (QFont::*)(bool)> FontStyles[] = {
+    {"fsBold", &QFont::setBold},
+    {"fsItalic", &QFont::setItalic},
+    {"fsUnderline", &QFont::setUnderline},
+    {"fsStrikeOut", &QFont::setStrikeOut}};
 
 }  // namespace
+
+void Unfit(const std::string& expected) { throw Error("expected " + expected); }
 
 QColor ColorFromNumber(int64_t number) {
     if (number == ColorNone) return QColor(Qt::transparent);
@@ -185,34 +200,17 @@ QStringList StringListValue(const PropertyValue& value) {
 }
 
 Qt::CursorShape CursorValue(const PropertyValue& value) {
-    for (const auto& c : Cursors) {
-        if (value.Kind == ValueKind::Identifier && EqualsIgnoreCase(c.Name, value.Text))
-            return c.Shape;
-        if (value.Kind == ValueKind::Integer && value.Integer == c.Number) return c.Shape;
-    }
+    if (value.Kind != ValueKind::Integer) return NamedConstantValue(value, Cursors).Shape;
+    for (const auto& cursor : Cursors)
+        if (cursor.Value.Number == value.Integer) return cursor.Value.Shape;
     // Cursors a program registers itself (positive numbers) do not exist here.
-    if (value.Kind == ValueKind::Integer) return Qt::ArrowCursor;
-    Unfit("a cursor such as crHandPoint");
+    return Qt::ArrowCursor;
 }
 
 void ApplyFontStyle(QFont& font, const PropertyValue& value) {
     if (value.Kind != ValueKind::Set) Unfit("a set of font styles");
-    font.setBold(false);
-    font.setItalic(false);
-    font.setUnderline(false);
-    font.setStrikeOut(false);
-    for (const auto& style : value.Set) {
-        if (EqualsIgnoreCase(style, "fsBold"))
-            font.setBold(true);
-        else if (EqualsIgnoreCase(style, "fsItalic"))
-            font.setItalic(true);
-        else if (EqualsIgnoreCase(style, "fsUnderline"))
-            font.setUnderline(true);
-        else if (EqualsIgnoreCase(style, "fsStrikeOut"))
-            font.setStrikeOut(true);
-        else
-            Unfit("fsBold, fsItalic, fsUnderline or fsStrikeOut, found '" + style + "'");
-    }
+    for (const auto& style : FontStyles) (font.*style.Value)(false);
+    for (const auto& style : value.Set) (font.*NamedConstantOf(FontStyles, style))(true);
 }
 
 void ApplyFontHeight(QFont& font, const PropertyValue& value) {
@@ -220,29 +218,10 @@ void ApplyFontHeight(QFont& font, const PropertyValue& value) {
     if (height != 0) font.setPixelSize(height < 0 ? -height : height);
 }
 
-AlignMode AlignValue(const PropertyValue& value) {
-    static constexpr std::array<std::pair<std::string_view, AlignMode>, 7> names = {{
-        {"alNone", AlignMode::None},
-        {"alTop", AlignMode::Top},
-        {"alBottom", AlignMode::Bottom},
-        {"alLeft", AlignMode::Left},
-        {"alRight", AlignMode::Right},
-        {"alClient", AlignMode::Client},
-        {"alCustom", AlignMode::None},
-    }};
-    if (value.Kind == ValueKind::Identifier)
-        for (const auto& [name, mode] : names)
-            if (EqualsIgnoreCase(name, value.Text)) return mode;
-    Unfit("alNone, alTop, alBottom, alLeft, alRight or alClient");
-}
+AlignMode AlignValue(const PropertyValue& value) { return NamedConstantValue(value, AlignModes); }
 
 Qt::Alignment TextAlignmentValue(const PropertyValue& value) {
-    if (value.Kind == ValueKind::Identifier) {
-        if (EqualsIgnoreCase(value.Text, "taLeftJustify")) return Qt::AlignLeft;
-        if (EqualsIgnoreCase(value.Text, "taRightJustify")) return Qt::AlignRight;
-        if (EqualsIgnoreCase(value.Text, "taCenter")) return Qt::AlignHCenter;
-    }
-    Unfit("taLeftJustify, taRightJustify or taCenter");
+    return NamedConstantValue(value, TextAlignments);
 }
 
 QString WithoutAccelerator(const QString& caption) {

@@ -16,6 +16,9 @@ namespace lv {
 // raises lv::Error with a short text ("expected an integer") when the value does not fit; the
 // builder adds the file, the line and the property.
 
+// Raises lv::Error "expected " + `expected`.
+[[noreturn]] void Unfit(const std::string& expected);
+
 // Colours are stored as $00BBGGRR numbers or as named constants. Numbers with the high bit set
 // ($80000000 + index) stand for the system's colours, which are given the usual desktop values
 // here, so a window looks the same on every machine.

@@ -4,6 +4,8 @@
 #include <QString>
 #include <vector>
 
+#include "gui/forms/component_classes.h"
+
 namespace lv {
 
 // The base class of every window built from a form definition: an ordinary top-level window
@@ -28,7 +30,8 @@ public:
 
     struct Component {
         QString Name;
-        QString ClassName;          // as the definition spells it, e.g. "TJetButton"
+        QString ClassName;  // as the definition spells it, e.g. "TJetButton"
+        ComponentClass Class = ComponentClass::Form;
         QWidget* Widget = nullptr;  // owned by the window through Qt's parent chain
     };
     // Every component in creation order (the window itself is not among them).
@@ -42,8 +45,8 @@ public:
     }
 
 signals:
-    // A completed click on a component of a class that takes click bindings (TLabel, TMyShape,
-    // TPanel, TMyBevel, TImage and TLVPreview, TBitBtn, TJetButton, TMyButton).
+    // A completed click on a component of a class that takes click bindings (see
+    // ComponentClassTraits).
     void ComponentClicked(const QString& componentName);
 
 private:
