@@ -1,8 +1,7 @@
 #include "gui/forms/action_bindings.h"
 
-#include <charconv>
-
 #include "common/error.h"
+#include "gui/forms/line_text.h"
 #include "gui/forms/text_encoding.h"
 
 namespace lv {
@@ -29,19 +28,6 @@ std::string Quoted(std::string_view line) {
 }
 
 }  // namespace
-
-bool ParseDecimalInteger(std::string_view text, int32_t& value) {
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
-    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
-    if (begin < end && text[begin] == '+') ++begin;  // from_chars takes '-' only
-    if (begin == end || text[begin] == '+') return false;
-    const char* first = text.data() + begin;
-    const char* last = text.data() + end;
-    const auto [ptr, ec] = std::from_chars(first, last, value, 10);
-    return ec == std::errc() && ptr == last;
-}
 
 void ActionBindings::LoadBindings(std::string_view text, const std::string& fileName,
                                   int firstLine) {

@@ -54,8 +54,4 @@ enum class ActionKind {
 
 ActionKind ActionKindOf(int32_t kind);
 
-// Reads a whole line as a decimal integer: optional blanks around, optional sign, digits, within
-// 32 bits. Hexadecimal and other forms are refused.
-bool ParseDecimalInteger(std::string_view text, int32_t& value);
-
 }  // namespace lv

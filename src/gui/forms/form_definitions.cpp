@@ -2,18 +2,11 @@
 
 #include "common/error.h"
 #include "common/file_util.h"
+#include "gui/forms/line_text.h"
 #include "gui/forms/text_encoding.h"
 
 namespace lv {
 namespace {
-
-std::string TrimBlanks(std::string_view text) {
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
-    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
-    return std::string(text.substr(begin, end - begin));
-}
 
 // Walks the lines of one definition file front to back, one line at a time, so a file of many
 // lines costs no index of them. Lines end in CR LF, a lone CR or a lone LF; a final line break
@@ -90,12 +83,12 @@ std::string FormDefinition::Description() const {
 }
 
 std::string FormNameFromHeader(std::string_view headerLine) {
-    const std::string header = TrimBlanks(headerLine);
+    const std::string_view header = TrimBlanks(headerLine);
     const size_t colon = header.find(':');
     if (colon == std::string::npos) return {};
     size_t keywordEnd = 0;
     while (keywordEnd<colon&& static_cast<unsigned char>(header[keywordEnd])> ' ') ++keywordEnd;
-    return TrimBlanks(std::string_view(header).substr(keywordEnd, colon - keywordEnd));
+    return std::string(TrimBlanks(header.substr(keywordEnd, colon - keywordEnd)));
 }
 
 void FormDefinitions::LoadFromFile(const std::string& path) {

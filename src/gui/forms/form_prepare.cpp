@@ -3,18 +3,11 @@
 #include <array>
 
 #include "common/error.h"
+#include "gui/forms/line_text.h"
 #include "gui/forms/text_encoding.h"
 
 namespace lv {
 namespace {
-
-std::string TrimBlanks(std::string_view text) {
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
-    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
-    return std::string(text.substr(begin, end - begin));
-}
 
 bool StartsWithIgnoreCase(std::string_view line, std::string_view upperPrefix) {
     return line.size() >= upperPrefix.size() &&
@@ -89,12 +82,14 @@ namespace {
 enum class RemovedLines { Drop, Blank };
 
 std::vector<std::string> FilterLines(const FormDefinition& form, RemovedLines removed) {
+    // Whatever class the file names for the window, it is built as the configuration window.
+    const ComponentClassTraits& windowClass = TraitsOf(ComponentClass::ConfigWindow);
     std::vector<std::string> lines;
     lines.reserve(form.Lines.size());
     bool visibleRemoved = false;
     for (size_t i = 0; i < form.Lines.size(); ++i) {
-        std::string line =
-            i == 0 ? "object " + form.Name + ": TfmLVConfigWindow" : TrimBlanks(form.Lines[i]);
+        std::string line = i == 0 ? "object " + form.Name + ": " + std::string(windowClass.Name)
+                                  : std::string(TrimBlanks(form.Lines[i]));
         bool keep =
             !(IsEventLine(line) || StartsWithIgnoreCase(line, "BORDERICONS") ||
               StartsWithIgnoreCase(line, "BORDERSTYLE") || StartsWithIgnoreCase(line, "FORMSTYLE"));

@@ -229,6 +229,11 @@ TEST(FormBuilder, ErrorsNameTheFileAndLine) {
               std::string::npos);
 }
 
+TEST(FormBuilder, FindsTheDefinitionByItsNameWithoutBlanksInAnyLetterCase) {
+    const auto built = BuildFromLines({"object MainWindow: TfmForm", "end"}, "\t mainwindow \r");
+    EXPECT_EQ(built->Window->FormName, "MainWindow");
+}
+
 TEST(FormBuilder, WindowFrameFollowsTheSixFlags) {
     auto frameless = BuildFromLines({"object MainWindow: TfmForm", "  NoFrame = True",
                                      "  Sizeable = True", "  MaximizeOnShow = True", "end"});

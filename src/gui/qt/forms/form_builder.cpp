@@ -10,6 +10,7 @@
 
 #include "common/error.h"
 #include "gui/forms/form_prepare.h"
+#include "gui/forms/line_text.h"
 #include "gui/forms/text_encoding.h"
 #include "gui/qt/controls/click_relay.h"
 #include "gui/qt/controls/jet_button.h"
@@ -23,13 +24,6 @@ namespace {
 
 const FormDefinitions* builtForms = nullptr;
 const Project* builtProject = nullptr;
-
-std::string Trimmed(const std::string& text) {
-    const size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string::npos) return {};
-    const size_t end = text.find_last_not_of(" \t");
-    return text.substr(begin, end - begin + 1);
-}
 
 class Builder {
 public:
@@ -176,7 +170,7 @@ void BuildInto(FormWindow& window, const FormDefinitions& forms, const Project& 
                const std::string& name) {
     SetApplicationTitle(project);
     const std::string fileName = forms.FileName();
-    const FormDefinition& form = forms.RequireForm(Trimmed(name));
+    const FormDefinition& form = forms.RequireForm(TrimBlanks(name));
     const FormPlaceholders placeholders{project.Setting.ProductName, project.Setting.Publisher,
                                         project.Setting.Website};
     const ComponentNode tree = PrepareFormTree(form, placeholders, fileName);
