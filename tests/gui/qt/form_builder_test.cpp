@@ -238,7 +238,7 @@ TEST(FormBuilder, WindowFrameFollowsTheSixFlags) {
     auto frameless = BuildFromLines({"object MainWindow: TfmForm", "  NoFrame = True",
                                      "  Sizeable = True", "  MaximizeOnShow = True", "end"});
     EXPECT_TRUE(frameless->Window->windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_TRUE(frameless->Window->MaximizeOnShow);
+    EXPECT_TRUE(frameless->Window->Flags.MaximizeOnShow);
     EXPECT_TRUE(frameless->Window->windowState() & Qt::WindowMaximized);
 
     auto fixed = BuildFromLines({"object MainWindow: TfmForm", "  ClientWidth = 200",

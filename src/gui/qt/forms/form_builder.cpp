@@ -178,12 +178,7 @@ void BuildInto(FormWindow& window, const FormDefinitions& forms, const Project& 
     Builder(window, fileName).Build(tree);
     builtForms = &forms;
     builtProject = &project;
-    window.NoFrame = flags.NoFrame;
-    window.Sizeable = flags.Sizeable;
-    window.ShowButtons = flags.ShowButtons;
-    window.MaximizeButton = flags.MaximizeButton;
-    window.MinimizeButton = flags.MinimizeButton;
-    window.MaximizeOnShow = flags.MaximizeOnShow;
+    window.Flags = flags;
     ApplyFrame(window, FrameOf(flags));
 }
 

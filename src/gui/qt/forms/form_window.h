@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "gui/forms/component_classes.h"
+#include "gui/forms/form_prepare.h"
 
 namespace lv {
 
@@ -18,12 +19,7 @@ public:
     explicit FormWindow(QWidget* parent = nullptr) : QDialog(parent) {}
 
     // The six base-form flags, all False unless the definition sets them.
-    bool NoFrame = false;
-    bool Sizeable = false;
-    bool ShowButtons = false;
-    bool MaximizeButton = false;
-    bool MinimizeButton = false;
-    bool MaximizeOnShow = false;
+    BaseFormFlags Flags;
 
     // The window's name as its definition gives it ("MainWindow").
     QString FormName;
