@@ -122,6 +122,14 @@ TEST_F(SaverRoundTripTest, CommandsReportBadInputWithTheFileName) {
     EXPECT_EQ(twice.status, 1);
     EXPECT_FALSE(fs::exists(out_ + "two.scr"));
 
+    // A file named like one of the package's own would stop every start of the saver.
+    const std::string clash = Write("LVGUI.lvu", "object MainWindow end");
+    const auto clashing = Lvtool("build-saver " + out_ + "clash.scr --engine " +
+                                 LV_LVCSAVER_PATH + " " + pic + " " + clash);
+    EXPECT_EQ(clashing.status, 1);
+    EXPECT_NE(clashing.output.find("\"LVGUI.lvu\""), std::string::npos) << clashing.output;
+    EXPECT_FALSE(fs::exists(out_ + "clash.scr"));
+
     EXPECT_EQ(Lvtool("build-saver " + out_ + "x.scr --off b.jpg " + pic).status, 2);
     EXPECT_EQ(Lvtool("unpack " + bare).status, 2);
 }

@@ -19,9 +19,9 @@
 #include "gui/qt/forms/component_properties.h"
 #include "gui/qt/forms/form_builder.h"
 #include "json_writer.h"
-#include "launcher/working_folder.h"
 #include "platform/user_folders.h"
 #include "project/project.h"
+#include "project/saver_unpacker.h"
 
 namespace lvtool {
 namespace {
@@ -45,11 +45,7 @@ public:
     UnpackedSaver(const UnpackedSaver&) = delete;
     UnpackedSaver& operator=(const UnpackedSaver&) = delete;
 
-    void Load(lv::Project& project) const {
-        project.Load(path_ + lv::SettingsContainerName);
-        for (auto& name : project.FileList.Files) name = path_ + name;
-        project.UISetting.UIFile = path_ + lv::FormsFileName;
-    }
+    void Load(lv::Project& project) const { lv::LoadUnpackedProject(project, path_); }
 
 private:
     std::string path_;
