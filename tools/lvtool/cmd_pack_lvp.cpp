@@ -9,8 +9,8 @@
 #include "command.h"
 #include "common/error.h"
 #include "common/file_util.h"
+#include "common/windows1252.h"
 #include "project/package_writer.h"
-#include "text_1252.h"
 #include "thumbnail.h"
 
 namespace lvtool {
@@ -88,7 +88,7 @@ lv::WeatherParameters ParseWeather(const std::string& text) {
 }
 
 std::string StoredText(const std::string& text, const char* option) {
-    auto converted = Windows1252FromUtf8(text);
+    auto converted = lv::Utf8ToWindows1252(text);
     if (!converted)
         throw UsageError{std::string(option) + ": '" + text +
                          "' has characters that 8-bit (Windows-1252) text cannot hold"};

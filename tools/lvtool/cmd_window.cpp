@@ -12,8 +12,8 @@
 #include "command.h"
 #include "common/bitmap32.h"
 #include "common/error.h"
+#include "common/qt/qt_text.h"
 #include "gui/forms/form_definitions.h"
-#include "gui/forms/text_encoding.h"
 #include "gui/qt/controls/preview_control.h"
 #include "gui/qt/controls/thumbnail_list.h"
 #include "gui/qt/forms/component_properties.h"
@@ -51,20 +51,13 @@ private:
     std::string path_;
 };
 
-// JsonWriter takes 8-bit text; the widgets hold Unicode.
-std::string To1252(const QString& text) {
-    std::string out;
-    for (const char32_t c : text.toUcs4()) out.push_back(lv::UnicodeToWindows1252(c));
-    return out;
-}
-
 void WriteEntry(JsonWriter& json, const QString& name, const QString& className, QRect place,
                 bool visible, const QString& text) {
     json.BeginObject();
     json.Key("name");
-    json.String(To1252(name));
+    json.String(lv::QStringToWindows1252(name));
     json.Key("class");
-    json.String(To1252(className));
+    json.String(lv::QStringToWindows1252(className));
     json.Key("x");
     json.Integer(place.x());
     json.Key("y");
@@ -76,7 +69,7 @@ void WriteEntry(JsonWriter& json, const QString& name, const QString& className,
     json.Key("visible");
     json.Bool(visible);
     json.Key("text");
-    json.String(To1252(text));
+    json.String(lv::QStringToWindows1252(text));
     json.EndObject();
 }
 
@@ -132,7 +125,7 @@ int Run(const std::vector<std::string>& words) {
     QApplication::processEvents();
 
     if (const auto png = args.Value("png")) {
-        if (!window.grab().save(QString::fromStdString(*png), "PNG"))
+        if (!window.grab().save(lv::ToQString(*png), "PNG"))
             throw lv::Error("cannot write the picture", *png);
     }
     if (args.Has("dump")) {

@@ -2,8 +2,8 @@
 
 #include <charconv>
 
+#include "common/ascii_case.h"
 #include "common/error.h"
-#include "gui/forms/text_encoding.h"
 
 namespace lv {
 namespace {

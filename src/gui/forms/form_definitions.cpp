@@ -1,8 +1,8 @@
 #include "gui/forms/form_definitions.h"
 
+#include "common/ascii_case.h"
 #include "common/error.h"
 #include "common/file_util.h"
-#include "gui/forms/text_encoding.h"
 
 namespace lv {
 namespace {

@@ -3,9 +3,9 @@
 #include <filesystem>
 
 #include "codecs/picture_codecs.h"
+#include "common/ascii_case.h"
 #include "common/qt/device_pixels.h"
 #include "effects/surface/pixel_surface.h"
-#include "gui/forms/text_encoding.h"
 #include "gui/qt/controls/qt_bitmap.h"
 #include "project/image_package.h"
 

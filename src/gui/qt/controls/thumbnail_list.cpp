@@ -8,9 +8,10 @@
 #include <filesystem>
 
 #include "codecs/picture_codecs.h"
+#include "common/ascii_case.h"
 #include "common/error.h"
 #include "common/qt/device_pixels.h"
-#include "gui/forms/text_encoding.h"
+#include "common/qt/qt_text.h"
 #include "gui/qt/controls/qt_bitmap.h"
 #include "gui/qt/forms/form_values.h"
 #include "project/image_package.h"
@@ -181,10 +182,10 @@ void ThumbnailList::BuildThumbnails() {
                     ImagePackage package;
                     package.LoadHeader(path);
                     thumbnail = ScaledThumbnail(package.Thumbnail, size, ratio);
-                    title = QString::fromStdString(Windows1252ToUtf8(package.PictureName));
+                    title = Windows1252ToQString(package.PictureName);
                 } else if (extension == ".JPG" || extension == ".BMP" || extension == ".GIF") {
                     thumbnail = ScaledThumbnail(LoadPictureFile(path), size, ratio);
-                    title = QString::fromStdString(std::filesystem::path(path).filename().string());
+                    title = ToQString(std::filesystem::path(path).filename().string());
                 }
             }
         } catch (const Error&) {

@@ -5,7 +5,7 @@
 #include <QTabWidget>
 #include <QVariant>
 
-#include "gui/forms/text_encoding.h"
+#include "common/ascii_case.h"
 #include "gui/qt/controls/decorations.h"
 #include "gui/qt/controls/image_control.h"
 #include "gui/qt/controls/jet_button.h"

@@ -9,9 +9,9 @@
 #include <QVariant>
 #include <functional>
 
+#include "common/ascii_case.h"
 #include "common/error.h"
 #include "gui/forms/picture_data.h"
-#include "gui/forms/text_encoding.h"
 #include "gui/qt/controls/decorations.h"
 #include "gui/qt/controls/qt_bitmap.h"
 #include "gui/qt/forms/align_layout.h"

@@ -1,6 +1,6 @@
 #include <QVariant>
 
-#include "gui/forms/text_encoding.h"
+#include "common/ascii_case.h"
 #include "gui/qt/controls/image_control.h"
 #include "gui/qt/controls/jet_button.h"
 #include "gui/qt/controls/memo_control.h"

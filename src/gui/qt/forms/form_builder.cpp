@@ -8,9 +8,10 @@
 #include <QTabWidget>
 #include <QVariant>
 
+#include "common/ascii_case.h"
 #include "common/error.h"
+#include "common/qt/qt_text.h"
 #include "gui/forms/form_prepare.h"
-#include "gui/forms/text_encoding.h"
 #include "gui/qt/controls/decorations.h"
 #include "gui/qt/controls/jet_button.h"
 #include "gui/qt/controls/picture_button.h"
@@ -36,7 +37,7 @@ public:
         : window_(window), fileName_(std::move(fileName)) {}
 
     void Build(const ComponentNode& root) {
-        window_.FormName = QString::fromStdString(Windows1252ToUtf8(root.Name));
+        window_.FormName = Windows1252ToQString(root.Name);
         window_.setObjectName(window_.FormName);
         window_.resize(0, 0);
         std::string activeControl;
@@ -68,10 +69,10 @@ private:
         state.ClassName = node.ClassName;
         state.Widget = CreateComponentWidget(node.ClassName, parent);
         QWidget* widget = state.Widget;
-        const QString name = QString::fromStdString(Windows1252ToUtf8(node.Name));
+        const QString name = Windows1252ToQString(node.Name);
         widget->setObjectName(name);
-        widget->setProperty("lvClass", QString::fromStdString(node.ClassName));
-        window_.AddComponent({name, QString::fromStdString(node.ClassName), widget});
+        widget->setProperty("lvClass", Windows1252ToQString(node.ClassName));
+        window_.AddComponent({name, Windows1252ToQString(node.ClassName), widget});
         for (const auto& property : node.Properties)
             Guarded(property, [&] { ApplyComponentProperty(state, property); });
         FinishComponent(state);
@@ -95,7 +96,7 @@ private:
     }
 
     QWidget* Named(const std::string& name, int line, const char* what) {
-        QWidget* widget = window_.FindComponent(QString::fromStdString(Windows1252ToUtf8(name)));
+        QWidget* widget = window_.FindComponent(Windows1252ToQString(name));
         if (!widget)
             throw Error("line " + std::to_string(line) + ": " + what + ": no component named '" +
                             name + "'",
@@ -156,7 +157,7 @@ void SetApplicationTitle(const Project& project) {
     const bool isSaver = QFileInfo(arguments[0]).suffix().toUpper() == "SCR";
     if (isSaver || (arguments.size() > 1 && arguments[1] == "/C"))
         QGuiApplication::setApplicationDisplayName(
-            QString::fromStdString(Windows1252ToUtf8(project.Setting.ProductName)));
+            Windows1252ToQString(project.Setting.ProductName));
 }
 
 }  // namespace
@@ -187,8 +188,8 @@ const Project* BuiltProject() { return builtProject; }
 
 void ApplyTagVisibility(FormWindow& window) {
     for (const auto& component : window.Components()) {
-        const auto visible =
-            VisibleByTag(component.ClassName.toStdString(), ComponentTagOf(component.Widget));
+        const auto visible = VisibleByTag(QStringToWindows1252(component.ClassName),
+                                          ComponentTagOf(component.Widget));
         if (visible) component.Widget->setVisible(*visible);
     }
     ArrangeAligned(&window);

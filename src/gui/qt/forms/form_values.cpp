@@ -3,8 +3,9 @@
 #include <array>
 #include <limits>
 
+#include "common/ascii_case.h"
 #include "common/error.h"
-#include "gui/forms/text_encoding.h"
+#include "common/qt/qt_text.h"
 
 namespace lv {
 namespace {
@@ -169,7 +170,7 @@ bool BoolValue(const PropertyValue& value) {
 
 QString TextValue(const PropertyValue& value) {
     if (value.Kind != ValueKind::String) Unfit("a string");
-    return QString::fromStdString(Windows1252ToUtf8(value.Text));
+    return Windows1252ToQString(value.Text);
 }
 
 const std::string& IdentifierValue(const PropertyValue& value, const char* what) {
