@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "codecs/picture_codecs.h"
+#include "codecs/picture_file.h"
 #include "common/error.h"
 #include "effects/surface/pixel_surface.h"
 #include "launcher/run_mode.h"

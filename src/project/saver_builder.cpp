@@ -22,8 +22,10 @@ void CheckNames(const std::vector<SaverFile>& files) {
         // by case only.
         for (size_t k = 0; k < i; ++k)
             if (SameNameIgnoringCase(files[k].Name, name))
-                throw Error("two packed files are named " + files[k].Name + " and " + name +
-                            ", which differ only in letter case");
+                throw Error(files[k].Name == name
+                                ? "two packed files are named " + name
+                                : "two packed files are named " + files[k].Name + " and " + name +
+                                      ", which differ only in letter case");
     }
 }
 

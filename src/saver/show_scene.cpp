@@ -4,7 +4,7 @@
 #include <cstring>
 #include <utility>
 
-#include "codecs/picture_codecs.h"
+#include "codecs/picture_file.h"
 #include "common/error.h"
 #include "effects/filters/pixel_filters.h"
 #include "effects/water/wave_generator.h"

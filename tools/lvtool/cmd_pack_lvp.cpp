@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "codecs/picture_codecs.h"
+#include "codecs/picture_file.h"
 #include "command.h"
 #include "common/error.h"
 #include "common/file_util.h"

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "codecs/picture_codecs.h"
+#include "codecs/picture_file.h"
 #include "common/ascii_case.h"
 #include "common/file_util.h"
 #include "project/image_package.h"
@@ -147,7 +148,7 @@ int ClampPictureIndex(int n, size_t pictureCount) {
 std::string WallpaperPath(const std::string& ownPath) { return ownPath + ".bmp"; }
 
 Bitmap32 LoadWallpaperPicture(const std::string& file) {
-    if (AsciiLowerCase(fs::path(file).extension().string()) != ".lvp") return LoadPictureFile(file);
+    if (PictureFileKindOf(file) != PictureFileKind::ImagePackage) return LoadPictureFile(file);
     ImagePackage package;
     package.Load(file);
     return std::move(package.Picture);

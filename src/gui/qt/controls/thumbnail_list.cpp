@@ -7,8 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "codecs/picture_codecs.h"
-#include "common/ascii_case.h"
+#include "codecs/picture_file.h"
 #include "common/error.h"
 #include "common/qt/device_pixels.h"
 #include "common/qt/qt_text.h"
@@ -18,12 +17,6 @@
 
 namespace lv {
 namespace {
-
-std::string UpperExtension(const std::string& path) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    for (char& c : extension) c = AsciiUpper(c);
-    return extension;
-}
 
 // GDI's Rectangle(x1, y1, x2, y2): the brush inside, a pen of `width` centred on the outline
 // whose right and bottom edges lie on x2 - 1 and y2 - 1.
@@ -177,13 +170,13 @@ void ThumbnailList::BuildThumbnails() {
         // place, so that every later thumbnail stays beside its own picture.
         try {
             if (std::filesystem::is_regular_file(path, error)) {
-                const std::string extension = UpperExtension(path);
-                if (extension == ".LVP") {
+                const PictureFileKind kind = PictureFileKindOf(path);
+                if (kind == PictureFileKind::ImagePackage) {
                     ImagePackage package;
                     package.LoadHeader(path);
                     thumbnail = ScaledThumbnail(package.Thumbnail, size, ratio);
                     title = Windows1252ToQString(package.PictureName);
-                } else if (extension == ".JPG" || extension == ".BMP" || extension == ".GIF") {
+                } else if (kind == PictureFileKind::PlainPicture) {
                     thumbnail = ScaledThumbnail(LoadPictureFile(path), size, ratio);
                     title = ToQString(std::filesystem::path(path).filename().string());
                 }
