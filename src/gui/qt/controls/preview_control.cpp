@@ -2,7 +2,7 @@
 
 #include "codecs/picture_file.h"
 #include "common/qt/device_pixels.h"
-#include "effects/surface/pixel_surface.h"
+#include "effects/surface/smooth_resize.h"
 #include "gui/qt/controls/qt_bitmap.h"
 #include "project/image_package.h"
 
@@ -34,11 +34,7 @@ void PreviewControl::ShowPicture(const std::string& path) {
     }
     Bitmap32 shown;
     if (!source.Empty()) {
-        PixelSurface from;
-        from.LoadFromBitmap32(source);
-        PixelSurface to(w, h);
-        from.ResizeSmoothInto(to);
-        shown = to.ToBitmap32();
+        shown = ResizeSmooth(source, w, h);
     } else {
         // No source: a blank white picture of the control's size.
         shown.SetSize(w, h);
