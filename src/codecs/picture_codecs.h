@@ -17,9 +17,6 @@ void DecodeJpegInto(std::string_view bytes, const std::string& name, Bitmap32& p
 Bitmap32 DecodeGif(std::string_view bytes, const std::string& name);  // first image
 Bitmap32 DecodeBmp(std::string_view bytes, const std::string& name);
 
-// Reads a picture file and picks the decoder by its extension (.jpg/.jpeg/.jpe, .gif, .bmp).
-Bitmap32 LoadPictureFile(const std::string& path);
-
 // Writers for the authors' tool and the tests' fixtures.
 std::string EncodeJpeg(const Bitmap32& picture, int quality);
 std::string EncodeBmp24(const Bitmap32& picture);  // bottom-up 24-bit BMP file

@@ -6,12 +6,14 @@
 #include <filesystem>
 #include <system_error>
 
+#include "common/ascii_case.h"
+
 namespace lv {
 
 namespace {
 
 unsigned char FoldCase(unsigned char c) {
-    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c - 'A' + 'a');
+    if (c < 0x80) return static_cast<unsigned char>(AsciiLower(static_cast<char>(c)));
     // À … Þ to à … þ; 0xD7 (×) has no small letter.
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 0x20);
     return c;

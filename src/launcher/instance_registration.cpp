@@ -11,6 +11,7 @@
 
 #include "common/error.h"
 #include "launcher/working_folder.h"
+#include "project/saver_package.h"
 
 namespace lv {
 

@@ -5,13 +5,10 @@
 
 namespace lv {
 
-// The file in the working folder whose lock registers the running instances.
-inline constexpr const char* InstancesLockName = "LVInstances.lock";
-
 // One running instance's place in the working folder it shares with every other instance of a
 // saver of the same base name: one show per monitor, a preview beside a show, a configuration
-// window. Each instance holds a shared lock (flock) on one file in the folder from before it
-// unpacks until it ends. The lock belongs to the open file, so it goes with the process however
+// window. Each instance holds a shared lock (flock) on InstancesLockName in the folder from before
+// it unpacks until it ends. The lock belongs to the open file, so it goes with the process however
 // that ends: a crashed or killed instance never keeps the others from cleaning up.
 //
 // An instance that ends gives up its shared lock and asks for the exclusive one without waiting.

@@ -2,9 +2,9 @@
 
 #include <chrono>
 
-#include "codecs/picture_codecs.h"
+#include "codecs/picture_file.h"
 #include "common/error.h"
-#include "effects/surface/pixel_surface.h"
+#include "effects/surface/smooth_resize.h"
 #include "launcher/run_mode.h"
 #include "platform/host_window.h"
 
@@ -14,14 +14,6 @@ namespace {
 // The host normally shows its window at once; a host that never does must not leave us
 // waiting for ever.
 constexpr std::chrono::minutes HostWindowWait{5};
-
-Bitmap32 StretchTo(const Bitmap32& picture, int width, int height) {
-    PixelSurface source;
-    source.LoadFromBitmap32(picture);
-    PixelSurface target(width, height);
-    source.ResizeSmoothInto(target);
-    return target.ToBitmap32();
-}
 
 }  // namespace
 
@@ -33,7 +25,7 @@ bool DrawPreview(const Project& project, const std::string& handleText) {
     if (size.width <= 0 || size.height <= 0) return true;
     const Bitmap32 picture = LoadPictureFile(file);
     if (picture.Empty()) throw Error("the preview picture is empty", file);
-    platform::PutPictureOnHostWindow(window, StretchTo(picture, size.width, size.height));
+    platform::PutPictureOnHostWindow(window, ResizeSmooth(picture, size.width, size.height));
     return true;
 }
 

@@ -1,18 +1,13 @@
 #include "launcher/run_mode.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <string_view>
 
+#include "common/ascii_case.h"
+
 namespace lv {
 namespace {
-
-std::string UpperCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
 
 bool IsOneOf(const std::string& text, std::initializer_list<const char*> options) {
     return std::any_of(options.begin(), options.end(), [&](const char* o) { return text == o; });
@@ -120,8 +115,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         return ParseHostOptions(arguments);
 
     CommandLine line;
-    line.switchText = arguments.empty() ? std::string() : UpperCase(arguments[0]).substr(0, 2);
-    line.handleText = arguments.size() > 1 ? UpperCase(arguments[1]) : std::string();
+    line.switchText = arguments.empty() ? std::string() : AsciiUpperCase(arguments[0]).substr(0, 2);
+    line.handleText = arguments.size() > 1 ? AsciiUpperCase(arguments[1]) : std::string();
     const std::string& s = line.switchText;
     if (IsOneOf(s, {"/S", "-S", "S"}))
         line.mode = RunMode::Show;

@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "common/ascii_case.h"
 #include "common/error.h"
 #include "common/file_util.h"
 
@@ -16,15 +17,6 @@ std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
     while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
     return s;
-}
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-    return true;
 }
 
 int HexDigit(char c) {
@@ -114,13 +106,13 @@ ProfileFile::Line ProfileFile::ParseLine(std::string text) {
 
 size_t ProfileFile::FindSection(std::string_view section) const {
     for (size_t i = 0; i < lines_.size(); ++i)
-        if (lines_[i].isSection && SameName(lines_[i].section, section)) return i;
+        if (lines_[i].isSection && EqualsIgnoreCase(lines_[i].section, section)) return i;
     return std::string::npos;
 }
 
 size_t ProfileFile::FindKey(size_t header, std::string_view key) const {
     for (size_t i = header + 1; i < lines_.size() && !lines_[i].isSection; ++i)
-        if (lines_[i].isKey && SameName(lines_[i].key, key)) return i;
+        if (lines_[i].isKey && EqualsIgnoreCase(lines_[i].key, key)) return i;
     return std::string::npos;
 }
 
@@ -204,7 +196,7 @@ void ProfileFile::EraseSection(std::string_view section) {
     std::vector<Line> kept;
     bool erasing = false;
     for (auto& line : lines_) {
-        if (line.isSection) erasing = SameName(line.section, section);
+        if (line.isSection) erasing = EqualsIgnoreCase(line.section, section);
         if (!erasing) kept.push_back(std::move(line));
     }
     lines_ = std::move(kept);

@@ -1,35 +1,31 @@
 #include "project/saver_builder.h"
 
-#include <set>
 #include <string_view>
 
 #include "common/error.h"
 #include "common/file_util.h"
+#include "common/name_case.h"
 #include "project/atomic_output.h"
 #include "project/container.h"
+#include "project/saver_package.h"
 
 namespace lv {
 
 namespace {
 
 void CheckNames(const std::vector<SaverFile>& files) {
-    std::set<std::string> seen;
-    for (const auto& f : files) {
-        // The name is a key of the file-list text and a line of LVFilenames.res: it must
-        // survive both unchanged.
-        const bool plain = !f.Name.empty() && f.Name != "." && f.Name != ".." &&
-                           f.Name.find_first_of(std::string_view("\r\n\\/=\0", 6)) ==
-                               std::string::npos &&
-                           f.Name.front() != '[' && f.Name.front() != ';' &&
-                           f.Name.front() != ' ' && f.Name.back() != ' ' &&
-                           f.Name.front() != '\t' && f.Name.back() != '\t';
-        if (!plain)
-            throw Error("a packed file needs a plain file name, not \"" + f.Name + "\"");
-        // File-list keys are matched without regard to case, so names may not differ by case only.
-        std::string folded = f.Name;
-        for (auto& c : folded)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (!seen.insert(folded).second) throw Error("two packed files are named " + f.Name);
+    for (size_t i = 0; i < files.size(); ++i) {
+        const std::string& name = files[i].Name;
+        if (const std::string_view problem = PackedNameProblem(name); !problem.empty())
+            throw Error("cannot pack a file named \"" + name + "\": it " + std::string(problem));
+        // The engine finds the files of a list without regard to case, so names may not differ
+        // by case only.
+        for (size_t k = 0; k < i; ++k)
+            if (SameNameIgnoringCase(files[k].Name, name))
+                throw Error(files[k].Name == name
+                                ? "two packed files are named " + name
+                                : "two packed files are named " + files[k].Name + " and " + name +
+                                      ", which differ only in letter case");
     }
 }
 

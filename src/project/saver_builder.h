@@ -31,11 +31,14 @@ std::string BuildUIText(const std::string& uiFile);
 std::string BuildFileNamesText(const std::vector<SaverFile>& files);
 // The settings container (LVC.res).
 std::string BuildSettingsContainer(const SaverContents& contents);
-// The outer container: LVC.res, LVFilenames.res, LVFiles.res, LVGUI.lvu.
+// The outer container: LVC.res, LVFilenames.res, LVFiles.res, LVGUI.lvu. Every name must pass
+// PackedNameProblem (saver_package.h), so whatever is built also unpacks, and no two names may
+// differ only in letter case; lv::Error names the file at fault.
 std::string BuildPackage(const SaverContents& contents);
 
-// Writes engine + package to `output` atomically, executable. Raises lv::Error naming the file
-// at fault (an unreadable engine, a name that holds a line break or a folder, duplicate names).
+// Writes engine + package to `output` atomically, executable. Raises lv::Error naming what is
+// at fault (a name BuildPackage refuses, an unreadable engine, one that already carries a
+// package) before anything is written.
 void BuildSaver(const std::filesystem::path& output, const std::filesystem::path& engine,
                 const SaverContents& contents);
 

@@ -1,7 +1,5 @@
 #include "saver/picture_order.h"
 
-#include <cctype>
-
 #include "common/random.h"
 #include "project/project.h"
 
@@ -43,19 +41,6 @@ std::vector<std::string> EnabledPictures(const ProjectFileList& fileList) {
         }
     }
     return pictures;
-}
-
-bool IsPlainPictureFile(const std::string& path) {
-    const size_t dot = path.find_last_of('.');
-    const size_t separator = path.find_last_of("/\\");
-    if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) {
-        return false;
-    }
-    std::string extension = path.substr(dot);
-    for (char& c : extension) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return extension == ".JPG" || extension == ".BMP" || extension == ".GIF";
 }
 
 }  // namespace lv

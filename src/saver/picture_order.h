@@ -34,8 +34,4 @@ int NextMusicIndex(int current, int trackCount, bool inOrder);
 // an Enabled value counts as disabled.
 std::vector<std::string> EnabledPictures(const ProjectFileList& fileList);
 
-// ".JPG", ".BMP" and ".GIF" in any letter case are plain pictures; every other extension,
-// and a name without one, is loaded as an image package.
-bool IsPlainPictureFile(const std::string& path);
-
 }  // namespace lv

@@ -3,6 +3,7 @@
 #include <exception>
 #include <utility>
 
+#include "codecs/picture_file.h"
 #include "common/random.h"
 #include "saver/cross_fade.h"
 #include "saver/picture_order.h"
@@ -104,7 +105,7 @@ void ShowLoop::ChangePicture() {
 
 void ShowLoop::LoadPicture() {
     // Set before anything else, also when the load fails below.
-    plainPicture_ = IsPlainPictureFile(currentFile_);
+    plainPicture_ = PictureFileKindOf(currentFile_) == PictureFileKind::PlainPicture;
     const PixelSize screen = services_.Host.ScreenSize();
     if (plainPicture_) {
         LoadPlainPicture(screen);

@@ -4,9 +4,10 @@
 #include <cstring>
 #include <utility>
 
-#include "codecs/picture_codecs.h"
+#include "codecs/picture_file.h"
 #include "common/error.h"
 #include "effects/filters/pixel_filters.h"
+#include "effects/surface/smooth_resize.h"
 #include "effects/water/wave_generator.h"
 #include "effects/water/wave_util.h"
 #include "project/image_package.h"
@@ -69,11 +70,7 @@ void ShowScene::SetPlainPicture(PixelSize drawSize) {
         drawn = std::move(decodedPicture_);
     } else {
         // Resampled once per picture change, never per frame.
-        PixelSurface source;
-        source.LoadFromBitmap32(decodedPicture_);
-        PixelSurface target(drawSize.Width, drawSize.Height);
-        source.ResizeSmoothInto(target);
-        drawn = target.ToBitmap32();
+        drawn = ResizeSmooth(decodedPicture_, drawSize.Width, drawSize.Height);
     }
     decodedPicture_.Clear();
     SettleFrame();

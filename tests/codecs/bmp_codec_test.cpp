@@ -100,21 +100,5 @@ TEST(BmpCodec, DamagedHeadersNeverCrash) {
         }
 }
 
-TEST(PictureFile, PicksTheDecoderByExtensionAndNamesTheFile) {
-    const test::TempDir dir;
-    const Bitmap32 picture = test::GradientPicture(3, 2);
-    const std::string bmpPath = dir.Write("Picture.BMP", EncodeBmp24(picture));
-    EXPECT_EQ(LoadPictureFile(bmpPath), picture);
-    const std::string jpegPath = dir.Write("photo.jpeg", EncodeJpeg(picture, 90));
-    EXPECT_EQ(LoadPictureFile(jpegPath).Width(), 3);
-    // A BMP named .jpg goes to the JPEG decoder, which refuses it.
-    const std::string wrongPath = dir.Write("wrong.jpg", EncodeBmp24(picture));
-    EXPECT_FALSE(DecodesOrNamesFile([&] { return LoadPictureFile(wrongPath); }, wrongPath));
-    const std::string missing = dir.File("missing.gif");
-    EXPECT_FALSE(DecodesOrNamesFile([&] { return LoadPictureFile(missing); }, missing));
-    const std::string other = dir.Write("notes.txt", "text");
-    EXPECT_FALSE(DecodesOrNamesFile([&] { return LoadPictureFile(other); }, other));
-}
-
 }  // namespace
 }  // namespace lv

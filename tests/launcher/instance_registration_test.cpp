@@ -16,6 +16,7 @@
 
 #include "launcher/working_folder.h"
 #include "project/saver_builder.h"
+#include "project/saver_package.h"
 #include "project/scratch_environment.h"
 
 namespace lv {

@@ -171,8 +171,15 @@ TEST_F(WorkingFolderTest, NamesOfAPackageMadeOnWindowsFindTheirFilesInAnyLetterC
 }
 
 TEST_F(WorkingFolderTest, HostileNamesAreRejectedBeforeAnyProjectFileIsWritten) {
-    const char* hostile[] = {
-        "..", "C:\\x\\..", "dir/", "\\", ".", "LVC.res", "C:\\LVFiles.res", "LVInstances.lock"};
+    const char* hostile[] = {"..",
+                             "C:\\x\\..",
+                             "dir/",
+                             "\\",
+                             ".",
+                             "LVC.res",
+                             "C:\\LVFiles.res",
+                             "LVInstances.lock",
+                             "lvgui.LVU"};
     for (const char* name : hostile) {
         const std::string saver = WriteSaver(
             "Evil.scr", RawSaver(std::string("good.jpg\r\n") + name + "\r\n", {"G", "E"}));
@@ -209,13 +216,6 @@ TEST_F(WorkingFolderTest, ProgramWithoutPackageEndsWithAClearError) {
         EXPECT_EQ(e.Message(), "no saver package found in " + saver);
     }
     EXPECT_FALSE(fs::exists(env_.RunFolder() + "Bare"));
-}
-
-TEST_F(WorkingFolderTest, ReadLinesAcceptsEveryLineEnd) {
-    test::WriteTestFile(apps_ + "l.txt", "a\r\nb\nc\rd\r\n");
-    EXPECT_EQ(ReadLines(apps_ + "l.txt"), (std::vector<std::string>{"a", "b", "c", "d"}));
-    test::WriteTestFile(apps_ + "l.txt", "");
-    EXPECT_TRUE(ReadLines(apps_ + "l.txt").empty());
 }
 
 TEST_F(WorkingFolderTest, UserSettingsPathReplacesOnlyTheFileNamesExtension) {

@@ -6,10 +6,13 @@
 
 #include <cstdio>
 
+#include "codecs/picture_codecs.h"
+#include "codecs/picture_file.h"
 #include "project/container.h"
 #include "project/saver_builder.h"
 #include "project/scratch_environment.h"
 #include "support/lvtool_runner.h"
+#include "support/picture_fixtures.h"
 
 namespace lv {
 namespace {
@@ -105,6 +108,46 @@ TEST_F(SaverRoundTripTest, BuildUnpackAndPrintGiveBackWhatWentIn) {
     EXPECT_NE(applied.output.find("\"ShowImageMode\": 2,"), std::string::npos);
 }
 
+TEST_F(SaverRoundTripTest, JpegPicturesOfOtherNamesAreStoredUnderAJpgName) {
+    const std::string jpeg = Write("Sea.JPEG", EncodeJpeg(test::GradientPicture(4, 3), 90));
+    const std::string jpe = Write("sky.jpe", EncodeJpeg(test::GradientPicture(2, 2), 90));
+    const std::string saver = out_ + "Photo.scr";
+    const auto built = Lvtool("build-saver " + saver + " --engine " + LV_LVCSAVER_PATH +
+                              " --off sky.jpe " + jpeg + " " + jpe);
+    ASSERT_EQ(built.status, 0) << built.output;
+    EXPECT_NE(built.output.find("Sea.JPEG: stored as Sea.jpg"), std::string::npos) << built.output;
+    EXPECT_NE(built.output.find("sky.jpe: stored as sky.jpg"), std::string::npos);
+
+    // Listed under the new names, which the show, the thumbnails and the preview all take for
+    // plain pictures, and which decode.
+    const auto project = Lvtool("project " + saver);
+    EXPECT_NE(project.output.find("\"files\": [\n    \"Sea.jpg\",\n    \"sky.jpg\"\n  ]"),
+              std::string::npos)
+        << project.output;
+    EXPECT_NE(project.output.find("\"enabled\": [\n    \"TRUE\",\n    \"FALSE\"\n  ]"),
+              std::string::npos);
+    ASSERT_EQ(Lvtool("unpack " + saver + " " + out_ + "dir").status, 0);
+    for (const char* name : {"Sea.jpg", "sky.jpg"}) {
+        EXPECT_EQ(PictureFileKindOf(name), PictureFileKind::PlainPicture);
+        EXPECT_FALSE(LoadPictureFile(out_ + "dir/" + name).Empty()) << name;
+    }
+
+    // A preview picture named by its old name would be looked for in vain.
+    const std::string settings =
+        Write("settings.ini", "[Advance]\r\nPreviewFile=C:\\p\\sea.jpeg\r\n");
+    const auto preview = Lvtool("build-saver " + out_ + "Preview.scr --engine " + LV_LVCSAVER_PATH +
+                                " --settings " + settings + " " + jpeg);
+    EXPECT_EQ(preview.status, 2);
+    EXPECT_NE(preview.output.find("name Sea.jpg there"), std::string::npos) << preview.output;
+    EXPECT_FALSE(fs::exists(out_ + "Preview.scr"));
+    // Nor can a renamed picture take the place of another of that name.
+    const std::string twin = Write("Sea.jpg", "J");
+    EXPECT_EQ(Lvtool("build-saver " + out_ + "Twin.scr --engine " + LV_LVCSAVER_PATH + " " + jpeg +
+                     " " + twin)
+                  .status,
+              1);
+}
+
 TEST_F(SaverRoundTripTest, CommandsReportBadInputWithTheFileName) {
     const std::string bare = Write("bare.scr", std::string(4000, 'x'));
     const auto unpack = Lvtool("unpack " + bare + " " + out_ + "d");
@@ -121,6 +164,14 @@ TEST_F(SaverRoundTripTest, CommandsReportBadInputWithTheFileName) {
     const auto twice = Lvtool("build-saver " + out_ + "two.scr --engine " + out_ + "one.scr " + pic);
     EXPECT_EQ(twice.status, 1);
     EXPECT_FALSE(fs::exists(out_ + "two.scr"));
+
+    // A file named like one of the package's own would stop every start of the saver.
+    const std::string clash = Write("LVGUI.lvu", "object MainWindow end");
+    const auto clashing = Lvtool("build-saver " + out_ + "clash.scr --engine " +
+                                 LV_LVCSAVER_PATH + " " + pic + " " + clash);
+    EXPECT_EQ(clashing.status, 1);
+    EXPECT_NE(clashing.output.find("\"LVGUI.lvu\""), std::string::npos) << clashing.output;
+    EXPECT_FALSE(fs::exists(out_ + "clash.scr"));
 
     EXPECT_EQ(Lvtool("build-saver " + out_ + "x.scr --off b.jpg " + pic).status, 2);
     EXPECT_EQ(Lvtool("unpack " + bare).status, 2);

@@ -79,17 +79,5 @@ TEST(EnabledPictures, KeepsTrueEntriesInProjectOrder) {
     EXPECT_EQ(EnabledPictures(list), (std::vector<std::string>{"/w/a.jpg", "/w/c.gif"}));
 }
 
-TEST(IsPlainPictureFile, GoesByTheExtensionInAnyCase) {
-    EXPECT_TRUE(IsPlainPictureFile("/w/sea.jpg"));
-    EXPECT_TRUE(IsPlainPictureFile("/w/sea.JpG"));
-    EXPECT_TRUE(IsPlainPictureFile("C:\\Pics\\sea.BMP"));
-    EXPECT_TRUE(IsPlainPictureFile("sea.gif"));
-    EXPECT_FALSE(IsPlainPictureFile("/w/sea.jpeg"));
-    EXPECT_FALSE(IsPlainPictureFile("/w/sea.lvp"));
-    EXPECT_FALSE(IsPlainPictureFile("/w/sea"));
-    EXPECT_FALSE(IsPlainPictureFile("/w.jpg/sea"));
-    EXPECT_FALSE(IsPlainPictureFile("/w/sea.jpg.lvp"));
-}
-
 }  // namespace
 }  // namespace lv

@@ -1,29 +1,42 @@
 // lvtool build-saver: a saver made of the engine and a package of project files.
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 
+#include "codecs/picture_file.h"
 #include "command.h"
-#include "default_forms.h"
-#include "engine_path.h"
+#include "common/ascii_case.h"
 #include "common/error.h"
 #include "common/file_util.h"
-#include "platform/user_folders.h"
+#include "common/name_case.h"
+#include "default_forms.h"
+#include "engine_path.h"
+#include "project/profile_file.h"
 #include "project/saver_builder.h"
+#include "project/saver_package.h"
 
 namespace lvtool {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Files the show can display; anything else (music, sounds) is packed without being listed.
-bool IsPictureName(const std::string& name) {
-    std::string ext = fs::path(name).extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext == ".lvp" || ext == ".jpg" || ext == ".jpeg" || ext == ".jpe" || ext == ".bmp" ||
-           ext == ".gif";
+// The show reads JPEG pictures only under a ".jpg" name (anything but .jpg, .bmp and .gif it
+// takes for an image package), so a ".jpeg" or ".jpe" file is stored under a ".jpg" name.
+std::string StoredName(const std::string& name) {
+    const size_t dot = name.find_last_of('.');
+    if (dot == std::string::npos) return name;
+    const std::string extension = lv::AsciiLowerCase(std::string_view(name).substr(dot));
+    return extension == ".jpeg" || extension == ".jpe" ? name.substr(0, dot) + ".jpg" : name;
+}
+
+// The settings' preview picture must name a file by the name it is stored under.
+void CheckPreviewName(const std::string& settingsText, const std::string& given,
+                      const std::string& stored) {
+    const std::string preview =
+        lv::ProfileFile::Parse(settingsText).ReadString("Advance", "PreviewFile", "");
+    if (lv::SameNameIgnoringCase(lv::LastComponent(preview), given))
+        throw UsageError{"the settings name the preview picture " + given +
+                         ", which is stored as " + stored + "; name " + stored + " there"};
 }
 
 std::vector<std::string> OffNames(const std::vector<std::string>& words) {
@@ -64,16 +77,27 @@ int Run(const std::vector<std::string>& words) {
     }
     for (size_t i = 1; i < args.Positional().size(); ++i) {
         const std::string& path = args.Positional()[i];
+        const std::string given = fs::path(path).filename().string();
         lv::SaverFile file;
-        file.Name = fs::path(path).filename().string();
+        file.Name = StoredName(given);
         file.Bytes = lv::ReadFileBytes(path);
-        file.Listed = IsPictureName(file.Name);
-        file.Enabled = std::find(off.begin(), off.end(), file.Name) == off.end();
+        file.Listed = lv::PictureFileKindOf(file.Name) != lv::PictureFileKind::Other;
+        file.Enabled = std::none_of(off.begin(), off.end(), [&](const std::string& name) {
+            return name == given || name == file.Name;
+        });
+        if (file.Name != given) {
+            CheckPreviewName(contents.SettingsText, given, file.Name);
+            std::printf("%s: stored as %s, the name the show reads as a JPEG picture\n",
+                        given.c_str(), file.Name.c_str());
+        }
         contents.Files.push_back(std::move(file));
     }
     for (const auto& name : off)
-        if (std::none_of(contents.Files.begin(), contents.Files.end(),
-                         [&](const lv::SaverFile& f) { return f.Name == name; }))
+        if (std::none_of(args.Positional().begin() + 1, args.Positional().end(),
+                         [&](const std::string& path) {
+                             const std::string given = fs::path(path).filename().string();
+                             return name == given || name == StoredName(given);
+                         }))
             throw UsageError{"--off " + name + " names none of the files"};
 
     lv::BuildSaver(output, engine, contents);
@@ -89,8 +113,10 @@ const CommandRegistration registration({
     "LVC.res (file list, the SETTINGS.ini text as given, [UI] UIFile), LVFilenames.res,\n"
     "LVFiles.res with every FILE, and LVGUI.lvu (the FORMS file; without one, the built-in\n"
     "definitions: a main window with preview, thumbnails and buttons, and an About window).\n"
-    "Pictures (.lvp .jpg .jpeg .jpe .bmp .gif) are listed in the file list in the order\n"
-    "given, on unless named by --off; other files (music, sounds) are packed only.\n"
+    "Pictures (.lvp .jpg .bmp .gif) are listed in the file list in the order given, on\n"
+    "unless named by --off; other files (music, sounds) are packed only. A .jpeg or .jpe\n"
+    "picture is stored and listed under the same name ending in .jpg (the show reads JPEG\n"
+    "pictures only by that name); --off takes either name.\n"
     "OUT is written atomically and made executable.",
     Run,
 });

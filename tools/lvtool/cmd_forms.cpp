@@ -8,44 +8,13 @@
 #include "command.h"
 #include "gui/forms/component_text.h"
 #include "gui/forms/form_definitions.h"
-#include "gui/forms/text_encoding.h"
+#include "json_writer.h"
 
 namespace lvtool {
 namespace {
 
 // A JSON string of 8-bit Windows-1252 text.
-std::string JsonString(std::string_view text) {
-    const std::string utf8 = lv::Windows1252ToUtf8(text);
-    std::string out = "\"";
-    for (const char c : utf8) {
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-                    out += escaped;
-                } else {
-                    out.push_back(c);
-                }
-        }
-    }
-    return out + "\"";
-}
+std::string JsonString(std::string_view text) { return "\"" + JsonEscape(text) + "\""; }
 
 void AppendComponents(const lv::ComponentNode& node, const std::string* parent,
                       std::vector<std::string>& entries) {

@@ -6,11 +6,12 @@
 #include <sstream>
 
 #include "codecs/picture_codecs.h"
+#include "codecs/picture_file.h"
 #include "command.h"
 #include "common/error.h"
 #include "common/file_util.h"
+#include "common/windows1252.h"
 #include "project/package_writer.h"
-#include "text_1252.h"
 #include "thumbnail.h"
 
 namespace lvtool {
@@ -88,7 +89,7 @@ lv::WeatherParameters ParseWeather(const std::string& text) {
 }
 
 std::string StoredText(const std::string& text, const char* option) {
-    auto converted = Windows1252FromUtf8(text);
+    auto converted = lv::Utf8ToWindows1252(text);
     if (!converted)
         throw UsageError{std::string(option) + ": '" + text +
                          "' has characters that 8-bit (Windows-1252) text cannot hold"};

@@ -8,10 +8,10 @@
 #include "command.h"
 #include "common/error.h"
 #include "json_writer.h"
-#include "launcher/working_folder.h"
 #include "platform/user_folders.h"
 #include "project/container.h"
 #include "project/project.h"
+#include "project/saver_package.h"
 #include "saver/user_settings.h"
 
 namespace lvtool {
@@ -49,11 +49,8 @@ void LoadProject(lv::Project& project, const std::string& path) {
         return;
     }
     const ScratchFolder scratch;
-    const std::string lvc = scratch.Path() + lv::SettingsContainerName;
-    lv::SplitContainer(path, {lvc, scratch.Path() + lv::FileNamesName,
-                              scratch.Path() + lv::FileContainerName,
-                              scratch.Path() + lv::FormsFileName});
-    project.Load(lvc);
+    lv::SplitContainer(path, lv::OuterEntryPaths(scratch.Path()));
+    project.Load(scratch.Path() + lv::SettingsContainerName);
 }
 
 void PrintProject(const lv::Project& project) {

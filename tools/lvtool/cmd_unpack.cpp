@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "command.h"
-#include "launcher/working_folder.h"
+#include "project/saver_unpacker.h"
 
 namespace lvtool {
 namespace {

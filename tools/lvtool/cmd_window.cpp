@@ -12,16 +12,16 @@
 #include "command.h"
 #include "common/bitmap32.h"
 #include "common/error.h"
+#include "common/qt/qt_text.h"
 #include "gui/forms/form_definitions.h"
-#include "gui/forms/text_encoding.h"
 #include "gui/qt/controls/preview_control.h"
 #include "gui/qt/controls/thumbnail_list.h"
 #include "gui/qt/forms/component_properties.h"
 #include "gui/qt/forms/form_builder.h"
 #include "json_writer.h"
-#include "launcher/working_folder.h"
 #include "platform/user_folders.h"
 #include "project/project.h"
+#include "project/saver_unpacker.h"
 
 namespace lvtool {
 namespace {
@@ -45,30 +45,19 @@ public:
     UnpackedSaver(const UnpackedSaver&) = delete;
     UnpackedSaver& operator=(const UnpackedSaver&) = delete;
 
-    void Load(lv::Project& project) const {
-        project.Load(path_ + lv::SettingsContainerName);
-        for (auto& name : project.FileList.Files) name = path_ + name;
-        project.UISetting.UIFile = path_ + lv::FormsFileName;
-    }
+    void Load(lv::Project& project) const { lv::LoadUnpackedProject(project, path_); }
 
 private:
     std::string path_;
 };
 
-// JsonWriter takes 8-bit text; the widgets hold Unicode.
-std::string To1252(const QString& text) {
-    std::string out;
-    for (const char32_t c : text.toUcs4()) out.push_back(lv::UnicodeToWindows1252(c));
-    return out;
-}
-
 void WriteEntry(JsonWriter& json, const QString& name, const QString& className, QRect place,
                 bool visible, const QString& text) {
     json.BeginObject();
     json.Key("name");
-    json.String(To1252(name));
+    json.String(lv::QStringToWindows1252(name));
     json.Key("class");
-    json.String(To1252(className));
+    json.String(lv::QStringToWindows1252(className));
     json.Key("x");
     json.Integer(place.x());
     json.Key("y");
@@ -80,7 +69,7 @@ void WriteEntry(JsonWriter& json, const QString& name, const QString& className,
     json.Key("visible");
     json.Bool(visible);
     json.Key("text");
-    json.String(To1252(text));
+    json.String(lv::QStringToWindows1252(text));
     json.EndObject();
 }
 
@@ -136,7 +125,7 @@ int Run(const std::vector<std::string>& words) {
     QApplication::processEvents();
 
     if (const auto png = args.Value("png")) {
-        if (!window.grab().save(QString::fromStdString(*png), "PNG"))
+        if (!window.grab().save(lv::ToQString(*png), "PNG"))
             throw lv::Error("cannot write the picture", *png);
     }
     if (args.Has("dump")) {

@@ -3,29 +3,11 @@
 #include <cmath>
 #include <cstdio>
 
+#include "common/windows1252.h"
+
 namespace lvtool {
 
 namespace {
-
-// Unicode code points of Windows-1252 bytes 0x80 ... 0x9F; 0 where the code page has none.
-constexpr uint16_t Cp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-void AppendUtf8(std::string& out, uint32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
 
 void AppendUnicodeEscape(std::string& out, unsigned value) {
     char buffer[8];
@@ -49,17 +31,12 @@ std::string JsonEscape(std::string_view text) {
             case '\r': out += "\\r"; break;
             case '\t': out += "\\t"; break;
             default:
-                if (c < 0x20 || c == 0x7F) {
-                    AppendUnicodeEscape(out, c);
-                } else if (c < 0x80) {
-                    out.push_back(ch);
-                } else if (c < 0xA0) {
-                    const uint16_t cp = Cp1252High[c - 0x80];
-                    if (cp == 0) AppendUnicodeEscape(out, c);
-                    else AppendUtf8(out, cp);
-                } else {
-                    AppendUtf8(out, c);
-                }
+                // Control characters, the undefined bytes among them, are escaped.
+                if (const uint32_t cp = lv::Windows1252CodePoint(c);
+                    cp < 0x20 || (cp >= 0x7F && cp < 0xA0))
+                    AppendUnicodeEscape(out, cp);
+                else
+                    lv::AppendUtf8(out, cp);
         }
     }
     return out;

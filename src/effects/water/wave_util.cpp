@@ -6,7 +6,7 @@
 
 #include "common/error.h"
 #include "common/rounding.h"
-#include "effects/surface/pixel_surface.h"
+#include "effects/surface/smooth_resize.h"
 
 namespace lv {
 namespace {
@@ -20,16 +20,6 @@ int32_t ScaleBy(long double factor, int32_t value) {
     const long double scaled = factor * value;
     if (!(scaled > -0x1p62L && scaled < 0x1p62L)) return scaled < 0 ? INT32_MIN : INT32_MAX;
     return SaturateToInt32(Round(scaled));
-}
-
-// Through pixel surfaces, with the bilinear resize every picture of the show goes through.
-void ResizePictureSmooth(Bitmap32& picture, int width, int height) {
-    PixelSurface surface;
-    surface.LoadFromBitmap32(picture);
-    PixelSurface resized(width, height);
-    surface.ResizeSmoothInto(resized);
-    picture.SetSize(width, height);
-    resized.DrawToBitmap32(picture, 0, 0);
 }
 
 }  // namespace
@@ -89,7 +79,7 @@ void FitProjectToScreen(AspectRatio aspect, ImagePackage& project, int width, in
     CheckPictureSize(fitted.width, fitted.height, "fitted picture");
 
     ScaleWaveParams(project, pictureWidth, pictureHeight, fitted.width, fitted.height);
-    ResizePictureSmooth(project.Picture, fitted.width, fitted.height);
+    project.Picture = ResizeSmooth(project.Picture, fitted.width, fitted.height);
     project.Mask = StretchNearest(project.Mask, fitted.width, fitted.height);
 }
 

@@ -8,6 +8,8 @@
 #include <system_error>
 
 #include "codecs/picture_codecs.h"
+#include "codecs/picture_file.h"
+#include "common/ascii_case.h"
 #include "common/file_util.h"
 #include "project/image_package.h"
 
@@ -16,13 +18,6 @@ namespace lv {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string LowerCase(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower;
-}
 
 std::string_view Trim(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
@@ -41,7 +36,7 @@ std::string SchemeOf(std::string_view text) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (!std::isalnum(c) && c != '+' && c != '-' && c != '.') return {};
     }
-    return LowerCase(text.substr(0, colon));
+    return AsciiLowerCase(text.substr(0, colon));
 }
 
 // Types that run something when the desktop opens them.
@@ -90,9 +85,10 @@ bool LooksLikeSiteWithoutScheme(std::string_view text, std::string_view website)
         return std::isalnum(c) || c == '-' || c == '.';
     });
     if (!hostCharacters) return false;
-    const bool startsWithWww = LowerCase(text.substr(0, 4)) == "www.";
-    const bool startsWithSite = !website.empty() && SchemeOf(website).empty() &&
-                                LowerCase(text.substr(0, website.size())) == LowerCase(website);
+    const bool startsWithWww = AsciiLowerCase(text.substr(0, 4)) == "www.";
+    const bool startsWithSite =
+        !website.empty() && SchemeOf(website).empty() &&
+        AsciiLowerCase(text.substr(0, website.size())) == AsciiLowerCase(website);
     return startsWithWww || startsWithSite;
 }
 
@@ -131,7 +127,7 @@ OpenDecision DecideLocalFile(std::string_view text, const std::string& workingFo
     const auto execute = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
     if ((status.permissions() & execute) != fs::perms::none)
         return Refuse(quoted + " is an executable file");
-    if (IsProgramExtension(LowerCase(file.extension().string())) || StartsLikeProgram(file))
+    if (IsProgramExtension(AsciiLowerCase(file.extension().string())) || StartsLikeProgram(file))
         return Refuse(quoted + " is a program or desktop entry");
 
     OpenDecision decision;
@@ -152,7 +148,7 @@ int ClampPictureIndex(int n, size_t pictureCount) {
 std::string WallpaperPath(const std::string& ownPath) { return ownPath + ".bmp"; }
 
 Bitmap32 LoadWallpaperPicture(const std::string& file) {
-    if (LowerCase(fs::path(file).extension().string()) != ".lvp") return LoadPictureFile(file);
+    if (PictureFileKindOf(file) != PictureFileKind::ImagePackage) return LoadPictureFile(file);
     ImagePackage package;
     package.Load(file);
     return std::move(package.Picture);

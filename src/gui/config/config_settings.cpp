@@ -1,9 +1,8 @@
 #include "gui/config/config_settings.h"
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 
+#include "common/ascii_case.h"
 #include "common/rounding.h"
 #include "launcher/working_folder.h"
 #include "project/profile_file.h"
@@ -15,12 +14,6 @@ namespace {
 
 constexpr const char* SettingSection = "Setting";
 constexpr const char* FilesSection = "Files";
-
-std::string UpperCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
 
 const char* BoolText(bool value) { return value ? "1" : "0"; }
 
@@ -36,8 +29,9 @@ UserSettingsFile ConfigSettingsFile(const std::string& ownPath, const std::strin
     UserSettingsFile file;
     file.Path = UserSettingsPath(ownPath);
     if (file.Path.empty()) return file;  // the program's own file is not there
-    const std::string extension = UpperCase(std::filesystem::path(ownPath).extension().string());
-    file.Usable = extension == ".SCR" || UpperCase(firstArgument) == "/C";
+    const std::string extension =
+        AsciiUpperCase(std::filesystem::path(ownPath).extension().string());
+    file.Usable = extension == ".SCR" || AsciiUpperCase(firstArgument) == "/C";
     if (file.Usable) {
         bool unreadable = false;
         LoadUserSettingsFile(file.Path, [&](const std::string& message) {

@@ -1,8 +1,10 @@
 #include "gui/forms/action_bindings.h"
 
+#include <charconv>
+
+#include "common/ascii_case.h"
 #include "common/error.h"
 #include "gui/forms/line_text.h"
-#include "gui/forms/text_encoding.h"
 
 namespace lv {
 namespace {

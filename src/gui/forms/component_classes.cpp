@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "gui/forms/text_encoding.h"
+#include "common/ascii_case.h"
 
 namespace lv {
 namespace {

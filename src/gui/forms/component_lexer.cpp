@@ -3,8 +3,9 @@
 #include <charconv>
 #include <limits>
 
+#include "common/ascii_case.h"
 #include "common/error.h"
-#include "gui/forms/text_encoding.h"
+#include "common/windows1252.h"
 
 namespace lv {
 namespace {
@@ -168,7 +169,7 @@ void ComponentLexer::ReadNumber() {
     // date, float); it is kept but does not change the number.
     const char type = AsciiUpper(Peek());
     if ((type == 'S' || type == 'C' || type == 'D' || type == 'F') && !IsIdentifierChar(Peek(1))) {
-        current_.realType = static_cast<char>(type - 'A' + 'a');
+        current_.realType = AsciiLower(type);
         current_.text.push_back(Peek());
         ++pos_;
     }

@@ -2,8 +2,8 @@
 
 #include <limits>
 
+#include "common/ascii_case.h"
 #include "gui/forms/component_lexer.h"
-#include "gui/forms/text_encoding.h"
 
 namespace lv {
 

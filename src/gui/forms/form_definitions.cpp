@@ -1,9 +1,9 @@
 #include "gui/forms/form_definitions.h"
 
+#include "common/ascii_case.h"
 #include "common/error.h"
 #include "common/file_util.h"
 #include "gui/forms/line_text.h"
-#include "gui/forms/text_encoding.h"
 
 namespace lv {
 namespace {

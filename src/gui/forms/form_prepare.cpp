@@ -2,9 +2,9 @@
 
 #include <array>
 
+#include "common/ascii_case.h"
 #include "common/error.h"
 #include "gui/forms/line_text.h"
-#include "gui/forms/text_encoding.h"
 
 namespace lv {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "gui/forms/component_text.h"
-#include "gui/forms/text_encoding.h"
+#include "common/ascii_case.h"
 
 namespace lv {
 

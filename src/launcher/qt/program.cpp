@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "common/qt/qt_text.h"
 #include "crash/crash_reporter.h"
 #include "gui/forms/form_definitions.h"
 #include "gui/qt/config/run_configuration.h"
@@ -59,10 +60,9 @@ std::unique_ptr<QApplication> StartFramework(int& argc, char** argv, ErrorBoxes 
         // Without a screen nobody could answer the box; standard error has said it all.
         const QString platform = QGuiApplication::platformName();
         if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return;
-        QString text = QString::fromStdString(message);
+        QString text = ToQString(message);
         if (!reportPath.empty())
-            text += QStringLiteral("\n\nA report was written to\n") +
-                    QString::fromStdString(reportPath);
+            text += QStringLiteral("\n\nA report was written to\n") + ToQString(reportPath);
         QMessageBox::critical(nullptr, QStringLiteral("Screensaver error"), text);
     });
     return application;

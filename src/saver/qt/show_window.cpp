@@ -18,6 +18,7 @@
 
 #include "common/bitmap32.h"
 #include "common/qt/device_pixels.h"
+#include "common/qt/qt_text.h"
 #include "project/project.h"
 #include "saver/picture_order.h"
 #include "saver/qt/host_embedding.h"
@@ -325,7 +326,7 @@ void ShowWindow::keyPressEvent(QKeyEvent* event) {
     if (closed_) {
         return;
     }
-    if (loop_->KeyDown(VirtualKeyOf(event->key()), event->text().toStdString())) {
+    if (loop_->KeyDown(VirtualKeyOf(event->key()), FromQString(event->text()))) {
         close();
     }
 }

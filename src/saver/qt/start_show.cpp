@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "audio/sdl_show_audio.h"
+#include "common/qt/qt_text.h"
 #include "launcher/creator_config.h"
 #include "launcher/working_folder.h"
 #include "project/project.h"
@@ -43,7 +44,7 @@ std::string CreatorFolder() {
 void StandardMessageBox(MessageKind kind, const std::string& text) {
     const QString title = QGuiApplication::applicationDisplayName();
     // The texts break their lines with CR LF; the toolkit's label wants a plain line feed.
-    QString message = QString::fromLocal8Bit(text.c_str());
+    QString message = ToQString(text);
     message.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (kind == MessageKind::Information) {
         QMessageBox::information(QApplication::activeWindow(), title, message);

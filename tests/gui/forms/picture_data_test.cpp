@@ -8,7 +8,6 @@
 #include "common/error.h"
 #include "common/file_util.h"
 #include "gui/forms/component_text.h"
-#include "gui/forms/text_encoding.h"
 
 namespace lv {
 namespace {
@@ -99,25 +98,6 @@ TEST(PictureData, RecognisesJpegDataAndRefusesTheRest) {
     } catch (const Error& e) {
         EXPECT_EQ(e.File(), "gui.lvu: Preview");
     }
-}
-
-TEST(TextEncoding, ConvertsWindows1252ToUtf8) {
-    EXPECT_EQ(Windows1252ToUtf8("plain"), "plain");
-    EXPECT_EQ(Windows1252ToUtf8("Caf\xE9"), "Caf\xC3\xA9");
-    EXPECT_EQ(Windows1252ToUtf8("\x80\x9F\xFF"), "\xE2\x82\xAC\xC5\xB8\xC3\xBF");
-    // Undefined bytes keep their number as C1 control characters.
-    EXPECT_EQ(Windows1252ToUtf8("\x81\x9D"), "\xC2\x81\xC2\x9D");
-    EXPECT_EQ(Windows1252ToUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
-    for (int byte = 0; byte < 256; ++byte) {
-        const std::string utf8 = Windows1252ToUtf8(std::string(1, static_cast<char>(byte)));
-        // Back through the reverse table, every byte returns to itself.
-        uint32_t code = static_cast<unsigned char>(utf8[0]);
-        if (utf8.size() == 2) code = (code & 0x1F) << 6 | (utf8[1] & 0x3F);
-        if (utf8.size() == 3) code = (code & 0x0F) << 12 | (utf8[1] & 0x3F) << 6 | (utf8[2] & 0x3F);
-        EXPECT_EQ(UnicodeToWindows1252(code), static_cast<char>(byte)) << byte;
-    }
-    EXPECT_EQ(UnicodeToWindows1252(0x0410), '?');
-    EXPECT_EQ(UnicodeToWindows1252(0x1F600), '?');
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <exception>
 
 #include "common/error.h"
+#include "common/qt/qt_text.h"
 #include "gui/config/config_actions.h"
 #include "gui/forms/form_definitions.h"
 #include "gui/qt/config/config_services.h"
@@ -24,8 +25,6 @@ namespace {
 FormPlaceholders PlaceholdersOf(const Project& project) {
     return {project.Setting.ProductName, project.Setting.Publisher, project.Setting.Website};
 }
-
-QString FromLocal8(const std::string& text) { return QString::fromLocal8Bit(text); }
 
 }  // namespace
 
@@ -57,7 +56,7 @@ void ConfigWindow::FormShow() {
     try {
         FillControls();
     } catch (const std::exception& error) {
-        ShowMessage(this, QMessageBox::Critical, QString::fromLocal8Bit(error.what()));
+        ShowMessage(this, QMessageBox::Critical, ToQString(error.what()));
     }
 }
 
@@ -109,7 +108,7 @@ void ConfigWindow::ShowCurrentPicture() {
         try {
             preview->ShowPicture(file);
         } catch (const std::exception& error) {
-            WriteLog(QString::fromLocal8Bit(error.what()));
+            WriteLog(ToQString(error.what()));
         }
     }
 }
@@ -129,7 +128,7 @@ void ConfigWindow::FormClose() {
     try {
         WriteWindowState(settingsFile_, pictureIndex_, hasList ? &ticks : nullptr);
     } catch (const std::exception& error) {
-        ShowMessage(this, QMessageBox::Critical, QString::fromLocal8Bit(error.what()));
+        ShowMessage(this, QMessageBox::Critical, ToQString(error.what()));
     }
 }
 
@@ -138,11 +137,11 @@ void ConfigWindow::DoAction(const QString& componentName) {
     try {
         // Definition texts are 8-bit; names are plain identifiers in practice.
         const auto action =
-            ResolveClick(forms_, FormName.toLatin1().toStdString(),
-                         componentName.toLatin1().toStdString(), PlaceholdersOf(project_));
+            ResolveClick(forms_, QStringToWindows1252(FormName),
+                         QStringToWindows1252(componentName), PlaceholdersOf(project_));
         if (action) RunAction(*action);
     } catch (const std::exception& error) {
-        ShowMessage(this, QMessageBox::Critical, QString::fromLocal8Bit(error.what()));
+        ShowMessage(this, QMessageBox::Critical, ToQString(error.what()));
     }
 }
 
@@ -175,17 +174,16 @@ void ConfigWindow::OpenDocument(const std::string& target) {
         target, CurrentConfigEnvironment().WorkingFolder, project_.Setting.Website);
     switch (decision.Kind) {
         case OpenDecision::What::Address:
-            OpenWithDesktop(QUrl(FromLocal8(decision.Target), QUrl::TolerantMode));
+            OpenWithDesktop(QUrl(ToQString(decision.Target), QUrl::TolerantMode));
             return;
         case OpenDecision::What::File:
-            OpenWithDesktop(QUrl::fromLocalFile(FromLocal8(decision.Target)));
+            OpenWithDesktop(QUrl::fromLocalFile(ToQString(decision.Target)));
             return;
         case OpenDecision::What::Refused:
             // The user clicked something and must learn why nothing opened; the log keeps it.
-            WriteLog(QStringLiteral("not opened: ") + FromLocal8(decision.Reason));
-            ShowMessage(
-                this, QMessageBox::Warning,
-                QStringLiteral("This could not be opened:\n") + FromLocal8(decision.Reason));
+            WriteLog(QStringLiteral("not opened: ") + ToQString(decision.Reason));
+            ShowMessage(this, QMessageBox::Warning,
+                        QStringLiteral("This could not be opened:\n") + ToQString(decision.Reason));
             return;
     }
 }
@@ -210,14 +208,14 @@ void ConfigWindow::OpenSettings() {
 void ConfigWindow::SetWallpaper() {
     // Without pictures there is nothing to set, so there is nothing to ask either.
     if (PictureCount() == 0) return;
-    if (!ConfirmWithUser(this, QString::fromLatin1(WallpaperQuestion))) return;
+    if (!ConfirmWithUser(this, ToQString(WallpaperQuestion))) return;
     const std::string& file = project_.FileList.Files[static_cast<size_t>(pictureIndex_)];
     const std::string& ownPath = CurrentConfigEnvironment().OwnPath;
     if (ownPath.empty()) throw Error("the program's own file is not known; no wallpaper written");
     const std::string path = WallpaperPath(ownPath);
     WriteWallpaperFile(path, LoadWallpaperPicture(file));
     const std::string message = MakeDesktopWallpaper(path);
-    if (!message.empty()) ShowMessage(this, QMessageBox::Information, FromLocal8(message));
+    if (!message.empty()) ShowMessage(this, QMessageBox::Information, ToQString(message));
 }
 
 std::unique_ptr<ConfigWindow> BuildWindow(const FormDefinitions& forms, Project& project,

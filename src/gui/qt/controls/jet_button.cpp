@@ -6,6 +6,7 @@
 #include <QShortcut>
 
 #include "common/error.h"
+#include "common/qt/qt_text.h"
 #include "gui/qt/controls/qt_bitmap.h"
 
 namespace lv {
@@ -75,7 +76,7 @@ void JetButton::SetPicSeries(const QString& series) {
         for (const QString& part : trimmed.split(';')) {
             const QString entry = part.trimmed().toUpper();
             if (entry != "UP" && entry != "DOWN" && entry != "DISABLED" && entry != "OVER")
-                throw Error("\"" + entry.toStdString() +
+                throw Error("\"" + FromQString(entry) +
                             "\" is not a valid PicSeries value. Available values: "
                             "Up;Down;Disabled;Over");
         }

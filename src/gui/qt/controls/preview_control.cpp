@@ -1,35 +1,23 @@
 #include "gui/qt/controls/preview_control.h"
 
-#include <filesystem>
-
-#include "codecs/picture_codecs.h"
+#include "codecs/picture_file.h"
 #include "common/qt/device_pixels.h"
-#include "effects/surface/pixel_surface.h"
-#include "gui/forms/text_encoding.h"
+#include "effects/surface/smooth_resize.h"
 #include "gui/qt/controls/qt_bitmap.h"
 #include "project/image_package.h"
 
 namespace lv {
-namespace {
-
-std::string UpperExtension(const std::string& path) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    for (char& c : extension) c = AsciiUpper(c);
-    return extension;
-}
-
-}  // namespace
 
 PreviewControl::PreviewControl(QWidget* parent) : ImageControl(parent) {}
 
 void PreviewControl::ShowPicture(const std::string& path) {
-    const std::string extension = UpperExtension(path);
+    const PictureFileKind kind = PictureFileKindOf(path);
     Bitmap32 source;
-    if (extension == ".LVP") {
+    if (kind == PictureFileKind::ImagePackage) {
         ImagePackage package;
         package.Load(path);
         source = std::move(package.Picture);
-    } else if (extension == ".JPG" || extension == ".BMP" || extension == ".GIF") {
+    } else if (kind == PictureFileKind::PlainPicture) {
         source = LoadPictureFile(path);
     }
     // Decoding is done: from here on nothing fails, so a bad file keeps the previous picture.
@@ -46,11 +34,7 @@ void PreviewControl::ShowPicture(const std::string& path) {
     }
     Bitmap32 shown;
     if (!source.Empty()) {
-        PixelSurface from;
-        from.LoadFromBitmap32(source);
-        PixelSurface to(w, h);
-        from.ResizeSmoothInto(to);
-        shown = to.ToBitmap32();
+        shown = ResizeSmooth(source, w, h);
     } else {
         // No source: a blank white picture of the control's size.
         shown.SetSize(w, h);

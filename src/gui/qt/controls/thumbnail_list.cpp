@@ -7,22 +7,16 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "codecs/picture_codecs.h"
+#include "codecs/picture_file.h"
 #include "common/error.h"
 #include "common/qt/device_pixels.h"
-#include "gui/forms/text_encoding.h"
+#include "common/qt/qt_text.h"
 #include "gui/qt/controls/qt_bitmap.h"
 #include "gui/qt/forms/form_values.h"
 #include "project/image_package.h"
 
 namespace lv {
 namespace {
-
-std::string UpperExtension(const std::string& path) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    for (char& c : extension) c = AsciiUpper(c);
-    return extension;
-}
 
 // GDI's Rectangle(x1, y1, x2, y2): the brush inside, a pen of `width` centred on the outline
 // whose right and bottom edges lie on x2 - 1 and y2 - 1.
@@ -176,15 +170,15 @@ void ThumbnailList::BuildThumbnails() {
         // place, so that every later thumbnail stays beside its own picture.
         try {
             if (std::filesystem::is_regular_file(path, error)) {
-                const std::string extension = UpperExtension(path);
-                if (extension == ".LVP") {
+                const PictureFileKind kind = PictureFileKindOf(path);
+                if (kind == PictureFileKind::ImagePackage) {
                     ImagePackage package;
                     package.LoadHeader(path);
                     thumbnail = ScaledThumbnail(package.Thumbnail, size, ratio);
-                    title = QString::fromStdString(Windows1252ToUtf8(package.PictureName));
-                } else if (extension == ".JPG" || extension == ".BMP" || extension == ".GIF") {
+                    title = Windows1252ToQString(package.PictureName);
+                } else if (kind == PictureFileKind::PlainPicture) {
                     thumbnail = ScaledThumbnail(LoadPictureFile(path), size, ratio);
-                    title = QString::fromStdString(std::filesystem::path(path).filename().string());
+                    title = ToQString(std::filesystem::path(path).filename().string());
                 }
             }
         } catch (const Error&) {

@@ -8,9 +8,9 @@
 #include <QVariant>
 #include <functional>
 
+#include "common/ascii_case.h"
 #include "common/error.h"
 #include "gui/forms/picture_data.h"
-#include "gui/forms/text_encoding.h"
 #include "gui/qt/controls/image_control.h"
 #include "gui/qt/controls/memo_control.h"
 #include "gui/qt/controls/qt_bitmap.h"

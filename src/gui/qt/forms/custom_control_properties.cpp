@@ -1,5 +1,6 @@
 #include <QVariant>
 
+#include "common/ascii_case.h"
 #include "gui/forms/named_constants.h"
 #include "gui/qt/controls/image_control.h"
 #include "gui/qt/controls/jet_button.h"

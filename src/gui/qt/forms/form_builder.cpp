@@ -8,10 +8,11 @@
 #include <QTabWidget>
 #include <QVariant>
 
+#include "common/ascii_case.h"
 #include "common/error.h"
+#include "common/qt/qt_text.h"
 #include "gui/forms/form_prepare.h"
 #include "gui/forms/line_text.h"
-#include "gui/forms/text_encoding.h"
 #include "gui/qt/controls/click_relay.h"
 #include "gui/qt/controls/jet_button.h"
 #include "gui/qt/controls/picture_button.h"
@@ -31,7 +32,7 @@ public:
         : window_(window), fileName_(std::move(fileName)) {}
 
     void Build(const ComponentNode& root) {
-        window_.FormName = QString::fromStdString(Windows1252ToUtf8(root.Name));
+        window_.FormName = Windows1252ToQString(root.Name);
         window_.setObjectName(window_.FormName);
         window_.resize(0, 0);
         std::string activeControl;
@@ -64,8 +65,8 @@ private:
         state.Class = traits.Class;
         state.Widget = CreateComponentWidget(traits.Class, parent);
         QWidget* widget = state.Widget;
-        const QString name = QString::fromStdString(Windows1252ToUtf8(node.Name));
-        const QString className = QString::fromStdString(node.ClassName);
+        const QString name = Windows1252ToQString(node.Name);
+        const QString className = Windows1252ToQString(node.ClassName);
         widget->setObjectName(name);
         widget->setProperty("lvClass", className);
         window_.AddComponent({name, className, traits.Class, widget});
@@ -100,7 +101,7 @@ private:
     }
 
     QWidget* Named(const std::string& name, int line, const char* what) {
-        QWidget* widget = window_.FindComponent(QString::fromStdString(Windows1252ToUtf8(name)));
+        QWidget* widget = window_.FindComponent(Windows1252ToQString(name));
         if (!widget)
             throw Error("line " + std::to_string(line) + ": " + what + ": no component named '" +
                             name + "'",
@@ -161,7 +162,7 @@ void SetApplicationTitle(const Project& project) {
     const bool isSaver = QFileInfo(arguments[0]).suffix().toUpper() == "SCR";
     if (isSaver || (arguments.size() > 1 && arguments[1] == "/C"))
         QGuiApplication::setApplicationDisplayName(
-            QString::fromStdString(Windows1252ToUtf8(project.Setting.ProductName)));
+            Windows1252ToQString(project.Setting.ProductName));
 }
 
 }  // namespace

@@ -3,9 +3,10 @@
 #include <array>
 #include <limits>
 
+#include "common/ascii_case.h"
 #include "common/error.h"
+#include "common/qt/qt_text.h"
 #include "gui/forms/named_constants.h"
-#include "gui/forms/text_encoding.h"
 
 namespace lv {
 namespace {
@@ -184,7 +185,7 @@ bool BoolValue(const PropertyValue& value) {
 
 QString TextValue(const PropertyValue& value) {
     if (value.Kind != ValueKind::String) Unfit("a string");
-    return QString::fromStdString(Windows1252ToUtf8(value.Text));
+    return Windows1252ToQString(value.Text);
 }
 
 const std::string& IdentifierValue(const PropertyValue& value, const char* what) {

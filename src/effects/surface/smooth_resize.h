@@ -1,0 +1,13 @@
+#pragma once
+
+#include "common/bitmap32.h"
+
+namespace lv {
+
+// `picture` resized to width x height through pixel surfaces with their bilinear resize
+// (PixelSurface::ResizeSmoothInto): the resize of every picture the show fits to the screen, of
+// the configuration window's preview and of the still preview. Raises lv::Error for a size that
+// is negative or beyond the bitmap limits.
+Bitmap32 ResizeSmooth(const Bitmap32& picture, int width, int height);
+
+}  // namespace lv
