@@ -12,7 +12,7 @@
 #include "platform/user_folders.h"
 #include "project/container.h"
 #include "project/project.h"
-#include "saver/user_settings.h"
+#include "project/user_settings.h"
 
 namespace lvtool {
 namespace {
@@ -101,7 +101,8 @@ int Run(const std::vector<std::string>& words) {
             throw lv::Error("no user settings file there", *settings);
         // As a show starts: every picture on, then the user's choices on top.
         for (auto& state : project.FileList.Enabled) state = "TRUE";
-        lv::ApplyUserSettings(project, *settings);
+        if (const auto stored = lv::ReadUserSettings(*settings))
+            lv::ApplyUserSettings(project, *stored);
     }
     PrintProject(project);
     return 0;

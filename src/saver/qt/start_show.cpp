@@ -4,17 +4,20 @@
 #include <QEventLoop>
 #include <QMessageBox>
 #include <memory>
+#include <optional>
 
 #include "audio/sdl_show_audio.h"
+#include "common/error.h"
+#include "common/warning.h"
 #include "launcher/creator_config.h"
 #include "launcher/working_folder.h"
 #include "project/project.h"
+#include "project/user_settings.h"
 #include "saver/muted_show_audio.h"
 #include "saver/qt/show_window.h"
 #include "saver/show_clock.h"
 #include "saver/show_settings.h"
 #include "saver/sound_paths.h"
-#include "saver/user_settings.h"
 
 namespace lv {
 namespace {
@@ -35,6 +38,17 @@ std::string CreatorFolder() {
         return CreatorConfig().GetCreatorFolder();
     } catch (const std::exception&) {
         return {};  // without the creator's configuration its sounds folder is not searched
+    }
+}
+
+// The user's choices are lost for this run when their file cannot be read, but the saver still
+// runs, with the project's own settings; the line names the file and says why.
+std::optional<UserSettings> ReadUserSettingsOrWarn(const std::string& path) {
+    try {
+        return ReadUserSettings(path);
+    } catch (const Error& error) {
+        WarnOnStandardError(std::string(error.what()) + "; the saver's own settings are used");
+        return std::nullopt;
     }
 }
 
@@ -74,8 +88,8 @@ void StartShow(Project& project, const ShowOptions& options) {
         return;
     }
     EnableAllPictures(project);
-    if (!options.UserSettingsFile.empty()) {
-        ApplyUserSettings(project, options.UserSettingsFile);
+    if (const auto stored = ReadUserSettingsOrWarn(options.UserSettingsFile)) {
+        ApplyUserSettings(project, *stored);
     }
     if (options.Muted) {
         project.Setting.Music = false;

@@ -107,7 +107,7 @@ public:
         environment.OwnPath = program;
         environment.FirstArgument = firstArgument;
         environment.WorkingFolder = dir.File("work");
-        environment.SettingsFile = ConfigSettingsFile(program, firstArgument);
+        environment.SettingsFile = ConfigSettingsFile(IniPath(), program, firstArgument);
         ConfigServices& s = environment.Services;
         s.ExecDialog = [this](QDialog& dialog) { return Exec(dialog); };
         s.Confirm = [this](QWidget*, const QString& text) {

@@ -199,12 +199,12 @@ void ConfigWindow::PlayPicture() {
 
 void ConfigWindow::OpenSettings() {
     SettingsDialog dialog(this);
-    const ReadConfigSettingsResult read = ReadUserSettings(project_, settingsFile_);
+    const ReadConfigSettingsResult read = ReadSettingsDialogValues(project_, settingsFile_);
     dialog.btnOK->setEnabled(read.Usable);
     dialog.SetValues(read.Values);
     // Only OK stores anything, and only into a usable file; the project keeps its values.
     if (ExecConfigDialog(dialog) == QDialog::Accepted && read.Usable)
-        WriteUserSettings(settingsFile_, dialog.Values());
+        WriteSettingsDialogValues(settingsFile_, dialog.Values());
 }
 
 void ConfigWindow::SetWallpaper() {
@@ -229,8 +229,7 @@ std::unique_ptr<ConfigWindow> BuildWindow(const FormDefinitions& forms, Project&
 
 void ShowConfigWindow(const FormDefinitions& forms, Project& project, const std::string& name) {
     const std::unique_ptr<ConfigWindow> window = BuildWindow(forms, project, name);
-    const ReadConfigSettingsResult read = ReadUserSettings(project, window->SettingsFile());
-    if (read.Usable) ApplyConfigSettings(project, read.Values);
+    ApplyStoredSettings(project, window->SettingsFile());
     ExecConfigDialog(*window);
 }
 

@@ -42,7 +42,8 @@ void RunConfigurationWindow(Project& project, FormDefinitions& forms, const std:
     environment.OwnPath = ownPath;
     environment.FirstArgument = firstArgument;
     environment.WorkingFolder = WorkingFolderOf(ownPath);
-    environment.SettingsFile = ConfigSettingsFile(ownPath, firstArgument);
+    environment.SettingsFile =
+        ConfigSettingsFile(UserSettingsPath(ownPath), ownPath, firstArgument);
     SetConfigEnvironment(std::move(environment));
 
     ShowConfigWindow(forms, project, "MainWindow");
