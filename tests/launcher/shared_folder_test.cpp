@@ -119,9 +119,11 @@ TEST_F(SharedFolderTest, TwoShowsShareTheFolderAndTheLastOneOutRemovesIt) {
     EXPECT_TRUE(fs::is_empty(scratch_.Root() + "state"));  // no crash report
 }
 
-TEST_F(SharedFolderTest, UnreadableUserSettingsAreOneWarningAndTheShowRuns) {
+TEST_F(SharedFolderTest, UnreadableSettingsFilesAreOneWarningEachAndTheShowRuns) {
     fs::remove(fs::path(saver_).replace_extension(".ini"));
     fs::create_directory(fs::path(saver_).replace_extension(".ini"));
+    // The creator tool's configuration only adds a folder of picture sounds.
+    fs::create_directory(scratch_.Root() + "config/Lorvane.ini");
     const test::VirtualDisplay display(scratch_.Root() + "x.log");
     ASSERT_FALSE(display.Name().empty()) << "Xvfb did not start";
 
@@ -138,6 +140,10 @@ TEST_F(SharedFolderTest, UnreadableUserSettingsAreOneWarningAndTheShowRuns) {
     ASSERT_NE(warning, std::string::npos) << log;
     EXPECT_EQ(log.rfind("warning: ", warning), log.rfind('\n', warning) + 1) << log;
     EXPECT_EQ(log.find("user settings", log.find('\n', warning)), std::string::npos) << log;
+    const size_t creator = log.find("Lorvane.ini: cannot read file");
+    ASSERT_NE(creator, std::string::npos) << log;
+    EXPECT_EQ(log.rfind("warning: ", creator), log.rfind('\n', creator) + 1) << log;
+    EXPECT_EQ(log.find("Lorvane.ini", log.find('\n', creator)), std::string::npos) << log;
     EXPECT_TRUE(fs::is_empty(scratch_.Root() + "state")) << log;
     EXPECT_FALSE(fs::exists(WorkingFolder()));
 }
