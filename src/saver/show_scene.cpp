@@ -98,7 +98,7 @@ PackageLoadResult ShowScene::LoadPackage(const std::string& path, int speedPerce
         if (picture.Empty() || fitted.width != picture.Width() ||
             fitted.height != picture.Height() || sparePackage_->Mask.Width() != picture.Width() ||
             sparePackage_->Mask.Height() != picture.Height()) {
-            spareFitted_ = FitToScreen(aspect, *sparePackage_, screen.Width, screen.Height);
+            spareFitted_ = FitProjectToScreen(aspect, *sparePackage_, screen.Width, screen.Height);
             // The fitted copies stand in for the loaded picture and mask from now on.
             sparePackage_->Picture.Clear();
             sparePackage_->Mask.Clear();

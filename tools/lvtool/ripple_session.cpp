@@ -31,9 +31,9 @@ RippleSession::RippleSession(const RippleOptions& options)
     project_->Load(options.package);
     project_->SetSpeedPercent(options.speedPercent);
     if (options.fit)
-        fitted_ =
-            lv::FitToScreen(options.keepAspect ? lv::AspectRatio::Keep : lv::AspectRatio::Stretch,
-                            *project_, options.fitWidth, options.fitHeight);
+        fitted_ = lv::FitProjectToScreen(
+            options.keepAspect ? lv::AspectRatio::Keep : lv::AspectRatio::Stretch, *project_,
+            options.fitWidth, options.fitHeight);
     generator_->SetProject(fitted_ ? lv::WaterSource(*fitted_, *project_)
                                    : lv::WaterSource(*project_));
     generator_->SetWeather(false);

@@ -8,8 +8,8 @@
 
 namespace lv {
 
-// An image package's picture, area mask and wave records fitted to a screen (FitToScreen). The
-// package itself keeps what it loaded.
+// An image package's picture, area mask and wave records fitted to a screen (FitProjectToScreen).
+// The package itself keeps what it loaded.
 struct FittedWater {
     Bitmap32 Picture;
     Bitmap32 Mask;

@@ -76,7 +76,8 @@ Bitmap32 StretchNearest(const Bitmap32& source, int width, int height) {
     return target;
 }
 
-FittedWater FitToScreen(AspectRatio aspect, const WaterSource& source, int width, int height) {
+FittedWater FitProjectToScreen(AspectRatio aspect, const WaterSource& source, int width,
+                               int height) {
     if (width < 1 || height < 1)
         throw Error("screen size " + std::to_string(width) + " x " + std::to_string(height) +
                         " is not a picture size",

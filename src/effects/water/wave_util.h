@@ -16,7 +16,8 @@ enum class AspectRatio { Stretch, Keep };
 // stretched without blending, so every mask pixel keeps one of its key colours. The package is
 // left as it was loaded. Raises lv::Error for a screen size below 1 or above the bitmap limits
 // and DivisionByZeroError for an empty picture.
-FittedWater FitToScreen(AspectRatio aspect, const WaterSource& source, int width, int height);
+FittedWater FitProjectToScreen(AspectRatio aspect, const WaterSource& source, int width,
+                               int height);
 
 // The pieces of the fit, for tests and tools.
 struct FittedSize {

@@ -42,7 +42,8 @@ protected:
     // What the show would draw after `steps` steps, computed in this process.
     Bitmap32 Expected(uint32_t seed, int steps, int fitWidth = 0, int fitHeight = 0) {
         project_.Load(package_);
-        if (fitWidth > 0) fitted_ = FitToScreen(AspectRatio::Keep, project_, fitWidth, fitHeight);
+        if (fitWidth > 0)
+            fitted_ = FitProjectToScreen(AspectRatio::Keep, project_, fitWidth, fitHeight);
         generator_.SetProject(fitWidth > 0 ? WaterSource(fitted_, project_)
                                            : WaterSource(project_));
         generator_.SetWeather(false);

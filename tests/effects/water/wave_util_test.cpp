@@ -72,29 +72,30 @@ TEST(StretchNearest, KeepsEveryPixelValueAndTheLayout) {
     EXPECT_EQ(StretchNearest(Bitmap32(), 4, 4), Bitmap32(4, 4));
 }
 
-TEST(FitToScreen, RejectsImpossibleSizes) {
+TEST(FitProjectToScreen, RejectsImpossibleSizes) {
     ImagePackage project;
     project.Picture = NumberedPicture(40, 30);
     project.Mask = PaintedMask(40, 30, [](int, int) { return 1; });
     SetAllWaves(project, Wave(6, 17, 15, 360, 10, true, true, true));
     const ImagePackage before = project;
-    EXPECT_THROW(FitToScreen(AspectRatio::Keep, project, 0, 100), Error);
-    EXPECT_THROW(FitToScreen(AspectRatio::Stretch, project, 100, -1), Error);
-    EXPECT_THROW(FitToScreen(AspectRatio::Stretch, project, 70000, 10), Error);
+    EXPECT_THROW(FitProjectToScreen(AspectRatio::Keep, project, 0, 100), Error);
+    EXPECT_THROW(FitProjectToScreen(AspectRatio::Stretch, project, 100, -1), Error);
+    EXPECT_THROW(FitProjectToScreen(AspectRatio::Stretch, project, 70000, 10), Error);
     ImagePackage empty;
-    EXPECT_THROW(FitToScreen(AspectRatio::Stretch, empty, 100, 100), DivisionByZeroError);
+    EXPECT_THROW(FitProjectToScreen(AspectRatio::Stretch, empty, 100, 100), DivisionByZeroError);
     EXPECT_EQ(project.Picture, before.Picture);
     EXPECT_EQ(project.Mask, before.Mask);
     EXPECT_EQ(project.Waves, before.Waves);
 }
 
-TEST(FitToScreen, ResizesPictureMaskAndParametersAndLeavesThePackageAsLoaded) {
+TEST(FitProjectToScreen, ResizesPictureMaskAndParametersAndLeavesThePackageAsLoaded) {
     ImagePackage project;
     project.Picture = NumberedPicture(40, 20);
     project.Mask = PaintedMask(40, 20, [](int x, int) { return x < 20 ? 1 : 3; });
     SetAllWaves(project, Wave(6, 17, 15, 360, 10, true, true, true));
     const ImagePackage loaded = project;
-    const FittedWater fitted = FitToScreen(AspectRatio::Keep, project, 100, 100);  // W 100, H 50
+    // 2:1 keeps W = 100, H = 50
+    const FittedWater fitted = FitProjectToScreen(AspectRatio::Keep, project, 100, 100);
     EXPECT_EQ(fitted.Picture.Width(), 100);
     EXPECT_EQ(fitted.Picture.Height(), 50);
     EXPECT_EQ(fitted.Mask.Width(), 100);
