@@ -5,7 +5,7 @@
 #include "fuzz_util.h"
 #include "project/profile_file.h"
 #include "project/project.h"
-#include "saver/user_settings.h"
+#include "project/user_settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto input = lvfuzz::WriteInput("settings.ini", data, size);
@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             project.FileList.Files.push_back("p" + std::to_string(i) + ".lvp");
             project.FileList.Enabled.push_back("TRUE");
         }
-        lv::ApplyUserSettings(project, input.string());
+        if (const auto stored = lv::ReadUserSettings(input.string()))
+            lv::ApplyUserSettings(project, *stored);
     } catch (const std::exception&) {
     }
     lvfuzz::ClearScratch();

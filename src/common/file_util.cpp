@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <ios>
 #include <iterator>
 
 #include "common/error.h"
@@ -16,7 +17,13 @@ namespace fs = std::filesystem;
 std::string ReadFileBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw Error("cannot open file for reading", path.string());
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes;
+    try {
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        // The stream opens a folder, then fails on the first read.
+        throw Error("cannot read file", path.string());
+    }
     if (in.bad()) throw Error("cannot read file", path.string());
     return bytes;
 }

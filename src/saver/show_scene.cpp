@@ -80,6 +80,7 @@ void ShowScene::SetPlainPicture(PixelSize drawSize) {
 PackageLoadResult ShowScene::LoadPackage(const std::string& path, int speedPercent,
                                          DisplayRule rule, PixelSize screen) {
     // The spare object may be discarded by a failed load: the generator never borrows it.
+    spareFitted_.reset();
     sparePackage_->Load(path);
     sparePackage_->SetSpeedPercent(speedPercent);
     if (rule.Stretch) {
@@ -94,20 +95,33 @@ PackageLoadResult ShowScene::LoadPackage(const std::string& path, int speedPerce
         if (picture.Empty() || fitted.width != picture.Width() ||
             fitted.height != picture.Height() || sparePackage_->Mask.Width() != picture.Width() ||
             sparePackage_->Mask.Height() != picture.Height()) {
-            FitProjectToScreen(aspect, *sparePackage_, screen.Width, screen.Height);
+            spareFitted_ = FitProjectToScreen(aspect, *sparePackage_, screen.Width, screen.Height);
+            // The fitted copies stand in for the loaded picture and mask from now on.
+            sparePackage_->Picture.Clear();
+            sparePackage_->Mask.Clear();
         }
     }
     // From here on the generator changes its output picture, which the window may still show.
     SettleFrame();
     std::swap(shownPackage_, sparePackage_);
+    std::swap(shownFitted_, spareFitted_);
     packagePrepared_ = false;
-    generator_->SetProject(*shownPackage_);
+    const WaterSource water = PackageWater();
+    generator_->SetProject(water);
     generator_->SetWeather(false);
     generator_->Prepare();
-    generator_->SetWeather(shownPackage_->Weather.Kind > 0);
+    generator_->SetWeather(water.Weather().Kind > 0);
     packagePrepared_ = true;
-    return {{shownPackage_->Picture.Width(), shownPackage_->Picture.Height()},
-            shownPackage_->SoundFile};
+    return {{water.Picture().Width(), water.Picture().Height()}, shownPackage_->SoundFile};
+}
+
+WaterSource ShowScene::PackageWater() const {
+    return shownFitted_ ? WaterSource(*shownFitted_, *shownPackage_) : WaterSource(*shownPackage_);
+}
+
+std::optional<WaterSource> ShowScene::ShownWater() const {
+    if (!packagePrepared_) return std::nullopt;
+    return PackageWater();
 }
 
 const Bitmap32* ShowScene::PictureOf(FrameSource source) const {
@@ -127,9 +141,9 @@ void ShowScene::BeginCrossFade(FrameSource source, PixelPoint position) {
     oldScreen_ = screen_;
     newScreen_ = BlackScreen(screenSize_);
     // An image package fades in as its still picture, without ripples or weather.
-    const Bitmap32* picture = source == FrameSource::Package
-                                  ? (packagePrepared_ ? &shownPackage_->Picture : nullptr)
-                                  : PictureOf(source);
+    const std::optional<WaterSource> water = ShownWater();
+    const Bitmap32* picture =
+        source == FrameSource::Package ? (water ? &water->Picture() : nullptr) : PictureOf(source);
     if (picture != nullptr) {
         DrawPicture(*picture, newScreen_, position);
     }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "common/bitmap32.h"
 #include "effects/surface/pixel_surface.h"
+#include "effects/water/water_source.h"
 #include "saver/show_host.h"
 
 namespace lv {
@@ -24,7 +26,7 @@ class WaveGenerator;
 //
 // Image packages load into a spare package object, which becomes the shown one only when the
 // load and the fit to the screen have succeeded: the generator borrows the shown package's
-// pictures, so a failed load must never discard them.
+// pictures (or their copies fitted to the screen), so a failed load must never discard them.
 class ShowScene {
 public:
     explicit ShowScene(PixelSize screen);
@@ -62,13 +64,15 @@ public:
 
     // The loaded pictures, for tests and the configuration of a benchmark.
     const Bitmap32& PlainPicture() const { return plainPicture_; }
-    const ImagePackage* ShownPackage() const {
-        return packagePrepared_ ? shownPackage_.get() : nullptr;
-    }
+    // The water the generator runs on: the shown package, fitted to the screen when it was
+    // stretched; nothing until a package has been prepared.
+    std::optional<WaterSource> ShownWater() const;
     WaveGenerator& Generator() { return *generator_; }
 
 private:
     const Bitmap32* PictureOf(FrameSource source) const;
+    // The shown package's water, fitted or as loaded.
+    WaterSource PackageWater() const;
     // Copies the last frame into Screen(), before its picture changes or is covered.
     void SettleFrame();
 
@@ -82,6 +86,8 @@ private:
 
     std::unique_ptr<ImagePackage> shownPackage_;
     std::unique_ptr<ImagePackage> sparePackage_;
+    std::optional<FittedWater> shownFitted_;
+    std::optional<FittedWater> spareFitted_;
     std::unique_ptr<WaveGenerator> generator_;
     bool packagePrepared_ = false;
 

@@ -119,12 +119,12 @@ TEST_F(ShowSceneTest, APackageFadesInAsItsStillPictureAndThenRipples) {
     const PackageLoadResult loaded = scene.LoadPackage(path, 100, StretchFull, Screen);
     EXPECT_EQ(loaded.DrawSize, Screen);
     EXPECT_EQ(loaded.SoundFile, "<No Sound>");
-    ASSERT_NE(scene.ShownPackage(), nullptr);
+    ASSERT_NE(scene.ShownWater(), std::nullopt);
     EXPECT_TRUE(scene.Generator().WeatherOn());
 
     scene.BeginCrossFade(FrameSource::Package, {0, 0});
     scene.ComposeCrossFadeStep(256);
-    EXPECT_EQ(scene.Screen(), scene.ShownPackage()->Picture);
+    EXPECT_EQ(scene.Screen(), scene.ShownWater()->Picture());
     scene.EndCrossFade();
 
     scene.StepGenerator();
@@ -142,8 +142,8 @@ TEST_F(ShowSceneTest, AFailedPackageLoadKeepsThePackageShownBefore) {
 
     const std::string broken = dir.Write("broken.lvp", "not a package at all");
     EXPECT_THROW(scene.LoadPackage(broken, 100, OriginalSize, Screen), Error);
-    ASSERT_NE(scene.ShownPackage(), nullptr);
-    EXPECT_EQ(scene.ShownPackage()->Picture.Width(), 32);
+    ASSERT_NE(scene.ShownWater(), std::nullopt);
+    EXPECT_EQ(scene.ShownWater()->Picture().Width(), 32);
     // The generator still works on intact pictures.
     scene.StepGenerator();
     EXPECT_EQ(scene.Generator().Output().Width(), 32);
@@ -154,13 +154,28 @@ TEST_F(ShowSceneTest, AFailedPackageLoadKeepsThePackageShownBefore) {
     EXPECT_EQ(scene.Generator().Output().Width(), 32);
 }
 
+TEST_F(ShowSceneTest, AStretchedPackageRunsOnItsFittedWaterWhichOutlivesAFailedLoad) {
+    const std::string small = test::WriteShowPackage(
+        dir.File("small.lvp"), test::GradientPicture(32, 24), test::PackageWeather::Rain);
+    EXPECT_EQ(scene.LoadPackage(small, 100, StretchFull, Screen).DrawSize, Screen);
+    EXPECT_EQ(scene.ShownWater()->Picture().Width(), Screen.Width);
+    EXPECT_EQ(scene.ShownWater()->Mask().Height(), Screen.Height);
+    EXPECT_EQ(scene.ShownWater()->Weather().Kind, 2);
+
+    const std::string broken = dir.Write("broken.lvp", "not a package at all");
+    EXPECT_THROW(scene.LoadPackage(broken, 100, StretchFull, Screen), Error);
+    scene.StepGenerator();
+    EXPECT_EQ(scene.Generator().Output().Width(), Screen.Width);
+    EXPECT_EQ(scene.ShownWater()->Picture().Height(), Screen.Height);
+}
+
 TEST_F(ShowSceneTest, APackageThatCannotBePreparedIsNeitherSteppedNorDrawn) {
     PackageContents contents =
         test::ShowPackageContents(test::GradientPicture(32, 24), test::PackageWeather::None);
     contents.Waves[3].Cycle = 0;  // invalid even for an area the mask does not use
     const std::string path = dir.Write("cycle0.lvp", BuildImagePackage(contents));
     EXPECT_THROW(scene.LoadPackage(path, 100, OriginalSize, Screen), DivisionByZeroError);
-    EXPECT_EQ(scene.ShownPackage(), nullptr);
+    EXPECT_EQ(scene.ShownWater(), std::nullopt);
     EXPECT_NO_THROW(scene.StepGenerator());
     scene.SetFrame(FrameSource::Package, {0, 0});
     EXPECT_EQ(scene.FramePicture(), nullptr);

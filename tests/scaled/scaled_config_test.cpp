@@ -44,7 +44,7 @@ TEST(ScaledConfigWindow, KeepsItsLayoutInLogicalPixelsAndShowsSharpPictures) {
         const QImage listShot = thumbs->viewport()->grab().toImage();
         EXPECT_EQ(test::DifferingPixels(listShot, {30, 30}, thumbnail.copy(0, 0, 80, 42)), 0);
     };
-    ShowConfigWindow(saver.forms, saver.project, "MainWindow");
+    saver.Show("MainWindow");
     EXPECT_TRUE(opened);
 }
 

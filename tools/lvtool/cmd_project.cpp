@@ -12,7 +12,7 @@
 #include "project/container.h"
 #include "project/project.h"
 #include "project/saver_package.h"
-#include "saver/user_settings.h"
+#include "project/user_settings.h"
 
 namespace lvtool {
 namespace {
@@ -98,7 +98,8 @@ int Run(const std::vector<std::string>& words) {
             throw lv::Error("no user settings file there", *settings);
         // As a show starts: every picture on, then the user's choices on top.
         for (auto& state : project.FileList.Enabled) state = "TRUE";
-        lv::ApplyUserSettings(project, *settings);
+        if (const auto stored = lv::ReadUserSettings(*settings))
+            lv::ApplyUserSettings(project, *stored);
     }
     PrintProject(project);
     return 0;

@@ -7,10 +7,15 @@
 
 namespace lvtool {
 
-std::string DefaultEngine() {
+std::optional<std::string> ProgramBesideLvtool(const std::string& name) {
     const std::string self = lv::OwnExecutablePath();
-    if (self.empty()) throw lv::Error("cannot find lvtool's own folder; give --engine");
-    return (std::filesystem::path(self).parent_path() / "lvcsaver").string();
+    if (self.empty()) return std::nullopt;
+    return (std::filesystem::path(self).parent_path() / name).string();
+}
+
+std::string DefaultEngine() {
+    if (const auto engine = ProgramBesideLvtool("lvcsaver")) return *engine;
+    throw lv::Error("cannot find lvtool's own folder; give --engine");
 }
 
 }  // namespace lvtool

@@ -31,10 +31,11 @@ RippleSession::RippleSession(const RippleOptions& options)
     project_->Load(options.package);
     project_->SetSpeedPercent(options.speedPercent);
     if (options.fit)
-        lv::FitProjectToScreen(
+        fitted_ = lv::FitProjectToScreen(
             options.keepAspect ? lv::AspectRatio::Keep : lv::AspectRatio::Stretch, *project_,
             options.fitWidth, options.fitHeight);
-    generator_->SetProject(*project_);
+    generator_->SetProject(fitted_ ? lv::WaterSource(*fitted_, *project_)
+                                   : lv::WaterSource(*project_));
     generator_->SetWeather(false);
     if (options.seeded) lv::SetFixedRandomize(true, options.seed);
     generator_->Prepare();

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "command.h"
+#include "effects/water/water_source.h"
 #include "effects/water/wave_generator.h"
 #include "project/image_package.h"
 
@@ -30,11 +32,11 @@ RippleOptions ReadRippleOptions(const Arguments& args, bool seedRequired);
 class RippleSession {
 public:
     explicit RippleSession(const RippleOptions& options);
-    lv::ImagePackage& Project() { return *project_; }
     lv::WaveGenerator& Generator() { return *generator_; }
 
 private:
     std::unique_ptr<lv::ImagePackage> project_;
+    std::optional<lv::FittedWater> fitted_;
     std::unique_ptr<lv::WaveGenerator> generator_;
 };
 

@@ -28,23 +28,23 @@ void DrawAtOrigin(const Bitmap32& from, Bitmap32& onto) {
 WaveGenerator::WaveGenerator() = default;
 WaveGenerator::~WaveGenerator() = default;
 
-void WaveGenerator::SetProject(ImagePackage& project) {
-    project_ = &project;
-    for (size_t k = 0; k < 4; ++k) params_[k] = &project.Waves[k];
-    speedPercent_ = project.SpeedPercent;
+void WaveGenerator::SetProject(const WaterSource& source) {
+    source_ = source;
+    for (size_t k = 0; k < 4; ++k) params_[k] = &source.Waves()[k];
+    speedPercent_ = source.SpeedPercent();
 }
 
 void WaveGenerator::RequireProject() const {
-    if (project_ == nullptr) throw Error("the water generator has no image package");
+    if (!source_) throw Error("the water generator has no image package");
 }
 
 void WaveGenerator::Prepare() {
     RequireProject();
-    const Bitmap32& source = project_->Picture;
+    const Bitmap32& source = source_->Picture();
     output_.SetSize(source.Width(), source.Height());
     Randomize();
     phase_.fill(0);
-    BuildAreaMap(project_->Mask, source.Width(), source.Height(), field_);
+    BuildAreaMap(source_->Mask(), source.Width(), source.Height(), field_);
     DrawColumnShifts(params_.data(), field_);
     kernel_.Prepare(field_);
     Step();
@@ -53,13 +53,13 @@ void WaveGenerator::Prepare() {
 
 void WaveGenerator::Step() {
     RequireProject();
-    const Bitmap32& source = project_->Picture;
+    const Bitmap32& source = source_->Picture();
     // The pass reads the picture through the geometry taken at Prepare; a picture resized since
     // then would be read out of bounds.
     if (source.Width() != field_.Width || source.Height() != field_.Height ||
         output_.Width() != field_.Width || output_.Height() != field_.Height)
         throw Error("the picture changed size after the water generator was prepared",
-                    project_->FileName);
+                    source_->FileName());
 
     if (kernelKind_ == RippleKernelKind::Plain)
         RippleRowsReference(field_, params_.data(), phase_, source, output_);
@@ -77,7 +77,7 @@ void WaveGenerator::Step() {
 
 void WaveGenerator::Restore() {
     RequireProject();
-    DrawAtOrigin(project_->Picture, output_);
+    DrawAtOrigin(source_->Picture(), output_);
 }
 
 const Bitmap32& WaveGenerator::ShownPicture() const {
@@ -91,8 +91,8 @@ void WaveGenerator::SetWeather(bool on) {
     rain_.reset();
     if (!on) return;
     weatherLayer_ = std::make_unique<Bitmap32>(output_.Width(), output_.Height());
-    if (project_ == nullptr) return;
-    const WeatherParameters& weather = project_->Weather;
+    if (!source_) return;
+    const WeatherParameters& weather = source_->Weather();
     if (weather.Kind == 1) {
         snow_ = std::make_unique<Snow>();
         snow_->SetTarget(weatherLayer_.get());
@@ -111,7 +111,7 @@ void WaveGenerator::SetWeather(bool on) {
 void WaveGenerator::StepWeather() {
     if (!weatherLayer_) return;
     DrawAtOrigin(output_, *weatherLayer_);
-    const WeatherParameters& weather = project_->Weather;
+    const WeatherParameters& weather = source_->Weather();
     if (weather.Kind == 1 && snow_) {
         snow_->SetSpeedPercent(speedPercent_);
         snow_->SetSpeedLevel(weather.SpeedLevel);

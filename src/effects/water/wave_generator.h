@@ -3,11 +3,12 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "common/bitmap32.h"
+#include "effects/water/water_source.h"
 #include "effects/water/wave_field.h"
 #include "effects/water/wave_kernel.h"
-#include "project/image_package.h"
 
 namespace lv {
 
@@ -20,9 +21,9 @@ enum class RippleKernelKind { Tuned, Plain };
 
 // Animates the water areas of one image package at a time. The owner calls, per package:
 // SetProject, SetWeather(false), Prepare, SetWeather(Kind > 0), then Step once per frame and
-// shows ShownPicture(). The generator borrows the project (its picture and parameter records),
-// which must outlive it or the next SetProject; it owns the output picture, the weather layer
-// and the rain or snow.
+// shows ShownPicture(). The generator reads the package through a WaterSource and never changes
+// it; what the view points into must outlive the generator or the next SetProject. It owns the
+// output picture, the weather layer and the rain or snow.
 class WaveGenerator {
 public:
     WaveGenerator();
@@ -30,7 +31,7 @@ public:
     WaveGenerator(const WaveGenerator&) = delete;
     WaveGenerator& operator=(const WaveGenerator&) = delete;
 
-    void SetProject(ImagePackage& project);
+    void SetProject(const WaterSource& source);
     // Sizes everything to the picture, re-seeds the random generator, builds the area map and
     // the column offsets, runs one step and then shows the unrippled picture.
     void Prepare();
@@ -66,7 +67,7 @@ private:
     void RequireProject() const;
     void StepWeather();
 
-    ImagePackage* project_ = nullptr;
+    std::optional<WaterSource> source_;
     std::array<const WaveParameters*, 4> params_{};
     int32_t speedPercent_ = 100;
     std::array<int32_t, 4> phase_{};

@@ -39,12 +39,12 @@ FittedSize FitScreenSize(AspectRatio aspect, int pictureWidth, int pictureHeight
     return {std::max(width, 1), std::max(height, 1)};
 }
 
-void ScaleWaveParams(ImagePackage& project, int pictureWidth, int pictureHeight, int width,
-                     int height) {
+void ScaleWaveParams(std::array<WaveParameters, AreaCount>& waves, int pictureWidth,
+                     int pictureHeight, int width, int height) {
     if (pictureWidth == 0 || pictureHeight == 0) throw DivisionByZeroError();
     const long double across = static_cast<long double>(width) / pictureWidth;
     const long double down = static_cast<long double>(height) / pictureHeight;
-    for (WaveParameters& p : project.Waves) {
+    for (WaveParameters& p : waves) {
         p.Amplitude = ScaleBy(across, p.Amplitude);
         p.Jitter = ScaleBy(down, p.Jitter);
     }
@@ -67,20 +67,24 @@ Bitmap32 StretchNearest(const Bitmap32& source, int width, int height) {
     return target;
 }
 
-void FitProjectToScreen(AspectRatio aspect, ImagePackage& project, int width, int height) {
+FittedWater FitProjectToScreen(AspectRatio aspect, const WaterSource& source, int width,
+                               int height) {
     if (width < 1 || height < 1)
         throw Error("screen size " + std::to_string(width) + " x " + std::to_string(height) +
                         " is not a picture size",
-                    project.FileName);
-    const int pictureWidth = project.Picture.Width();
-    const int pictureHeight = project.Picture.Height();
+                    source.FileName());
+    const int pictureWidth = source.Picture().Width();
+    const int pictureHeight = source.Picture().Height();
     if (pictureWidth == 0 || pictureHeight == 0) throw DivisionByZeroError();
-    const FittedSize fitted = FitScreenSize(aspect, pictureWidth, pictureHeight, width, height);
-    CheckPictureSize(fitted.width, fitted.height, "fitted picture");
+    const FittedSize size = FitScreenSize(aspect, pictureWidth, pictureHeight, width, height);
+    CheckPictureSize(size.width, size.height, "fitted picture");
 
-    ScaleWaveParams(project, pictureWidth, pictureHeight, fitted.width, fitted.height);
-    project.Picture = ResizeSmooth(project.Picture, fitted.width, fitted.height);
-    project.Mask = StretchNearest(project.Mask, fitted.width, fitted.height);
+    FittedWater fitted;
+    fitted.Waves = source.Waves();
+    ScaleWaveParams(fitted.Waves, pictureWidth, pictureHeight, size.width, size.height);
+    fitted.Picture = ResizeSmooth(source.Picture(), size.width, size.height);
+    fitted.Mask = StretchNearest(source.Mask(), size.width, size.height);
+    return fitted;
 }
 
 }  // namespace lv

@@ -1,20 +1,23 @@
 #pragma once
 
+#include <array>
+
 #include "common/bitmap32.h"
-#include "project/image_package.h"
+#include "effects/water/water_source.h"
 
 namespace lv {
 
 enum class AspectRatio { Stretch, Keep };
 
-// Scales a loaded image package to a screen of width x height before it is handed to the water
-// generator: with AspectRatio::Keep the screen size is first cut down to the picture's
-// proportions; the areas' Amplitude and Jitter are scaled with the picture (WaveCount, PhaseStep
-// and Cycle are relative and stay); the picture is resized smoothly and the mask stretched
-// without blending, so every mask pixel keeps one of its key colours.
-// Raises lv::Error for a screen size below 1 or above the bitmap limits and DivisionByZeroError
-// for an empty picture, in both cases before anything is changed.
-void FitProjectToScreen(AspectRatio aspect, ImagePackage& project, int width, int height);
+// An image package's water scaled to a screen of width x height, for the water generator
+// (WaterSource(fitted, package)): with AspectRatio::Keep the screen size is first cut down to the
+// picture's proportions; the areas' Amplitude and Jitter are scaled with the picture (WaveCount,
+// PhaseStep and Cycle are relative and stay); the picture is resized smoothly and the mask
+// stretched without blending, so every mask pixel keeps one of its key colours. The package is
+// left as it was loaded. Raises lv::Error for a screen size below 1 or above the bitmap limits
+// and DivisionByZeroError for an empty picture.
+FittedWater FitProjectToScreen(AspectRatio aspect, const WaterSource& source, int width,
+                               int height);
 
 // The pieces of the fit, for tests and tools.
 struct FittedSize {
@@ -25,8 +28,8 @@ struct FittedSize {
 FittedSize FitScreenSize(AspectRatio aspect, int pictureWidth, int pictureHeight, int width,
                          int height);
 // Amplitude and Jitter of all four areas scaled from the picture's size to the fitted size.
-void ScaleWaveParams(ImagePackage& project, int pictureWidth, int pictureHeight, int width,
-                     int height);
+void ScaleWaveParams(std::array<WaveParameters, AreaCount>& waves, int pictureWidth,
+                     int pictureHeight, int width, int height);
 // Nearest-pixel stretch that copies whole pixel words: the pixel at the centre of each target
 // pixel's footprint in the source.
 Bitmap32 StretchNearest(const Bitmap32& source, int width, int height);

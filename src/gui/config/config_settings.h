@@ -1,12 +1,11 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
-#include "common/rounding.h"
 #include "common/warning.h"
 #include "project/project.h"
+#include "project/user_settings.h"
 
 namespace lv {
 
@@ -19,11 +18,14 @@ namespace lv {
 // usable either, after one warning through `warn`: its values are unknown, and writing would
 // replace what the user has there.
 struct UserSettingsFile {
-    std::string Path;     // the program's long path with ".ini" for its extension
+    std::string Path;     // the user settings file beside the program
     bool Usable = false;  // false: nothing is read or written
 };
 
-UserSettingsFile ConfigSettingsFile(const std::string& ownPath, const std::string& firstArgument,
+// `settingsPath` is the user settings file of the program at `ownPath` (empty when the
+// program's file cannot be found, which makes it unusable).
+UserSettingsFile ConfigSettingsFile(const std::string& settingsPath, const std::string& ownPath,
+                                    const std::string& firstArgument,
                                     const WarningFunction& warn = WarnOnStandardError);
 
 // The values the Settings dialog edits, section [Setting] of the user settings file.
@@ -35,41 +37,38 @@ struct UserSettingValues {
     bool Music = true;
     bool Transition = true;
     int Duration = 30;  // seconds per picture
-    // True when the speed index is not the project's own speed: the project speed is not a
-    // table value and no usable Speed is stored. The index then only positions the slider and
-    // the project keeps its speed.
-    bool KeepProjectSpeed = false;
 };
 
-inline constexpr int ImageSizeChoices = 3;
-inline constexpr int ImageModeChoices = 4;
 inline constexpr int MinimumDuration = 5;
 inline constexpr int MaximumDuration = 9999;
 
 // The last speed index whose table value equals `speed`; -1 when none does.
 int SpeedIndexOf(int speed);
 
-// The dialog's starting values from the project's settings alone.
-UserSettingValues ProjectConfigSettings(const Project& project);
+// The Settings dialog's starting values. This is the one place where the configuration window
+// reads the file differently from the show: a value the file does not hold leaves the show's
+// setting as the project has it, but the dialog must show something, so it shows the project's
+// own setting in the dialog's terms (ImageSize from Stretch and Proportional, the speed's index
+// in SpeedTable, normal speed for a project speed that is not in the table).
+UserSettingValues SettingsDialogValues(const ProjectSettings& project, const UserSettings& stored);
 
 struct ReadConfigSettingsResult {
     bool Usable = false;
     UserSettingValues Values;
 };
 
-// The project's values, overlaid by what [Setting] stores when the file is usable and exists.
-// Stored values the dialog could not show (an ImageSize, ImageMode or Speed outside its list)
-// read as missing.
-ReadConfigSettingsResult ReadUserSettings(const Project& project, const UserSettingsFile& file);
+// The dialog's values from the project and, when the file is usable and exists, the file.
+ReadConfigSettingsResult ReadSettingsDialogValues(const Project& project,
+                                                  const UserSettingsFile& file);
 
-// Writes ImageSize, ImageMode, Speed, Sound, Music, Transition and Duration to [Setting], in
-// this order, Booleans as "1" and "0", in one atomic rewrite of the file. Does nothing when the
+// Writes the dialog's seven values to [Setting] (see WriteUserSettings). Does nothing when the
 // file is not usable. Raises lv::Error naming the file when it cannot be written.
-void WriteUserSettings(const UserSettingsFile& file, const UserSettingValues& values);
+void WriteSettingsDialogValues(const UserSettingsFile& file, const UserSettingValues& values);
 
-// Copies the values into the project's settings in memory, as the window's later actions (the
-// single-picture show) use them.
-void ApplyConfigSettings(Project& project, const UserSettingValues& values);
+// When a window is built: the stored values laid over the project's settings in memory (see
+// LayOverSettings), as the window's later actions (the single-picture show) use them. Nothing
+// when the file is not usable.
+void ApplyStoredSettings(Project& project, const UserSettingsFile& file);
 
 // [Setting] Index when usable, else 0; an index outside the picture list reads as 0.
 int ReadPictureIndex(const UserSettingsFile& file, size_t pictureCount);

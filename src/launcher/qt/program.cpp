@@ -10,10 +10,16 @@
 #include <string>
 #include <vector>
 
+#include "audio/sdl_show_audio.h"
+#include "common/error.h"
 #include "common/qt/qt_text.h"
+#include "common/warning.h"
 #include "crash/crash_reporter.h"
+#include "gui/config/config_settings.h"
 #include "gui/forms/form_definitions.h"
-#include "gui/qt/config/run_configuration.h"
+#include "gui/qt/config/config_services.h"
+#include "gui/qt/config/config_window.h"
+#include "launcher/creator_config.h"
 #include "launcher/preview.h"
 #include "launcher/qt/host_show.h"
 #include "launcher/qt/orderly_end.h"
@@ -23,7 +29,9 @@
 #include "platform/host_window.h"
 #include "platform/system_services.h"
 #include "project/project.h"
+#include "saver/muted_show_audio.h"
 #include "saver/qt/start_show.h"
+#include "saver/sound_paths.h"
 
 namespace lv {
 namespace {
@@ -48,6 +56,29 @@ InstanceRegistration PrepareProject(Project& project, FormDefinitions& forms,
     return registration;
 }
 
+// The creator's sounds folder is one more place to look for picture sounds, and a show runs
+// without it: when it cannot be found (no home folder, a Lorvane.ini that cannot be read), one
+// warning says why.
+std::string CreatorFolderOrWarn() {
+    try {
+        return CreatorConfig().GetCreatorFolder();
+    } catch (const Error& error) {
+        WarnOnStandardError(std::string(error.what()) +
+                            "; the creator's sounds folder is not searched");
+        return {};
+    }
+}
+
+// What every show of this run reads beside the project: the user settings file beside the
+// program, and the folders of music and picture sounds (the working folder, the creator's
+// folder, the program's own folder).
+ShowOptions ShowOptionsFor(const std::string& ownPath, const InstanceRegistration& registration) {
+    ShowOptions options;
+    options.UserSettingsFile = UserSettingsPath(ownPath);
+    options.Folders = {registration.Folder(), CreatorFolderOrWarn(), FolderPart(ownPath)};
+    return options;
+}
+
 enum class ErrorBoxes { Shown, Never };
 
 std::unique_ptr<QApplication> StartFramework(int& argc, char** argv, ErrorBoxes boxes) {
@@ -68,25 +99,55 @@ std::unique_ptr<QApplication> StartFramework(int& argc, char** argv, ErrorBoxes 
     return application;
 }
 
+// The show's sound: the mixer, or, for a show that must stay quiet, nothing that opens a device.
+std::unique_ptr<ShowAudio> MakeShowAudio(bool muted) {
+    if (muted) return std::make_unique<MutedShowAudio>();
+    return std::make_unique<audio::SdlShowAudio>();
+}
+
 int RunSaver(Project& project, FormDefinitions& forms, const std::string& ownPath,
              const CommandLine& line, const HostShow& host, OrderlyEnd& end) {
     InstanceRegistration registration = PrepareProject(project, forms, ownPath);
-    ShowOptions options = ShowOptionsForProgram(ownPath);
+    ShowOptions options = ShowOptionsFor(ownPath, registration);
     options.Placement = host.Placement;
     options.HostWindow = host.Window;
     // -window-id is the host's small preview in its settings dialog: pictures only.
     options.Muted = line.showInHostWindow;
     bool failed = false;
     if (host.Embedded) options.MessageBox = HostMessageFunction(end, failed);
-    if (!end.Requested()) StartShow(project, options);
+    if (!end.Requested()) {
+        const std::unique_ptr<ShowAudio> audio = MakeShowAudio(options.Muted);
+        StartShow(project, *audio, options);
+    }
     RemoveProjectFiles(project, registration);
     return failed ? ShowFailedExitCode : 0;
+}
+
+// The configuration windows with the desktop's services, and their play action bound to the
+// show: one picture full screen with the run's user settings and sound folders, its sound
+// device open only while it plays.
+ConfigContext ConfigContextFor(const std::string& ownPath, const std::string& firstArgument,
+                               const InstanceRegistration& registration) {
+    ConfigContext context;
+    context.OwnPath = ownPath;
+    context.WorkingFolder = registration.Folder();
+    context.SettingsFile = ConfigSettingsFile(UserSettingsPath(ownPath), ownPath, firstArgument);
+    context.Services = DesktopConfigServices();
+    context.Services.PlayPicture = [show = ShowOptionsFor(ownPath, registration)](
+                                       const Project& project, const std::string& file) {
+        audio::SdlShowAudio audio;
+        ShowSinglePicture(project, file, audio, show);
+    };
+    return context;
 }
 
 void RunConfiguration(Project& project, FormDefinitions& forms, const std::string& ownPath,
                       const std::string& firstArgument, const OrderlyEnd& end) {
     InstanceRegistration registration = PrepareProject(project, forms, ownPath);
-    if (!end.Requested()) RunConfigurationWindow(project, forms, ownPath, firstArgument);
+    if (!end.Requested()) {
+        const ConfigContext context = ConfigContextFor(ownPath, firstArgument, registration);
+        ShowConfigWindow(forms, project, MainWindowName, context);
+    }
     RemoveProjectFiles(project, registration);
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/system_services.h"
+#include "saver/sound_paths.h"
 
 namespace lv {
 
@@ -31,38 +32,33 @@ enum class ShowPlacement {
 struct ShowOptions {
     ShowPlacement Placement = ShowPlacement::PrimaryScreen;
     platform::NativeWindow HostWindow = 0;  // the window id for ShowPlacement::HostWindow
-    // No music and no picture sounds, whatever the settings say, and no sound device opened:
-    // the small preview a host shows in its settings dialog.
+    // No music and no picture sounds, whatever the settings say: the small preview a host shows
+    // in its settings dialog. Its sound back-end should open no device either.
     bool Muted = false;
 
     // The user settings file laid over the project's settings; empty for none.
     std::string UserSettingsFile;
-    // Where the project's files were unpacked (music and picture sounds without a folder).
-    std::string WorkingFolder;
-    // The folder of the saver's program file, searched for "sounds/" last.
-    std::string ProgramFolder;
+    // Where music and picture sounds are looked for; the working folder also holds the music
+    // files named without a folder.
+    SoundFolders Folders;
 
-    // Defaults: the toolkit's message box, the system clock and the SDL mixer (no sound
-    // back-end at all when Muted).
+    // Defaults: the toolkit's message box and the system clock.
     MessageBoxFunction MessageBox;
     Clock* TickClock = nullptr;
-    ShowAudio* Audio = nullptr;
 };
-
-// The options of a saver started from `ownPath` (the long path of its program file): the user
-// settings file beside it, its working folder and its folder.
-ShowOptions ShowOptionsForProgram(const std::string& ownPath);
 
 // Runs the whole show for a loaded project and returns when its window has closed. A project
 // without pictures shows "No image found in Images List." and opens no window. Every picture is
 // enabled, then the user settings file may narrow the list again; a show without an enabled
 // picture shows "Unable to run screensaver.\r\nPlease configure!" and then a black window that
-// input closes. Needs a QApplication; creates one when there is none.
-void StartShow(Project& project, const ShowOptions& options = {});
+// input closes. A user settings file that is there but cannot be read is named in one warning on
+// standard error, and the show runs with the project's own settings. Music and picture sounds
+// play through `audio`. Needs the program's QApplication.
+void StartShow(Project& project, ShowAudio& audio, const ShowOptions& options = {});
 
 // Plays one picture full screen (the configuration window's play action): a temporary project
 // holding only `file`, with Stretch, Proportional and Speed of `project`, sound on and music off.
-void ShowSinglePicture(const Project& project, const std::string& file,
+void ShowSinglePicture(const Project& project, const std::string& file, ShowAudio& audio,
                        const ShowOptions& options = {});
 
 }  // namespace lv

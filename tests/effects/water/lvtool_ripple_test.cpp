@@ -42,8 +42,10 @@ protected:
     // What the show would draw after `steps` steps, computed in this process.
     Bitmap32 Expected(uint32_t seed, int steps, int fitWidth = 0, int fitHeight = 0) {
         project_.Load(package_);
-        if (fitWidth > 0) FitProjectToScreen(AspectRatio::Keep, project_, fitWidth, fitHeight);
-        generator_.SetProject(project_);
+        if (fitWidth > 0)
+            fitted_ = FitProjectToScreen(AspectRatio::Keep, project_, fitWidth, fitHeight);
+        generator_.SetProject(fitWidth > 0 ? WaterSource(fitted_, project_)
+                                           : WaterSource(project_));
         generator_.SetWeather(false);
         SetFixedRandomize(true, seed);
         generator_.Prepare();
@@ -57,6 +59,7 @@ protected:
     std::string package_;
     std::string out_ = env_.Folder("out");
     ImagePackage project_;
+    FittedWater fitted_;
     WaveGenerator generator_;
 };
 

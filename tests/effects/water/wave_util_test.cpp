@@ -44,7 +44,7 @@ TEST(ScaleWaveParams, ScalesAmplitudeAcrossAndJitterDown) {
     SetAllWaves(project, Wave(6, 17, 15, 360, 10, true, true, true));
     project.Waves[1].Amplitude = 5;
     project.Waves[1].Jitter = 3;
-    ScaleWaveParams(project, 800, 600, 1200, 900);  // 1.5 both ways
+    ScaleWaveParams(project.Waves, 800, 600, 1200, 900);  // 1.5 both ways
     EXPECT_EQ(project.Waves[0].Amplitude, 9);
     EXPECT_EQ(project.Waves[0].Jitter, 15);
     EXPECT_EQ(project.Waves[1].Amplitude, 8);  // 7.5, tie to even
@@ -52,7 +52,7 @@ TEST(ScaleWaveParams, ScalesAmplitudeAcrossAndJitterDown) {
     EXPECT_EQ(project.Waves[0].WaveCount, 17);
     EXPECT_EQ(project.Waves[0].PhaseStep, 15);
     EXPECT_EQ(project.Waves[0].Cycle, 360);
-    EXPECT_THROW(ScaleWaveParams(project, 0, 600, 10, 10), DivisionByZeroError);
+    EXPECT_THROW(ScaleWaveParams(project.Waves, 0, 600, 10, 10), DivisionByZeroError);
 }
 
 TEST(StretchNearest, KeepsEveryPixelValueAndTheLayout) {
@@ -72,7 +72,7 @@ TEST(StretchNearest, KeepsEveryPixelValueAndTheLayout) {
     EXPECT_EQ(StretchNearest(Bitmap32(), 4, 4), Bitmap32(4, 4));
 }
 
-TEST(FitProjectToScreen, RejectsImpossibleSizesBeforeChangingAnything) {
+TEST(FitProjectToScreen, RejectsImpossibleSizes) {
     ImagePackage project;
     project.Picture = NumberedPicture(40, 30);
     project.Mask = PaintedMask(40, 30, [](int, int) { return 1; });
@@ -88,22 +88,36 @@ TEST(FitProjectToScreen, RejectsImpossibleSizesBeforeChangingAnything) {
     EXPECT_EQ(project.Waves, before.Waves);
 }
 
-TEST(FitProjectToScreen, ResizesPictureMaskAndParameters) {
+TEST(FitProjectToScreen, ResizesPictureMaskAndParametersAndLeavesThePackageAsLoaded) {
     ImagePackage project;
     project.Picture = NumberedPicture(40, 20);
     project.Mask = PaintedMask(40, 20, [](int x, int) { return x < 20 ? 1 : 3; });
     SetAllWaves(project, Wave(6, 17, 15, 360, 10, true, true, true));
-    FitProjectToScreen(AspectRatio::Keep, project, 100, 100);  // 2:1 keeps W = 100, H = 50
-    EXPECT_EQ(project.Picture.Width(), 100);
-    EXPECT_EQ(project.Picture.Height(), 50);
-    EXPECT_EQ(project.Mask.Width(), 100);
-    EXPECT_EQ(project.Mask.Height(), 50);
-    EXPECT_EQ(project.Waves[2].Amplitude, 15);
-    EXPECT_EQ(project.Waves[2].Jitter, 25);
-    EXPECT_EQ(project.Mask.Pixel(49, 10), ColourOfArea(1));
-    EXPECT_EQ(project.Mask.Pixel(50, 10), ColourOfArea(3));
+    const ImagePackage loaded = project;
+    // 2:1 keeps W = 100, H = 50
+    const FittedWater fitted = FitProjectToScreen(AspectRatio::Keep, project, 100, 100);
+    EXPECT_EQ(fitted.Picture.Width(), 100);
+    EXPECT_EQ(fitted.Picture.Height(), 50);
+    EXPECT_EQ(fitted.Mask.Width(), 100);
+    EXPECT_EQ(fitted.Mask.Height(), 50);
+    EXPECT_EQ(fitted.Waves[2].Amplitude, 15);
+    EXPECT_EQ(fitted.Waves[2].Jitter, 25);
+    EXPECT_EQ(fitted.Mask.Pixel(49, 10), ColourOfArea(1));
+    EXPECT_EQ(fitted.Mask.Pixel(50, 10), ColourOfArea(3));
     // The bilinear resize works from the bottom row of the picture, which stays exact.
-    EXPECT_EQ(project.Picture.Pixel(0, 49), NumberedPicture(40, 20).Pixel(0, 19));
+    EXPECT_EQ(fitted.Picture.Pixel(0, 49), NumberedPicture(40, 20).Pixel(0, 19));
+    EXPECT_EQ(project.Picture, loaded.Picture);
+    EXPECT_EQ(project.Mask, loaded.Mask);
+    EXPECT_EQ(project.Waves, loaded.Waves);
+
+    // The generator runs on the fitted water with the package's weather and speed.
+    project.SpeedPercent = 50;
+    project.Weather.Kind = 1;
+    const WaterSource water(fitted, project);
+    EXPECT_EQ(&water.Picture(), &fitted.Picture);
+    EXPECT_EQ(&water.Waves(), &fitted.Waves);
+    EXPECT_EQ(water.SpeedPercent(), 50);
+    EXPECT_EQ(water.Weather().Kind, 1);
 }
 
 }  // namespace

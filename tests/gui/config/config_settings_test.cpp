@@ -23,7 +23,7 @@ struct Saver {
     test::TempDir dir;
     std::string program = dir.Write("Sky.scr", "engine");
     std::string ini = dir.File("Sky.ini");
-    UserSettingsFile file = ConfigSettingsFile(program, "");
+    UserSettingsFile file = ConfigSettingsFile(ini, program, "");
 };
 
 TEST(ConfigSettingsFile, UsableOnlyAsScrOrWithSlashC) {
@@ -32,14 +32,15 @@ TEST(ConfigSettingsFile, UsableOnlyAsScrOrWithSlashC) {
     const std::string plain = dir.Write("lvcsaver", "");
     const std::string dotted = dir.Write("my.engine", "");
 
-    EXPECT_TRUE(ConfigSettingsFile(scr, "").Usable);
-    EXPECT_TRUE(ConfigSettingsFile(scr, "/S").Usable);
-    EXPECT_TRUE(ConfigSettingsFile(plain, "/c").Usable);
-    EXPECT_FALSE(ConfigSettingsFile(plain, "").Usable);
-    EXPECT_FALSE(ConfigSettingsFile(plain, "/c:1234").Usable);  // the whole argument counts
-    EXPECT_FALSE(ConfigSettingsFile(dotted, "C").Usable);
-    EXPECT_EQ(ConfigSettingsFile(dotted, "").Path, dir.File("my.ini"));
-    EXPECT_FALSE(ConfigSettingsFile(dir.File("gone.scr"), "/C").Usable);
+    const std::string ini = dir.File("settings.ini");
+    EXPECT_TRUE(ConfigSettingsFile(ini, scr, "").Usable);
+    EXPECT_TRUE(ConfigSettingsFile(ini, scr, "/S").Usable);
+    EXPECT_TRUE(ConfigSettingsFile(ini, plain, "/c").Usable);
+    EXPECT_FALSE(ConfigSettingsFile(ini, plain, "").Usable);
+    EXPECT_FALSE(ConfigSettingsFile(ini, plain, "/c:1234").Usable);  // the whole argument counts
+    EXPECT_FALSE(ConfigSettingsFile(ini, dotted, "C").Usable);
+    // A program file that cannot be found has no settings file beside it.
+    EXPECT_FALSE(ConfigSettingsFile("", dir.File("gone.scr"), "/C").Usable);
 }
 
 TEST(ConfigSettings, DefaultsComeFromTheProject) {
@@ -52,36 +53,31 @@ TEST(ConfigSettings, DefaultsComeFromTheProject) {
     project.Setting.Music = false;
     Saver saver;  // no settings file yet
 
-    const auto read = ReadUserSettings(project, saver.file);
+    const auto read = ReadSettingsDialogValues(project, saver.file);
     EXPECT_TRUE(read.Usable);
     EXPECT_EQ(read.Values.SpeedIndex, 10);
-    EXPECT_FALSE(read.Values.KeepProjectSpeed);
     EXPECT_EQ(read.Values.ImageSize, 2);
     EXPECT_EQ(read.Values.ImageMode, 3);
     EXPECT_EQ(read.Values.Duration, 12);
     EXPECT_FALSE(read.Values.Music);
 
     project.Setting.Proportional = false;
-    EXPECT_EQ(ProjectConfigSettings(project).ImageSize, 1);
+    EXPECT_EQ(SettingsDialogValues(project.Setting, {}).ImageSize, 1);
     project.Setting.Stretch = false;
     project.Setting.Proportional = true;
-    EXPECT_EQ(ProjectConfigSettings(project).ImageSize, 0);
+    EXPECT_EQ(SettingsDialogValues(project.Setting, {}).ImageSize, 0);
 }
 
 TEST(ConfigSettings, SpeedOutsideTheTableKeepsTheProjectSpeed) {
     Project project = ProjectWithPictures(1);
     project.Setting.Speed = 130;
     Saver saver;
-    auto read = ReadUserSettings(project, saver.file);
-    EXPECT_EQ(read.Values.SpeedIndex, 10);
-    EXPECT_TRUE(read.Values.KeepProjectSpeed);
-    ApplyConfigSettings(project, read.Values);
+    EXPECT_EQ(ReadSettingsDialogValues(project, saver.file).Values.SpeedIndex, 10);
+    ApplyStoredSettings(project, saver.file);
     EXPECT_EQ(project.Setting.Speed, 130);
 
     WriteFileAtomically(saver.ini, "[Setting]\r\nSpeed=20\r\n");
-    read = ReadUserSettings(project, saver.file);
-    EXPECT_FALSE(read.Values.KeepProjectSpeed);
-    ApplyConfigSettings(project, read.Values);
+    ApplyStoredSettings(project, saver.file);
     EXPECT_EQ(project.Setting.Speed, 500);
 }
 
@@ -91,7 +87,7 @@ TEST(ConfigSettings, StoredValuesOverrideAndOddOnesReadAsMissing) {
     WriteFileAtomically(saver.ini,
                         "[setting]\r\nImageSize=0\r\nImageMode=7\r\nSpeed=21\r\nSound=0\r\n"
                         "Music=5\r\nTransition=x\r\nDuration=0\r\n");
-    const auto v = ReadUserSettings(project, saver.file).Values;
+    const auto v = ReadSettingsDialogValues(project, saver.file).Values;
     EXPECT_EQ(v.ImageSize, 0);
     EXPECT_EQ(v.ImageMode, 0);    // 7 is no choice: the project's mode
     EXPECT_EQ(v.SpeedIndex, 10);  // 21 is beyond the table
@@ -100,9 +96,37 @@ TEST(ConfigSettings, StoredValuesOverrideAndOddOnesReadAsMissing) {
     EXPECT_TRUE(v.Transition);
     EXPECT_EQ(v.Duration, 30);
 
-    ApplyConfigSettings(project, v);
+    ApplyStoredSettings(project, saver.file);
     EXPECT_FALSE(project.Setting.Stretch);
     EXPECT_FALSE(project.Setting.Sound);
+}
+
+// The dialog shows what the next show runs with, whatever the file holds.
+TEST(ConfigSettings, TheDialogShowsWhatTheShowWouldRun) {
+    Project project = ProjectWithPictures(4);
+    project.Setting.Stretch = false;
+    project.Setting.Proportional = true;
+    project.Setting.ShowImageMode = 1;
+    project.Setting.Speed = 200;
+    project.Setting.Duration = 17;
+    Saver saver;
+    for (const char* text :
+         {"", "ImageSize=5\r\nImageMode=7\r\nDuration=0\r\nSpeed=-3\r\n",
+          "ImageSize=-1\r\nImageMode=-2\r\nDuration=-30\r\nSound=0\r\n",
+          "ImageSize=2\r\nImageMode=3\r\nDuration=8\r\nSpeed=4\r\nMusic=7\r\n"}) {
+        SCOPED_TRACE(text);
+        WriteFileAtomically(saver.ini, std::string("[Setting]\r\n") + text);
+        Project shown = project;
+        ApplyUserSettings(shown, ReadUserSettings(saver.ini).value());
+        const UserSettingValues dialog = ReadSettingsDialogValues(project, saver.file).Values;
+        const UserSettingValues running = SettingsDialogValues(shown.Setting, {});
+        EXPECT_EQ(dialog.ImageSize, running.ImageSize);
+        EXPECT_EQ(dialog.ImageMode, running.ImageMode);
+        EXPECT_EQ(dialog.SpeedIndex, running.SpeedIndex);
+        EXPECT_EQ(dialog.Duration, running.Duration);
+        EXPECT_EQ(dialog.Sound, running.Sound);
+        EXPECT_EQ(dialog.Music, running.Music);
+    }
 }
 
 TEST(ConfigSettings, WritesTheSevenKeysInOrderAndKeepsOtherLines) {
@@ -116,7 +140,7 @@ TEST(ConfigSettings, WritesTheSevenKeysInOrderAndKeepsOtherLines) {
     values.Music = true;
     values.Transition = false;
     values.Duration = 45;
-    WriteUserSettings(saver.file, values);
+    WriteSettingsDialogValues(saver.file, values);
     EXPECT_EQ(ReadFileBytes(saver.ini),
               "[Setting]\r\nIndex=2\r\nImageSize=1\r\nImageMode=2\r\nSpeed=4\r\nSound=0\r\n"
               "Music=1\r\nTransition=0\r\nDuration=45\r\n[Files]\r\n1=\r\n");
@@ -127,18 +151,20 @@ TEST(ConfigSettings, AnUnusableFileIsNeitherReadNorWritten) {
     const std::string program = dir.Write("lvcsaver", "engine");
     const std::string ini = dir.File("lvcsaver.ini");
     WriteFileAtomically(ini, "[Setting]\r\nImageSize=0\r\nIndex=1\r\n[Files]\r\n0=\r\n");
-    const UserSettingsFile file = ConfigSettingsFile(program, "");
+    const UserSettingsFile file = ConfigSettingsFile(ini, program, "");
     Project project = ProjectWithPictures(3);
 
-    const auto read = ReadUserSettings(project, file);
+    const auto read = ReadSettingsDialogValues(project, file);
     EXPECT_FALSE(read.Usable);
     EXPECT_EQ(read.Values.ImageSize, 1);  // the project's stretch, not the file's 0
     EXPECT_EQ(ReadPictureIndex(file, 3), 0);
     EXPECT_EQ(ReadPictureTicks(file, 3), std::vector<bool>(3, true));
 
-    WriteUserSettings(file, read.Values);
+    WriteSettingsDialogValues(file, read.Values);
     const std::vector<bool> ticks{true, false, true};
     WriteWindowState(file, 2, &ticks);
+    ApplyStoredSettings(project, file);
+    EXPECT_TRUE(project.Setting.Stretch);
     EXPECT_EQ(ReadFileBytes(ini), "[Setting]\r\nImageSize=0\r\nIndex=1\r\n[Files]\r\n0=\r\n");
 }
 
@@ -149,18 +175,18 @@ TEST(ConfigSettings, AFileThatCannotBeReadIsReportedOnceAndLeftAlone) {
     std::filesystem::create_directory(ini);
     std::vector<std::string> warnings;
     const UserSettingsFile file =
-        ConfigSettingsFile(program, "", [&](const std::string& w) { warnings.push_back(w); });
+        ConfigSettingsFile(ini, program, "", [&](const std::string& w) { warnings.push_back(w); });
     EXPECT_FALSE(file.Usable);
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_NE(warnings[0].find(ini), std::string::npos) << warnings[0];
 
     Project project = ProjectWithPictures(3);
-    const auto read = ReadUserSettings(project, file);
+    const auto read = ReadSettingsDialogValues(project, file);
     EXPECT_FALSE(read.Usable);
     EXPECT_EQ(read.Values.ImageSize, 1);  // the project's own
     const std::vector<bool> ticks{true, false, true};
     WriteWindowState(file, 2, &ticks);
-    WriteUserSettings(file, read.Values);
+    WriteSettingsDialogValues(file, read.Values);
     EXPECT_TRUE(std::filesystem::is_directory(ini));
 
     // A readable file says nothing.
@@ -168,7 +194,7 @@ TEST(ConfigSettings, AFileThatCannotBeReadIsReportedOnceAndLeftAlone) {
     WriteFileAtomically(ini, "[Setting]\r\nImageSize=0\r\n");
     warnings.clear();
     const auto collect = [&](const std::string& w) { warnings.push_back(w); };
-    EXPECT_TRUE(ConfigSettingsFile(program, "", collect).Usable);
+    EXPECT_TRUE(ConfigSettingsFile(ini, program, "", collect).Usable);
     EXPECT_TRUE(warnings.empty());
 }
 

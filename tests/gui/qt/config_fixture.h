@@ -103,12 +103,10 @@ public:
         project.Setting.Publisher = "Blue Works";
         project.Setting.Website = "http://example.org/sky";
 
-        ConfigEnvironment environment;
-        environment.OwnPath = program;
-        environment.FirstArgument = firstArgument;
-        environment.WorkingFolder = dir.File("work");
-        environment.SettingsFile = ConfigSettingsFile(program, firstArgument);
-        ConfigServices& s = environment.Services;
+        context.OwnPath = program;
+        context.WorkingFolder = dir.File("work");
+        context.SettingsFile = ConfigSettingsFile(IniPath(), program, firstArgument);
+        ConfigServices& s = context.Services;
         s.ExecDialog = [this](QDialog& dialog) { return Exec(dialog); };
         s.Confirm = [this](QWidget*, const QString& text) {
             record.Questions.push_back(text.toStdString());
@@ -129,9 +127,10 @@ public:
             return std::string("Wallpaper set.");
         };
         s.Log = [this](const QString& line) { record.Log.push_back(line.toStdString()); };
-        SetConfigEnvironment(std::move(environment));
     }
-    ~ConfigFixture() { SetConfigEnvironment({}); }
+
+    // Shows the definition `name` modally, as the program or the open-window action does.
+    void Show(const std::string& name) { ShowConfigWindow(forms, project, name, context); }
 
     std::string IniPath() const {
         return dir.File(std::filesystem::path(program).stem().string() + ".ini");
@@ -156,6 +155,7 @@ public:
     Project project;
     FormDefinitions forms;
     Recorded record;
+    ConfigContext context;
 
 private:
     int Exec(QDialog& dialog) {

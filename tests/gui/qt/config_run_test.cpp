@@ -4,7 +4,6 @@
 #include <QtTest/QTest>
 #include <filesystem>
 
-#include "gui/qt/config/run_configuration.h"
 #include "gui/qt/config_fixture.h"
 
 namespace lv {
@@ -32,7 +31,7 @@ TEST(RunConfiguration, ShowsTheMainWindowAndAppliesTheUserSettings) {
         EXPECT_EQ(window.windowTitle(), "Sky Saver");
         Click(window, "PreviousButton");
     };
-    RunConfigurationWindow(saver.project, saver.forms, saver.program, "");
+    saver.Show(MainWindowName);
     EXPECT_EQ(saver.project.Setting.Speed, 10);
     EXPECT_EQ(saver.record.WindowsShown, std::vector<std::string>{"MainWindow"});
     EXPECT_EQ(saver.Ini(), "[Setting]\r\nSpeed=0\r\nIndex=1\r\n");
@@ -56,7 +55,7 @@ TEST(RunConfiguration, ShippedWindowsRunTheirActions) {
         Click(window, "CloseButton");
         EXPECT_FALSE(window.isVisible());
     };
-    ShowConfigWindow(saver.forms, saver.project, "MainWindow");
+    saver.Show("MainWindow");
     EXPECT_EQ(saver.record.WindowsShown, (std::vector<std::string>{"MainWindow", "About"}));
     EXPECT_EQ(saver.record.Played, std::vector<std::string>{saver.project.FileList.Files[1]});
     EXPECT_EQ(saver.record.OpenedUrls,

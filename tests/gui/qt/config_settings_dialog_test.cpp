@@ -58,7 +58,7 @@ TEST(SettingWindow, OkWritesTheKeysInOrderCancelWritesNothing) {
         return int(QDialog::Rejected);
     };
     saver.whileOpen = [](ConfigWindow& window) { window.DoAction("SettingsLabel"); };
-    ShowConfigWindow(saver.forms, saver.project, "MainWindow");
+    saver.Show("MainWindow");
     EXPECT_EQ(saver.Ini(), "[Setting]\r\nIndex=0\r\n");  // only what closing stores
 
     auto user = saver.settingsUser;
@@ -67,14 +67,14 @@ TEST(SettingWindow, OkWritesTheKeysInOrderCancelWritesNothing) {
         return int(QDialog::Accepted);
     };
     saver.whileOpen = [](ConfigWindow& window) { window.DoAction("SettingsLabel"); };
-    ShowConfigWindow(saver.forms, saver.project, "MainWindow");
+    saver.Show("MainWindow");
     EXPECT_EQ(saver.Ini(),
               "[Setting]\r\nIndex=0\r\nImageSize=2\r\nImageMode=3\r\nSpeed=20\r\nSound=1\r\n"
               "Music=0\r\nTransition=1\r\nDuration=5\r\n");
     // The dialog leaves the project alone; the next window applies the file when it is built.
     EXPECT_EQ(saver.project.Setting.Speed, 100);
     saver.whileOpen = nullptr;
-    ShowConfigWindow(saver.forms, saver.project, "MainWindow");
+    saver.Show("MainWindow");
     EXPECT_EQ(saver.project.Setting.Speed, 500);
     EXPECT_TRUE(saver.project.Setting.Stretch);
     EXPECT_TRUE(saver.project.Setting.Proportional);

@@ -53,7 +53,7 @@ TEST(ConfigWindow, NextAndPreviousStayWithinThePictureList) {
         Thumbs(window).SetCurrentItem(2);
         EXPECT_EQ(window.PictureIndex(), 2);
     };
-    ShowConfigWindow(saver.forms, saver.project, " mainwindow ");
+    saver.Show(" mainwindow ");
     EXPECT_EQ(saver.record.WindowsShown, std::vector<std::string>{"MainWindow"});
     EXPECT_NE(saver.Ini().find("Index=2\r\n"), std::string::npos) << saver.Ini();
 }
@@ -80,7 +80,7 @@ TEST(ConfigWindow, BindingsRunByTheLowBitsOfTheirKindFirstBindingWinning) {
         Click(window, "CloseLabel");
         EXPECT_FALSE(window.isVisible());
     };
-    ShowConfigWindow(saver.forms, saver.project, "MainWindow");
+    saver.Show("MainWindow");
     EXPECT_EQ(saver.record.OpenedUrls.size(), 1u);
     EXPECT_TRUE(saver.record.Messages.empty());
 }
@@ -96,7 +96,7 @@ TEST(ConfigWindow, OpenDocumentRefusesProgramsAndTellsTheUserWhy) {
         Click(window, "Doc");
         Click(window, "Entry");
     };
-    ShowConfigWindow(saver.forms, saver.project, "MainWindow");
+    saver.Show("MainWindow");
     ASSERT_EQ(saver.record.OpenedUrls.size(), 1u);
     EXPECT_EQ(saver.record.OpenedUrls[0].rfind("file://", 0), 0u);
     EXPECT_NE(saver.record.OpenedUrls[0].find("readme.txt"), std::string::npos);
@@ -116,7 +116,7 @@ TEST(ConfigWindow, AWebSiteWithoutSchemeOpensOverHttps) {
         Click(window, "Home");
         Click(window, "Www");
     };
-    ShowConfigWindow(saver.forms, saver.project, "MainWindow");
+    saver.Show("MainWindow");
     EXPECT_EQ(saver.record.OpenedUrls,
               (std::vector<std::string>{"https://example.org/sky", "https://www.example.org"}));
     EXPECT_TRUE(saver.record.Messages.empty());
@@ -131,7 +131,7 @@ TEST(ConfigWindow, UntickedPicturesAreStoredAndShownAgain) {
         for (int i = 0; i < 5; ++i) EXPECT_TRUE(list.ItemChecked(i));
         list.SetItemChecked(3, false);
     };
-    ShowConfigWindow(saver.forms, saver.project, "MainWindow");
+    saver.Show("MainWindow");
     EXPECT_EQ(saver.Ini(), "[Setting]\r\nIndex=0\r\n[Files]\r\n3=\r\n");
 
     saver.whileOpen = [&](ConfigWindow& window) {
@@ -140,7 +140,7 @@ TEST(ConfigWindow, UntickedPicturesAreStoredAndShownAgain) {
         list.SetItemChecked(3, true);
         list.SetItemChecked(0, false);
     };
-    ShowConfigWindow(saver.forms, saver.project, "MainWindow");
+    saver.Show("MainWindow");
     EXPECT_EQ(saver.Ini(), "[Setting]\r\nIndex=0\r\n[Files]\r\n0=\r\n");
 }
 
@@ -153,14 +153,14 @@ TEST(ConfigWindow, StoredIndexOpensOnItsPictureUnlessBeyondTheList) {
         EXPECT_EQ(Thumbs(window).CurrentItem(), 4);
         EXPECT_EQ(PreviewFile(window), saver.project.FileList.Files[4]);
     };
-    ShowConfigWindow(saver.forms, saver.project, "MainWindow");
+    saver.Show("MainWindow");
 
     WriteFileAtomically(saver.IniPath(), "[Setting]\r\nIndex=5\r\n");
     saver.whileOpen = [&](ConfigWindow& window) {
         EXPECT_EQ(window.PictureIndex(), 0);
         EXPECT_EQ(PreviewFile(window), saver.project.FileList.Files[0]);
     };
-    ShowConfigWindow(saver.forms, saver.project, "MainWindow");
+    saver.Show("MainWindow");
     EXPECT_EQ(saver.Ini(), "[Setting]\r\nIndex=0\r\n");
 }
 
@@ -184,7 +184,7 @@ TEST(ConfigWindow, PlainProgramWithoutSlashCReadsAndWritesNothing) {
         Click(window, "Next");
         Click(window, "SettingsLabel");
     };
-    ShowConfigWindow(saver.forms, saver.project, "MainWindow");
+    saver.Show("MainWindow");
     EXPECT_EQ(saver.record.SettingsDialogs, 1);
     EXPECT_TRUE(saver.project.Setting.Stretch);
     EXPECT_EQ(saver.Ini(), stored);
@@ -192,7 +192,7 @@ TEST(ConfigWindow, PlainProgramWithoutSlashCReadsAndWritesNothing) {
     // The same program given "/C" uses the file.
     ConfigFixture withSwitch(5, "lvcsaver", "/c");
     withSwitch.LoadForms(test::FormRecord(test::MainWindowLines({}), {}), 1);
-    ShowConfigWindow(withSwitch.forms, withSwitch.project, "MainWindow");
+    withSwitch.Show("MainWindow");
     EXPECT_EQ(withSwitch.Ini(), "[Setting]\r\nIndex=0\r\n");
 }
 
@@ -203,8 +203,8 @@ TEST(ConfigWindow, AWindowThatFailsToBuildWritesNothing) {
             test::FormRecord({"object Broken: TfmForm", "  object X: TNoSuchClass", "  end", "end"},
                              {}),
         2);
-    EXPECT_THROW(ShowConfigWindow(saver.forms, saver.project, "About"), Error);
-    EXPECT_THROW(ShowConfigWindow(saver.forms, saver.project, "Broken"), Error);
+    EXPECT_THROW(saver.Show("About"), Error);
+    EXPECT_THROW(saver.Show("Broken"), Error);
     EXPECT_TRUE(saver.record.WindowsShown.empty());
     EXPECT_EQ(saver.Ini(), "<none>");
 }
@@ -227,7 +227,7 @@ TEST(ConfigWindow, SubWindowOpensModallyAndSharesTheSettingsFile) {
         EXPECT_TRUE(window.isVisible());
         EXPECT_EQ(window.PictureIndex(), 1);
     };
-    ShowConfigWindow(saver.forms, saver.project, "MainWindow");
+    saver.Show("MainWindow");
     EXPECT_EQ(saver.record.WindowsShown, (std::vector<std::string>{"MainWindow", "About"}));
     // The main window closed last and stored its own picture.
     EXPECT_NE(saver.Ini().find("Index=1\r\n"), std::string::npos) << saver.Ini();
@@ -241,7 +241,7 @@ TEST(ConfigWindow, PlayShowsTheCurrentPictureAndNothingWithoutPictures) {
         Click(window, "Next");
         Click(window, "Play");
     };
-    ShowConfigWindow(saver.forms, saver.project, "MainWindow");
+    saver.Show("MainWindow");
     EXPECT_EQ(saver.record.Played, std::vector<std::string>{saver.project.FileList.Files[1]});
 
     ConfigFixture empty(0);
@@ -255,7 +255,7 @@ TEST(ConfigWindow, PlayShowsTheCurrentPictureAndNothingWithoutPictures) {
         EXPECT_TRUE(empty.record.Questions.empty());
         EXPECT_EQ(window.PictureIndex(), 0);
     };
-    ShowConfigWindow(empty.forms, empty.project, "MainWindow");
+    empty.Show("MainWindow");
     EXPECT_TRUE(empty.record.Played.empty());
     EXPECT_TRUE(empty.record.Messages.empty());
 }
@@ -277,7 +277,7 @@ TEST(ConfigWindow, OpeningShowsComponentsByTagAndMakesEditsEditable) {
         EXPECT_EQ(Thumbs(window).ItemCount(), 0);
         EXPECT_EQ(PreviewFile(window), "");
     };
-    ShowConfigWindow(saver.forms, saver.project, "MainWindow");
+    saver.Show("MainWindow");
     EXPECT_EQ(saver.Ini(), "[Setting]\r\nIndex=0\r\n");
 }
 
@@ -288,7 +288,7 @@ TEST(ConfigWindow, WallpaperAfterConfirmationOnly) {
     const std::string bmp = saver.program + ".bmp";
     saver.answer = false;
     saver.whileOpen = [&](ConfigWindow& window) { Click(window, "Wall"); };
-    ShowConfigWindow(saver.forms, saver.project, "MainWindow");
+    saver.Show("MainWindow");
     ASSERT_EQ(saver.record.Questions.size(), 1u);
     EXPECT_EQ(saver.record.Questions[0],
               "You are about to set selected picture as a wallpaper.\r\nDo you want to proceed?");
@@ -300,7 +300,7 @@ TEST(ConfigWindow, WallpaperAfterConfirmationOnly) {
         Click(window, "Next");
         Click(window, "Wall");
     };
-    ShowConfigWindow(saver.forms, saver.project, "MainWindow");
+    saver.Show("MainWindow");
     EXPECT_EQ(saver.record.Wallpapers, std::vector<std::string>{bmp});
     EXPECT_EQ(saver.record.Messages, std::vector<std::string>{"Wallpaper set."});
     const Bitmap32 written = DecodeBmp(ReadFileBytes(bmp), bmp);
@@ -312,7 +312,7 @@ TEST(ConfigWindow, WallpaperAfterConfirmationOnly) {
         Click(window, "Wall");
         EXPECT_TRUE(window.isVisible());
     };
-    ShowConfigWindow(saver.forms, saver.project, "MainWindow");
+    saver.Show("MainWindow");
     EXPECT_EQ(saver.record.Messages.size(), 2u);
     EXPECT_EQ(saver.record.Wallpapers.size(), 1u);
 }

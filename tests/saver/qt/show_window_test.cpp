@@ -196,7 +196,7 @@ TEST_F(SaverWindowTest, AnImagePackageRipplesUnderRainAndF1PutsTheWaterBack) {
     // Every second F1 draws the still picture over the ripples until the next step.
     PressKey(window, Qt::Key_F1);
     PressKey(window, Qt::Key_F1);
-    EXPECT_EQ(window.Scene()->Generator().Output(), window.Scene()->ShownPackage()->Picture);
+    EXPECT_EQ(window.Scene()->Generator().Output(), window.Scene()->ShownWater()->Picture());
     EXPECT_FALSE(window.Closed());
     EXPECT_EQ(window.Loop().DroppedErrors(), 0);
 }

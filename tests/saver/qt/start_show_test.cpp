@@ -41,7 +41,6 @@ class StartShowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder_.isValid());
-        options_.Audio = &audio_;
         options_.MessageBox = [this](MessageKind kind, const std::string& text) {
             messages_.push_back({kind, text});
             // The error box comes with a window, modal over it in a real show; here the show
@@ -61,7 +60,7 @@ protected:
 
 TEST_F(StartShowTest, AProjectWithoutPicturesOpensNoWindow) {
     Project project;
-    StartShow(project, options_);
+    StartShow(project, audio_, options_);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].kind, MessageKind::Information);
     EXPECT_EQ(messages_[0].text, "No image found in Images List.");
@@ -76,7 +75,7 @@ TEST_F(StartShowTest, PicturesAllDisabledByTheUserShowTheErrorAndABlackWindow) {
     WriteFileAtomically(options_.UserSettingsFile,
                         "[Setting]\r\nImageMode=2\r\n[Files]\r\n0=0\r\n");
 
-    StartShow(project, options_);
+    StartShow(project, audio_, options_);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].kind, MessageKind::Error);
     EXPECT_EQ(messages_[0].text, "Unable to run screensaver.\r\nPlease configure!");
@@ -102,7 +101,7 @@ TEST_F(StartShowTest, ASinglePictureShowDrawsItAndEndsOnAKey) {
         TypeKey(*window);
     });
     watcher.start();
-    ShowSinglePicture(settings, file, options_);
+    ShowSinglePicture(settings, file, audio_, options_);
     watcher.stop();
 
     EXPECT_TRUE(messages_.empty());
@@ -121,7 +120,7 @@ TEST_F(StartShowTest, AMutedShowPlaysNeitherMusicNorPictureSounds) {
     const std::string package = folder_.filePath("sea.lvp").toStdString();
     WriteFileAtomically(package, BuildImagePackage(contents));
     WriteFileAtomically(folder_.filePath("surf.wav").toStdString(), "RIFF");
-    options_.WorkingFolder = folder_.path().toStdString() + "/";
+    options_.Folders.WorkingFolder = folder_.path().toStdString() + "/";
     QTimer watcher;
     watcher.setInterval(5);
     QObject::connect(&watcher, &QTimer::timeout, [] {
@@ -142,14 +141,16 @@ TEST_F(StartShowTest, AMutedShowPlaysNeitherMusicNorPictureSounds) {
         audio_ = test::SilentAudio();
         options_.Muted = muted;
         watcher.start();
-        StartShow(project, options_);
+        StartShow(project, audio_, options_);
         watcher.stop();
         if (muted) {
             EXPECT_TRUE(audio_.music.empty());
             EXPECT_TRUE(audio_.sounds.empty());
         } else {
-            EXPECT_EQ(audio_.music, std::vector<std::string>{options_.WorkingFolder + "tune.mid"});
-            EXPECT_EQ(audio_.sounds, std::vector<std::string>{options_.WorkingFolder + "surf.wav"});
+            EXPECT_EQ(audio_.music,
+                      std::vector<std::string>{options_.Folders.WorkingFolder + "tune.mid"});
+            EXPECT_EQ(audio_.sounds,
+                      std::vector<std::string>{options_.Folders.WorkingFolder + "surf.wav"});
         }
     }
     EXPECT_TRUE(messages_.empty());

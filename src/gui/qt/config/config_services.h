@@ -15,10 +15,9 @@ namespace lv {
 
 class Project;
 
-// What the configuration windows ask of the desktop and the user. Each member left empty falls
-// back to the real thing (the modal loop, message boxes, the desktop's URL handler, the
-// single-picture show, the system wallpaper); tests set them so that nothing blocks and nothing
-// leaves the process.
+// What the configuration windows ask of the desktop, the user and the rest of the program. The
+// program hands them in; tests hand in ones that record instead of blocking or leaving the
+// process. Every member is set.
 struct ConfigServices {
     // Runs a dialog modally and returns its result (QDialog::Accepted or Rejected).
     std::function<int(QDialog& dialog)> ExecDialog;
@@ -36,27 +35,19 @@ struct ConfigServices {
     std::function<void(const QString& line)> Log;
 };
 
-// How this run was started, for every configuration window it opens.
-struct ConfigEnvironment {
-    std::string OwnPath;        // the long path of the program's file
-    std::string FirstArgument;  // the first command-line argument as given ("/C", or "")
+// The desktop's own services: the modal loop, the toolkit's message boxes, the desktop's URL
+// handler, the system wallpaper and the program's warning output. PlayPicture stays empty: the
+// show is not part of the configuration windows, and the program binds it.
+ConfigServices DesktopConfigServices();
+
+// How this run was started and what its windows may use; every window the run opens gets the
+// same one, which must outlive them.
+struct ConfigContext {
+    std::string OwnPath;        // the long path of the program's file; the wallpaper lies beside it
     std::string WorkingFolder;  // where the project's files were unpacked
     // The user settings file, checked once per run so that a bad one is reported once.
     UserSettingsFile SettingsFile;
     ConfigServices Services;
 };
-
-// The environment is set once by the run mode (or by a test) before a window is built.
-void SetConfigEnvironment(ConfigEnvironment environment);
-const ConfigEnvironment& CurrentConfigEnvironment();
-
-// The services of the current environment, empty members replaced by the real ones.
-int ExecConfigDialog(QDialog& dialog);
-bool ConfirmWithUser(QWidget* parent, const QString& text);
-void ShowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text);
-bool OpenWithDesktop(const QUrl& url);
-void PlaySinglePicture(const Project& project, const std::string& file);
-std::string MakeDesktopWallpaper(const std::string& bmpPath);
-void WriteLog(const QString& line);
 
 }  // namespace lv

@@ -11,7 +11,6 @@
 #include "common/qt/qt_text.h"
 #include "gui/config/config_actions.h"
 #include "gui/forms/form_definitions.h"
-#include "gui/qt/config/config_services.h"
 #include "gui/qt/config/settings_dialog.h"
 #include "gui/qt/controls/preview_control.h"
 #include "gui/qt/controls/thumbnail_list.h"
@@ -28,9 +27,9 @@ FormPlaceholders PlaceholdersOf(const Project& project) {
 
 }  // namespace
 
-ConfigWindow::ConfigWindow(const FormDefinitions& forms, Project& project, QWidget* parent)
-    : FormWindow(parent), forms_(forms), project_(project) {
-    settingsFile_ = CurrentConfigEnvironment().SettingsFile;
+ConfigWindow::ConfigWindow(const FormDefinitions& forms, Project& project,
+                           const ConfigContext& context, QWidget* parent)
+    : FormWindow(parent), forms_(forms), project_(project), context_(context) {
     connect(this, &FormWindow::ComponentClicked, this, &ConfigWindow::DoAction);
 }
 
@@ -56,17 +55,21 @@ void ConfigWindow::FormShow() {
     try {
         FillControls();
     } catch (const std::exception& error) {
-        ShowMessage(this, QMessageBox::Critical, ToQString(error.what()));
+        ShowError(error);
     }
+}
+
+void ConfigWindow::ShowError(const std::exception& error) {
+    context_.Services.Message(this, QMessageBox::Critical, ToQString(error.what()));
 }
 
 void ConfigWindow::FillControls() {
     closed_ = false;
     const size_t pictures = PictureCount();
-    pictureIndex_ = ReadPictureIndex(settingsFile_, pictures);
+    pictureIndex_ = ReadPictureIndex(SettingsFile(), pictures);
 
     std::vector<bool> ticks;
-    if (pictures > 0) ticks = ReadPictureTicks(settingsFile_, pictures);
+    if (pictures > 0) ticks = ReadPictureTicks(SettingsFile(), pictures);
     for (const Component& component : Components()) {
         QWidget* widget = component.Widget;
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->setReadOnly(false);
@@ -108,7 +111,7 @@ void ConfigWindow::ShowCurrentPicture() {
         try {
             preview->ShowPicture(file);
         } catch (const std::exception& error) {
-            WriteLog(ToQString(error.what()));
+            context_.Services.Log(ToQString(error.what()));
         }
     }
 }
@@ -126,9 +129,9 @@ void ConfigWindow::FormClose() {
             ticks[static_cast<size_t>(i)] = list->ItemChecked(i);
     }
     try {
-        WriteWindowState(settingsFile_, pictureIndex_, hasList ? &ticks : nullptr);
+        WriteWindowState(SettingsFile(), pictureIndex_, hasList ? &ticks : nullptr);
     } catch (const std::exception& error) {
-        ShowMessage(this, QMessageBox::Critical, ToQString(error.what()));
+        ShowError(error);
     }
 }
 
@@ -141,7 +144,7 @@ void ConfigWindow::DoAction(const QString& componentName) {
                          QStringToWindows1252(componentName), PlaceholdersOf(project_));
         if (action) RunAction(*action);
     } catch (const std::exception& error) {
-        ShowMessage(this, QMessageBox::Critical, ToQString(error.what()));
+        ShowError(error);
     }
 }
 
@@ -170,66 +173,72 @@ void ConfigWindow::RunAction(const ClickAction& action) {
 }
 
 void ConfigWindow::OpenDocument(const std::string& target) {
-    const OpenDecision decision = DecideOpenDocument(
-        target, CurrentConfigEnvironment().WorkingFolder, project_.Setting.Website);
+    const ConfigServices& services = context_.Services;
+    const OpenDecision decision =
+        DecideOpenDocument(target, context_.WorkingFolder, project_.Setting.Website);
     switch (decision.Kind) {
         case OpenDecision::What::Address:
-            OpenWithDesktop(QUrl(ToQString(decision.Target), QUrl::TolerantMode));
+            services.OpenUrl(QUrl(ToQString(decision.Target), QUrl::TolerantMode));
             return;
         case OpenDecision::What::File:
-            OpenWithDesktop(QUrl::fromLocalFile(ToQString(decision.Target)));
+            services.OpenUrl(QUrl::fromLocalFile(ToQString(decision.Target)));
             return;
         case OpenDecision::What::Refused:
             // The user clicked something and must learn why nothing opened; the log keeps it.
-            WriteLog(QStringLiteral("not opened: ") + ToQString(decision.Reason));
-            ShowMessage(this, QMessageBox::Warning,
-                        QStringLiteral("This could not be opened:\n") + ToQString(decision.Reason));
+            services.Log(QStringLiteral("not opened: ") + ToQString(decision.Reason));
+            services.Message(
+                this, QMessageBox::Warning,
+                QStringLiteral("This could not be opened:\n") + ToQString(decision.Reason));
             return;
     }
 }
 
-void ConfigWindow::OpenWindow(const std::string& name) { ShowConfigWindow(forms_, project_, name); }
+void ConfigWindow::OpenWindow(const std::string& name) {
+    ShowConfigWindow(forms_, project_, name, context_);
+}
 
 void ConfigWindow::PlayPicture() {
     if (PictureCount() == 0) return;
-    PlaySinglePicture(project_, project_.FileList.Files[static_cast<size_t>(pictureIndex_)]);
+    context_.Services.PlayPicture(project_,
+                                  project_.FileList.Files[static_cast<size_t>(pictureIndex_)]);
 }
 
 void ConfigWindow::OpenSettings() {
     SettingsDialog dialog(this);
-    const ReadConfigSettingsResult read = ReadUserSettings(project_, settingsFile_);
+    const ReadConfigSettingsResult read = ReadSettingsDialogValues(project_, SettingsFile());
     dialog.btnOK->setEnabled(read.Usable);
     dialog.SetValues(read.Values);
     // Only OK stores anything, and only into a usable file; the project keeps its values.
-    if (ExecConfigDialog(dialog) == QDialog::Accepted && read.Usable)
-        WriteUserSettings(settingsFile_, dialog.Values());
+    if (context_.Services.ExecDialog(dialog) == QDialog::Accepted && read.Usable)
+        WriteSettingsDialogValues(SettingsFile(), dialog.Values());
 }
 
 void ConfigWindow::SetWallpaper() {
     // Without pictures there is nothing to set, so there is nothing to ask either.
     if (PictureCount() == 0) return;
-    if (!ConfirmWithUser(this, ToQString(WallpaperQuestion))) return;
+    const ConfigServices& services = context_.Services;
+    if (!services.Confirm(this, ToQString(WallpaperQuestion))) return;
     const std::string& file = project_.FileList.Files[static_cast<size_t>(pictureIndex_)];
-    const std::string& ownPath = CurrentConfigEnvironment().OwnPath;
+    const std::string& ownPath = context_.OwnPath;
     if (ownPath.empty()) throw Error("the program's own file is not known; no wallpaper written");
     const std::string path = WallpaperPath(ownPath);
     WriteWallpaperFile(path, LoadWallpaperPicture(file));
-    const std::string message = MakeDesktopWallpaper(path);
-    if (!message.empty()) ShowMessage(this, QMessageBox::Information, ToQString(message));
+    const std::string message = services.SetWallpaper(path);
+    if (!message.empty()) services.Message(this, QMessageBox::Information, ToQString(message));
 }
 
 std::unique_ptr<ConfigWindow> BuildWindow(const FormDefinitions& forms, Project& project,
-                                          const std::string& name) {
-    auto window = std::make_unique<ConfigWindow>(forms, project);
+                                          const std::string& name, const ConfigContext& context) {
+    auto window = std::make_unique<ConfigWindow>(forms, project, context);
     BuildInto(*window, forms, project, name);
     return window;
 }
 
-void ShowConfigWindow(const FormDefinitions& forms, Project& project, const std::string& name) {
-    const std::unique_ptr<ConfigWindow> window = BuildWindow(forms, project, name);
-    const ReadConfigSettingsResult read = ReadUserSettings(project, window->SettingsFile());
-    if (read.Usable) ApplyConfigSettings(project, read.Values);
-    ExecConfigDialog(*window);
+void ShowConfigWindow(const FormDefinitions& forms, Project& project, const std::string& name,
+                      const ConfigContext& context) {
+    const std::unique_ptr<ConfigWindow> window = BuildWindow(forms, project, name, context);
+    ApplyStoredSettings(project, context.SettingsFile);
+    context.Services.ExecDialog(*window);
 }
 
 }  // namespace lv

@@ -13,6 +13,8 @@
 #include <QSlider>
 #include <QSpinBox>
 
+#include "common/rounding.h"
+
 namespace lv {
 
 namespace {
@@ -125,7 +127,6 @@ bool SettingsDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SettingsDialog::SetValues(const UserSettingValues& values) {
-    values_ = values;
     cbImageSize->setCurrentIndex(values.ImageSize);
     cbShowImageMode->setCurrentIndex(values.ImageMode);
     tbSpeed->setValue(values.SpeedIndex);
@@ -136,11 +137,9 @@ void SettingsDialog::SetValues(const UserSettingValues& values) {
 }
 
 UserSettingValues SettingsDialog::Values() const {
-    UserSettingValues values = values_;
+    UserSettingValues values;
     values.ImageSize = std::max(cbImageSize->currentIndex(), 0);
     values.ImageMode = std::max(cbShowImageMode->currentIndex(), 0);
-    // A moved slider stands for a table speed from now on.
-    if (tbSpeed->value() != values_.SpeedIndex) values.KeepProjectSpeed = false;
     values.SpeedIndex = tbSpeed->value();
     values.Sound = cbSound->isChecked();
     values.Music = cbMusic->isChecked();

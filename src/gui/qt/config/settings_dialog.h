@@ -23,7 +23,7 @@ public:
     explicit SettingsDialog(QWidget* parent = nullptr);
 
     void SetValues(const UserSettingValues& values);
-    // The controls' values; the parts the dialog does not edit come from the last SetValues.
+    // The controls' values.
     UserSettingValues Values() const;
 
     QComboBox* cbImageSize = nullptr;
@@ -39,9 +39,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    UserSettingValues values_;
 };
 
 }  // namespace lv

@@ -1,4 +1,4 @@
-#include "saver/user_settings.h"
+#include "project/user_settings.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <functional>
 
+#include "common/error.h"
+#include "common/file_util.h"
 #include "project/scratch_environment.h"
 
 namespace lv {
@@ -26,7 +28,7 @@ protected:
     Project Apply(const std::string& ini, size_t pictures = 8) {
         Project p = ProjectOf(pictures);
         test::WriteTestFile(path_, ini);
-        ApplyUserSettings(p, path_);
+        ApplyUserSettings(p, ReadUserSettings(path_).value());
         return p;
     }
     static std::vector<size_t> On(const Project& p) {
@@ -40,18 +42,21 @@ protected:
     std::string path_ = env_.Folder("apps") + "Sky.ini";
 };
 
-TEST_F(UserSettingsTest, NoFileLeavesTheProjectAsItIs) {
+TEST_F(UserSettingsTest, NoFileHoldsNothingAnEmptyOneLeavesTheProjectAsItIs) {
+    EXPECT_EQ(ReadUserSettings(path_), std::nullopt);
+    EXPECT_EQ(ReadUserSettings(""), std::nullopt);
+    EXPECT_EQ(ReadUserSettings(path_ + "/below/a/file"), std::nullopt);
     Project p = ProjectOf(8);
     p.Setting.ShowImageMode = 3;
-    ApplyUserSettings(p, path_);
-    ApplyUserSettings(p, "");
+    p.FileList.Enabled[0] = "FALSE";
+    ApplyUserSettings(p, UserSettings());
     EXPECT_TRUE(p.Setting.Stretch);
     EXPECT_FALSE(p.Setting.Proportional);
     EXPECT_EQ(p.Setting.ShowImageMode, 3);
-    EXPECT_EQ(On(p).size(), 8u);
+    EXPECT_EQ(On(p).size(), 7u);  // mode 3 keeps the list when picture 0 is off
 }
 
-TEST_F(UserSettingsTest, AFileThatCannotBeReadCountsAsAbsentWithOneWarning) {
+TEST_F(UserSettingsTest, AFileThatCannotBeReadIsAnErrorNamingIt) {
     // A folder or a pipe in the file's place, and a file whose reading fails (the process's own
     // memory at address 0: a regular file that no one can read, root included).
     std::vector<std::function<void()>> damages = {
@@ -67,13 +72,14 @@ TEST_F(UserSettingsTest, AFileThatCannotBeReadCountsAsAbsentWithOneWarning) {
         });
     for (const auto& damage : damages) {
         damage();
-        Project p = ProjectOf(8);
-        std::vector<std::string> warnings;
-        ApplyUserSettings(p, path_, [&](const std::string& w) { warnings.push_back(w); });
-        EXPECT_TRUE(p.Setting.Stretch);
-        EXPECT_EQ(On(p).size(), 8u);
-        ASSERT_EQ(warnings.size(), 1u);
-        EXPECT_NE(warnings[0].find(path_), std::string::npos) << warnings[0];
+        try {
+            ReadUserSettings(path_);
+            ADD_FAILURE() << "read";
+        } catch (const Error& error) {
+            EXPECT_EQ(error.File(), path_);
+            EXPECT_NE(error.Message().find("cannot read the user settings file"), std::string::npos)
+                << error.what();
+        }
         std::filesystem::remove(path_);
     }
 }
@@ -115,7 +121,7 @@ TEST_F(UserSettingsTest, SingleModeLeavesTheListWhenThePictureIsOff) {
     Project p = ProjectOf(4);
     p.FileList.Enabled[2] = "FALSE";
     test::WriteTestFile(path_, "[Setting]\r\nImageMode=3\r\nIndex=2\r\n");
-    ApplyUserSettings(p, path_);
+    ApplyUserSettings(p, ReadUserSettings(path_).value());
     EXPECT_EQ(On(p), (std::vector<size_t>{0, 1, 3}));
 }
 
@@ -138,8 +144,7 @@ TEST_F(UserSettingsTest, FilesKeysThatNameNoPictureAreIgnored) {
 }
 
 TEST_F(UserSettingsTest, SwitchesAndDurationOverrideTheProject) {
-    const auto p = Apply(
-        "[setting]\r\nsound=0\r\nMusic=0\r\nTransition=0\r\nDuration=12\r\n");
+    const auto p = Apply("[setting]\r\nsound=0\r\nMusic=0\r\nTransition=0\r\nDuration=12\r\n");
     EXPECT_FALSE(p.Setting.Sound);
     EXPECT_FALSE(p.Setting.Music);
     EXPECT_FALSE(p.Setting.Transition);
@@ -147,6 +152,68 @@ TEST_F(UserSettingsTest, SwitchesAndDurationOverrideTheProject) {
     const auto kept = Apply("[Setting]\r\nSound=on\r\nDuration=\r\n");
     EXPECT_TRUE(kept.Setting.Sound);
     EXPECT_EQ(kept.Setting.Duration, 30);
+}
+
+TEST_F(UserSettingsTest, ValuesNoWriterProducesReadAsMissing) {
+    // The configuration window offers three sizes, four modes and at least one second.
+    Project project = ProjectOf(8);
+    project.Setting.ShowImageMode = 1;
+    project.Setting.Duration = 20;
+    for (const char* text : {"ImageSize=3\r\nImageMode=4\r\nDuration=0\r\n",
+                             "ImageSize=-1\r\nImageMode=-1\r\nDuration=-5\r\n",
+                             "ImageSize=0x10\r\nImageMode=9\r\nDuration=x\r\n"}) {
+        SCOPED_TRACE(text);
+        test::WriteTestFile(path_, std::string("[Setting]\r\n") + text);
+        const UserSettings stored = ReadUserSettings(path_).value();
+        EXPECT_EQ(stored.ImageSize, std::nullopt);
+        EXPECT_EQ(stored.ImageMode, std::nullopt);
+        EXPECT_EQ(stored.Duration, std::nullopt);
+        Project p = project;
+        ApplyUserSettings(p, stored);
+        EXPECT_TRUE(p.Setting.Stretch);
+        EXPECT_FALSE(p.Setting.Proportional);
+        EXPECT_EQ(p.Setting.ShowImageMode, 1);
+        EXPECT_EQ(p.Setting.Duration, 20);
+    }
+}
+
+TEST_F(UserSettingsTest, WritesPresentValuesInOrderAndKeepsEveryOtherLine) {
+    test::WriteTestFile(path_,
+                        "; mine\r\n[Setting]\r\nDuration=9\r\nOwn=1\r\n[Files]\r\n1=\r\n"
+                        "[Other]\r\nA=b\r\n");
+    UserSettings settings;
+    settings.ImageSize = 2;
+    settings.SpeedIndex = 0;
+    settings.Music = false;
+    settings.Duration = 45;
+    WriteUserSettings(path_, settings);
+    EXPECT_EQ(ReadFileBytes(path_),
+              "; mine\r\n[Setting]\r\nDuration=45\r\nOwn=1\r\nImageSize=2\r\nSpeed=0\r\n"
+              "Music=0\r\n[Files]\r\n1=\r\n[Other]\r\nA=b\r\n");
+
+    // [Files] is replaced only when a list is given; an empty list empties it.
+    UserSettings state;
+    state.Index = 3;
+    state.UntickedPictures = std::vector<size_t>{4, 0};
+    WriteUserSettings(path_, state);
+    const UserSettings back = ReadUserSettings(path_).value();
+    EXPECT_EQ(back.Index, 3);
+    EXPECT_EQ(back.UntickedPictures, (std::vector<size_t>{4, 0}));
+    EXPECT_EQ(back.ImageSize, 2);
+    state.UntickedPictures = std::vector<size_t>{};
+    WriteUserSettings(path_, state);
+    EXPECT_EQ(ReadUserSettings(path_)->UntickedPictures, std::vector<size_t>{});
+}
+
+TEST_F(UserSettingsTest, WritingCreatesTheFileAndRefusesOneItCannotRead) {
+    UserSettings settings;
+    settings.Sound = true;
+    WriteUserSettings(path_, settings);
+    EXPECT_EQ(ReadFileBytes(path_), "[Setting]\r\nSound=1\r\n");
+    std::filesystem::remove(path_);
+    std::filesystem::create_directory(path_);
+    EXPECT_THROW(WriteUserSettings(path_, settings), Error);
+    EXPECT_TRUE(std::filesystem::is_directory(path_));
 }
 
 }  // namespace

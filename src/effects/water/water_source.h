@@ -1,0 +1,60 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "common/bitmap32.h"
+#include "project/image_package.h"
+
+namespace lv {
+
+// An image package's picture, area mask and wave records fitted to a screen (FitProjectToScreen).
+// The package itself keeps what it loaded.
+struct FittedWater {
+    Bitmap32 Picture;
+    Bitmap32 Mask;
+    std::array<WaveParameters, AreaCount> Waves{};
+};
+
+// What the water generator reads of an image package: the picture, the area mask, the four wave
+// records, the weather record, the speed and the file name for messages. A view: it borrows them
+// from the package (and from a fitted copy of its water), which must outlive every use of the
+// view, and nothing is changed through it.
+class WaterSource {
+public:
+    // The package as it was loaded. Implicit: every loaded package is a source.
+    WaterSource(const ImagePackage& package)
+        : picture_(&package.Picture),
+          mask_(&package.Mask),
+          waves_(&package.Waves),
+          weather_(&package.Weather),
+          speedPercent_(package.SpeedPercent),
+          fileName_(&package.FileName) {}
+    // The fitted picture, mask and waves with the package's weather, speed and name.
+    WaterSource(const FittedWater& fitted, const ImagePackage& package) : WaterSource(package) {
+        picture_ = &fitted.Picture;
+        mask_ = &fitted.Mask;
+        waves_ = &fitted.Waves;
+    }
+    // A view of a temporary would outlive what it points into.
+    WaterSource(const ImagePackage&&) = delete;
+    WaterSource(const FittedWater&&, const ImagePackage&) = delete;
+    WaterSource(const FittedWater&, const ImagePackage&&) = delete;
+
+    const Bitmap32& Picture() const { return *picture_; }
+    const Bitmap32& Mask() const { return *mask_; }
+    const std::array<WaveParameters, AreaCount>& Waves() const { return *waves_; }
+    const WeatherParameters& Weather() const { return *weather_; }
+    int SpeedPercent() const { return speedPercent_; }
+    const std::string& FileName() const { return *fileName_; }
+
+private:
+    const Bitmap32* picture_;
+    const Bitmap32* mask_;
+    const std::array<WaveParameters, AreaCount>* waves_;
+    const WeatherParameters* weather_;
+    int speedPercent_;
+    const std::string* fileName_;
+};
+
+}  // namespace lv
