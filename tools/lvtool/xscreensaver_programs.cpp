@@ -1,0 +1,208 @@
+#include "xscreensaver_programs.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+
+#include "common/error.h"
+
+namespace lvtool {
+namespace {
+
+constexpr std::string_view ResourceName = "programs:";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// A line's text without its line feed.
+std::string_view Content(std::string_view text) {
+    if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
+    return text;
+}
+
+bool Continues(std::string_view line) {
+    const std::string_view content = Content(line);
+    return !content.empty() && content.back() == '\\';
+}
+
+// The label of a one-entry line ("- GL:  \"Label\" command \n\"), or nothing.
+std::optional<std::string> LabelOf(std::string_view line) {
+    std::string_view entry = TrimBlanks(Content(line));
+    if (!entry.empty() && entry.back() == '\\') entry = TrimBlanks(entry.substr(0, entry.size() - 1));
+    if (entry.size() >= 2 && entry.substr(entry.size() - 2) == "\\n")
+        entry = TrimBlanks(entry.substr(0, entry.size() - 2));
+    if (entry.find("\\n") != std::string_view::npos) return std::nullopt;  // several entries
+    if (!entry.empty() && entry.front() == '-') entry = TrimBlanks(entry.substr(1));
+    // A visual name ("GL:") is one word ending in a colon before the label or command.
+    const size_t word = std::min(entry.find_first_of(" \t\""), entry.size());
+    if (word > 0 && entry[word - 1] == ':') entry = TrimBlanks(entry.substr(word));
+    if (entry.empty() || entry.front() != '"') return std::nullopt;
+    const size_t close = entry.find('"', 1);
+    if (close == std::string_view::npos) return std::nullopt;
+    return std::string(entry.substr(1, close - 1));
+}
+
+// The command of a one-entry line, after its label.
+std::string CommandOf(std::string_view line) {
+    std::string_view entry = TrimBlanks(Content(line));
+    if (!entry.empty() && entry.back() == '\\') entry = TrimBlanks(entry.substr(0, entry.size() - 1));
+    if (entry.size() >= 2 && entry.substr(entry.size() - 2) == "\\n")
+        entry = TrimBlanks(entry.substr(0, entry.size() - 2));
+    const size_t open = entry.find('"');
+    const size_t close = open == std::string_view::npos ? open : entry.find('"', open + 1);
+    return std::string(close == std::string_view::npos ? entry : TrimBlanks(entry.substr(close + 1)));
+}
+
+// One entry line in the layout of the daemon's own file.
+std::string EntryLine(const std::string& label, const std::string& command, bool continues) {
+    return "\t\t\t\t\"" + label + "\" " + command + "\t\t\t    \\n" + (continues ? "\\" : "") +
+           "\n";
+}
+
+}  // namespace
+
+XscreensaverPrograms::XscreensaverPrograms(std::string text, const std::string& fileName)
+    : text_(std::move(text)), header_(std::string::npos) {
+    for (size_t begin = 0; begin < text_.size();) {
+        size_t end = text_.find('\n', begin);
+        end = end == std::string::npos ? text_.size() : end + 1;
+        const std::string_view line(text_.data() + begin, end - begin);
+        const size_t first = line.find_first_not_of(" \t");
+        if (first != std::string_view::npos && line.substr(first).starts_with(ResourceName)) {
+            header_ = begin;
+            break;
+        }
+        // A resource continued over several lines is one resource: skip its other lines.
+        while (Continues(std::string_view(text_.data() + begin, end - begin)) && end < text_.size()) {
+            begin = end;
+            end = text_.find('\n', begin);
+            end = end == std::string::npos ? text_.size() : end + 1;
+        }
+        begin = end;
+    }
+    if (header_ == std::string::npos)
+        throw lv::Error("holds no programs: list; choose any screen saver in xscreensaver-settings "
+                        "once, so that it writes the whole list, then try again",
+                        fileName);
+}
+
+std::vector<XscreensaverPrograms::Line> XscreensaverPrograms::ResourceLines() const {
+    std::vector<Line> lines;
+    size_t begin = header_;
+    while (true) {
+        size_t end = text_.find('\n', begin);
+        end = end == std::string::npos ? text_.size() : end + 1;
+        lines.push_back({begin, end});
+        if (!Continues(std::string_view(text_.data() + begin, end - begin)) || end >= text_.size())
+            break;
+        begin = end;
+    }
+    return lines;
+}
+
+std::optional<size_t> XscreensaverPrograms::FindLabel(const std::vector<Line>& lines,
+                                                      const std::string& label) const {
+    for (size_t i = 1; i < lines.size(); ++i) {
+        const std::string_view line(text_.data() + lines[i].begin, lines[i].end - lines[i].begin);
+        if (LabelOf(line) == label) return i;
+    }
+    return std::nullopt;
+}
+
+void XscreensaverPrograms::Put(const std::string& label, const std::string& command) {
+    const std::vector<Line> lines = ResourceLines();
+    if (const auto found = FindLabel(lines, label)) {
+        const Line& line = lines[*found];
+        const bool continues = Continues(std::string_view(text_.data() + line.begin, line.end - line.begin));
+        text_.replace(line.begin, line.end - line.begin, EntryLine(label, command, continues));
+        return;
+    }
+    const Line& last = lines.back();
+    const std::string_view lastContent =
+        Content(std::string_view(text_.data() + last.begin, last.end - last.begin));
+    // The header line's entries start after the resource's name.
+    const std::string_view lastEntry = TrimBlanks(
+        lines.size() == 1 ? lastContent.substr(lastContent.find(ResourceName) + ResourceName.size())
+                          : lastContent);
+    if (lastEntry.empty() && lines.size() > 1) {
+        // The daemon's layout: the list ends with an empty line; the entry goes before it.
+        text_.insert(last.begin, EntryLine(label, command, true));
+        return;
+    }
+    // The last line holds an entry or is the header itself: continue it, then the new entry.
+    std::string continued(lastContent);
+    if (!lastEntry.empty() && !lastEntry.ends_with("\\n")) continued += " \\n";
+    continued += "\\\n" + EntryLine(label, command, false);
+    text_.replace(last.begin, last.end - last.begin, continued);
+}
+
+std::optional<std::string> XscreensaverPrograms::Remove(const std::string& label) {
+    const std::vector<Line> lines = ResourceLines();
+    const auto found = FindLabel(lines, label);
+    if (!found) return std::nullopt;
+    const Line& line = lines[*found];
+    const std::string_view text(text_.data() + line.begin, line.end - line.begin);
+    const std::string command = CommandOf(text);
+    if (!Continues(text)) {
+        // The list's last line: the line before it ends the list now.
+        const Line& before = lines[*found - 1];
+        const std::string_view beforeText(text_.data() + before.begin, before.end - before.begin);
+        const size_t backslash = before.begin + Content(beforeText).size() - 1;
+        text_.erase(line.begin, line.end - line.begin);
+        text_.erase(backslash, 1);
+        return command;
+    }
+    text_.erase(line.begin, line.end - line.begin);
+    return command;
+}
+
+void CheckHackLabel(const std::string& label) {
+    if (TrimBlanks(label).empty()) throw lv::Error("the label is empty");
+    for (const char c : label)
+        if (c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            throw lv::Error("the label '" + label +
+                            "' holds a quote, a backslash or a control character");
+}
+
+std::string HackCommand(const std::string& saverPath) {
+    const bool plain = std::all_of(saverPath.begin(), saverPath.end(), [](unsigned char c) {
+        return std::isalnum(c) || std::string_view("/._+-,@%:").find(static_cast<char>(c)) !=
+                                      std::string_view::npos;
+    });
+    std::string path;
+    if (plain) {
+        path = saverPath;
+    } else {
+        path = "'";
+        for (const char c : saverPath) path += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        path += "'";
+    }
+    return path + " --root";
+}
+
+std::string HackCommandProgram(const std::string& command) {
+    // The shell's rules for the quoting HackCommand writes: single quotes, and a backslash
+    // outside them taking the next character as it is.
+    std::string program;
+    bool quoted = false;
+    for (size_t i = 0; i < command.size(); ++i) {
+        const char c = command[i];
+        if (c == '\'') {
+            quoted = !quoted;
+        } else if (!quoted && c == '\\' && i + 1 < command.size()) {
+            program += command[++i];
+        } else if (!quoted && IsBlank(c)) {
+            if (!program.empty()) break;
+        } else {
+            program += c;
+        }
+    }
+    return program;
+}
+
+}  // namespace lvtool
