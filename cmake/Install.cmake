@@ -38,11 +38,14 @@ install(TARGETS lvtool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT run
 install(TARGETS lvcsaver lvtool-window RUNTIME DESTINATION ${LV_ENGINE_INSTALL_DIR} COMPONENT runtime)
 # The tools are installed without their debug information (the engine's is in its own file);
 # the demo saver is never touched, since stripping would cut off its appended package.
-install(CODE "
-  foreach(tool "${CMAKE_INSTALL_BINDIR}/lvtool" "${LV_ENGINE_INSTALL_DIR}/lvtool-window")
-    execute_process(COMMAND "${CMAKE_OBJCOPY}" --strip-debug
-                    "\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${tool}" COMMAND_ERROR_IS_FATAL ANY)
-  endforeach()" COMPONENT runtime)
+set(LV_STRIPPED_TOOLS "${CMAKE_INSTALL_BINDIR}/lvtool" "${LV_ENGINE_INSTALL_DIR}/lvtool-window")
+install(CODE "set(lv_objcopy \"${CMAKE_OBJCOPY}\")
+  set(lv_tools \"${LV_STRIPPED_TOOLS}\")" COMPONENT runtime)
+install(CODE [[
+  foreach(tool IN LISTS lv_tools)
+    execute_process(COMMAND "${lv_objcopy}" --strip-debug "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${tool}"
+                    COMMAND_ERROR_IS_FATAL ANY)
+  endforeach()]] COMPONENT runtime)
 install(PROGRAMS ${LV_DEMO_FOLDER}/lorvane-demo DESTINATION ${LV_HACK_INSTALL_DIR} COMPONENT runtime)
 install(FILES data/xscreensaver/lorvane-demo.xml DESTINATION ${LV_HACK_CONFIG_INSTALL_DIR}
         COMPONENT runtime)

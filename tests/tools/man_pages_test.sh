@@ -16,8 +16,7 @@ done
 # Wide enough that no usage line wraps, and no hyphens put into words.
 rendered=$(MANWIDTH=1000 man --no-hyphenation --no-justification -l "$pages/lvtool.1" 2>/dev/null |
            sed 's/^ *//')
-commands=$("$lvtool" --help | awk '/^Commands:/ { on = 1; next } on && NF { print $1 }' |
-           grep -v "'lvtool" || true)
+commands=$("$lvtool" --help | awk '/^Commands:/ { on = 1; next } on && /^  [a-z]/ { print $1 }')
 [ -n "$commands" ] || fail "lvtool --help lists no commands"
 for command in $commands; do
   usage=$("$lvtool" "$command" --help | sed -n 's/^usage: //p' | head -n 1)
