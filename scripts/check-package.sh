@@ -18,7 +18,9 @@ bash scripts/package.sh "$build"
 scratch=$(mktemp -d)
 chmod 755 "$scratch"
 installed=no
+xvfb=
 cleanup() {
+  [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
   if [ "$installed" = yes ]; then
     run_as_root apt-get remove -y -qq lorvane lorvane-dbgsym >/dev/null 2>&1 || true
   fi
@@ -32,6 +34,14 @@ run_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
 installed=yes
 dpkg-query -L lorvane lorvane-dbgsym | sort -u >"$scratch/files"
 grep -qx /usr/bin/lvtool "$scratch/files" || fail "lvtool is not in the package"
+
+# One virtual screen for every run below, open to the ordinary user as well (-ac); its number
+# comes from the server itself, so runs of other builds at the same time cannot take it.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -ac 3>"$scratch/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
+[ -s "$scratch/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$scratch/display")"
 
 echo "== the installed programs"
 engine=/usr/libexec/lorvane/lvcsaver
@@ -52,7 +62,7 @@ cmp -n "$engine_size" "$engine" "$demo" || fail "the demo hack is not the instal
 echo "== the demo hack for 3 s on a virtual screen"
 mkdir -p "$scratch/run" && chmod 700 "$scratch/run"
 status=0
-XDG_RUNTIME_DIR="$scratch/run" SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 640x400x24" \
+XDG_RUNTIME_DIR="$scratch/run" SDL_AUDIODRIVER=dummy \
   timeout --preserve-status -s TERM 3 "$demo" --root || status=$?
 [ "$status" -eq 0 ] || fail "the demo hack ended with status $status"
 [ -z "$(ls -A "$scratch/run")" ] || fail "the demo hack left files: $(ls -A "$scratch/run")"
@@ -78,13 +88,36 @@ grep -q "\"Lorvane demo\" $demo --root" "$home/.xscreensaver" || fail "no entry 
 entries=$(awk '/^programs:/ { on = 1; next } on && /\\n\\$/ { n++ } on && !/\\$/ { exit } END { print n }' \
   "$home/.xscreensaver")
 sed -i "s/^mode:.*/mode:\t\tone/; s/^selected:.*/selected:\t$((entries - 1))/" "$home/.xscreensaver"
-run_as_root su "$HostUser" -s /bin/bash -c "cd '$home' && HOME='$home' \
-  xvfb-run -a -s '-screen 0 1024x768x24' timeout -s TERM 5 xscreensaver-settings" \
+run_as_root su "$HostUser" -s /bin/bash -c "cd '$home' && HOME='$home' DISPLAY='$DISPLAY' \
+  timeout -s TERM 5 xscreensaver-settings" \
   >"$scratch/settings.log" 2>&1 || true
 if grep -i 'lorvane' "$scratch/settings.log"; then fail "xscreensaver-settings warns about the demo"; fi
 run_as_root su "$HostUser" -s /bin/bash -c "HOME='$home' XDG_DATA_HOME='$home/data' \
   lvtool uninstall-hack 'Lorvane demo'" >/dev/null
 grep -q lorvane "$home/.xscreensaver" && fail "uninstall-hack left the entry"
+
+echo "== an installed saver reads its user settings from the user's configuration folder"
+# Settings that untick every picture make a show inside a host's window end with status 1, so
+# the status tells which file the saver read; as an ordinary user, who cannot write /usr.
+unticked=$'[Setting]\r\nImageMode=2\r\n[Files]\r\n0=\r\n1=\r\n2=\r\n'
+as_user_show() {  # SAVER: the status of a 3-second show started as the ordinary user
+  local status=0
+  run_as_root su "$HostUser" -s /bin/bash -c "HOME='$home' XDG_CONFIG_HOME='$home/config' \
+    XDG_RUNTIME_DIR= TMPDIR='$home/tmp' SDL_AUDIODRIVER=dummy DISPLAY='$DISPLAY' \
+    timeout --preserve-status -s TERM 3 '$1' --root" >"$scratch/show.log" 2>&1 || status=$?
+  echo "$status"
+}
+mkdir -p "$home/config/lorvane" "$home/bin" "$home/tmp"
+printf '%s' "$unticked" >"$home/config/lorvane/lorvane-demo.ini"
+ln -s "$demo" "$home/bin/Demo.scr"
+run_as_root chown -R "$HostUser" "$home"
+[ "$(as_user_show "$demo")" -eq 1 ] ||
+  fail "the installed demo did not read ~/.config/lorvane/lorvane-demo.ini: $(cat "$scratch/show.log")"
+# A link in the user's own folder keeps its settings beside the link: none there yet.
+[ "$(as_user_show "$home/bin/Demo.scr")" -eq 0 ] || fail "the link read the installed saver's settings: $(cat "$scratch/show.log")"
+printf '%s' "$unticked" >"$home/bin/Demo.ini"
+run_as_root chown "$HostUser" "$home/bin/Demo.ini"
+[ "$(as_user_show "$home/bin/Demo.scr")" -eq 1 ] || fail "the link did not read bin/Demo.ini: $(cat "$scratch/show.log")"
 
 echo "== removing the packages"
 run_as_root apt-get remove -y -qq lorvane lorvane-dbgsym >/dev/null
