@@ -41,7 +41,7 @@ fs::path FindInSearchPath(const std::string& name) {
 std::string StartedPath(const std::string& argument0) {
     if (argument0.empty()) return {};
     const fs::path given = argument0.find('/') == std::string::npos ? FindInSearchPath(argument0)
-                                                                     : fs::path(argument0);
+                                                                    : fs::path(argument0);
     std::error_code error;
     if (given.empty() || !fs::exists(given, error)) return {};
     const fs::path absolute = fs::absolute(given, error).lexically_normal();

@@ -42,7 +42,8 @@ ToolResult RunTool(const std::vector<std::string>& words) {
 
 size_t CountOf(const std::string& text, const std::string& part) {
     size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
     return count;
 }
 
@@ -56,8 +57,8 @@ protected:
         const std::string picture = dir_.Write("sky.bmp", EncodeBmp24(test::GradientPicture(8, 6)));
         const std::string settings = dir_.Write("s.ini", "[General]\r\nProductName=Sky show\r\n");
         saver_ = dir_.File("Sky.scr");
-        const ToolResult built = RunTool({"build-saver", saver_, "--engine", LV_LVCSAVER_PATH,
-                                          "--settings", settings, picture});
+        const ToolResult built = RunTool(
+            {"build-saver", saver_, "--engine", LV_LVCSAVER_PATH, "--settings", settings, picture});
         EXPECT_EQ(built.status, 0) << built.output;
     }
     std::string Preferences() const { return test::ReadTestFile(home_ + ".xscreensaver"); }
@@ -122,13 +123,34 @@ TEST_F(InstallHack, ALabelReplacesItsEntryAndAnOtherLabelAddsOne) {
 }
 
 TEST_F(InstallHack, AListWhoseLastLineHoldsAnEntryRoundTrips) {
-    const std::string text = "# mine\nmode:\t\trandom\nprograms:\t\\\n  maze -root \\n\nlock:\tFalse\n";
+    const std::string text =
+        "# mine\nmode:\t\trandom\nprograms:\t\\\n  maze -root \\n\nlock:\tFalse\n";
     WritePreferences(text, fs::perms::owner_read | fs::perms::owner_write);
     ASSERT_EQ(RunTool({"install-hack", saver_}).status, 0);
-    EXPECT_EQ(Preferences(), "# mine\nmode:\t\trandom\nprograms:\t\\\n  maze -root \\n\\\n\t\t\t\t\"Sky show\" " +
-                                 copy_ + " --root\t\t\t    \\n\nlock:\tFalse\n");
+    EXPECT_EQ(Preferences(),
+              "# mine\nmode:\t\trandom\nprograms:\t\\\n  maze -root \\n\\\n\t\t\t\t\"Sky show\" " +
+                  copy_ + " --root\t\t\t    \\n\nlock:\tFalse\n");
     ASSERT_EQ(RunTool({"uninstall-hack", "Sky show"}).status, 0);
     EXPECT_EQ(Preferences(), text);
+}
+
+TEST_F(InstallHack, RemovingAnEntryKeepsTheChosenHackChosen) {
+    // The daemon names the chosen hack by its position in the list.
+    const std::string list = "programs:\t\\\n  maze --root \\n\\\n";
+    const std::string end = "  star --root \\n\\\n\nlock:\tFalse\n";
+    WritePreferences("selected:\t1\n" + list + end, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_EQ(RunTool({"install-hack", saver_}).status, 0);
+    // Added last, so the others keep their positions; taken out of the middle, the chosen
+    // hack after it moves up and stays chosen.
+    std::string text = Preferences();
+    text.replace(0, std::string("selected:\t1").size(), "selected:\t2");
+    const std::string star = "  star --root \\n\\\n";
+    const std::string entry = "\t\t\t\t\"Sky show\" " + copy_ + " --root\t\t\t    \\n\\\n";
+    text.replace(text.find(entry), entry.size(), "");
+    text.insert(text.find(star), entry);
+    WritePreferences(text, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_EQ(RunTool({"uninstall-hack", "Sky show"}).status, 0);
+    EXPECT_EQ(Preferences(), "selected:\t1\n" + list + end);
 }
 
 TEST_F(InstallHack, WithoutAListItChangesNothingAndSaysWhatToDo) {
@@ -161,9 +183,10 @@ TEST_F(InstallHack, APreferencesLinkStaysALinkAndAnOddPathIsQuoted) {
     ASSERT_EQ(RunTool({"install-hack", odd}).status, 0);
     EXPECT_TRUE(fs::is_symlink(home_ + ".xscreensaver"));
     const std::string copy = env_.Root() + "data/lorvane/savers/Sky's show.scr";
-    EXPECT_EQ(CountOf(test::ReadTestFile(kept),
-                      "\"Sky show\" '" + env_.Root() + "data/lorvane/savers/Sky'\\''s show.scr' --root"),
-              1u);
+    EXPECT_EQ(
+        CountOf(test::ReadTestFile(kept),
+                "\"Sky show\" '" + env_.Root() + "data/lorvane/savers/Sky'\\''s show.scr' --root"),
+        1u);
     ASSERT_EQ(RunTool({"uninstall-hack", "Sky show"}).status, 0);
     EXPECT_FALSE(fs::exists(copy));
     EXPECT_EQ(test::ReadTestFile(kept), DaemonFile);

@@ -47,7 +47,8 @@ int Run(const std::vector<std::string>& words) {
         const std::string folder = InstalledSaversFolder();
         fs::create_directories(folder);
         installed = folder + saver.filename().string();
-        if (!fs::equivalent(saver, installed, error)) CopyProgramAtomically(saver.string(), installed);
+        if (!fs::equivalent(saver, installed, error))
+            CopyProgramAtomically(saver.string(), installed);
     }
     programs.Put(label, HackCommand(installed));
     WriteXscreensaverFile(programs.Text());

@@ -23,8 +23,8 @@ namespace fs = std::filesystem;
 void ReplaceFile(const fs::path& target, const std::string& bytes, mode_t permissions) {
     fs::path temp = target;
     temp += ".lvtool-" + std::to_string(::getpid());
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW,
-                          permissions);
+    const int fd =
+        ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, permissions);
     if (fd < 0) throw lv::Error(std::string("cannot create file: ") + std::strerror(errno), target);
     // The umask may have narrowed the permissions asked for.
     bool ok = ::fchmod(fd, permissions) == 0;
@@ -53,10 +53,11 @@ std::string ReadXscreensaverFile() {
     const std::string path = XscreensaverFilePath();
     std::error_code error;
     if (!fs::exists(path, error))
-        throw lv::Error("there is no such file yet; run xscreensaver-settings and change any "
-                        "setting (it then writes the file with the list of screen savers), then "
-                        "run this command again",
-                        path);
+        throw lv::Error(
+            "there is no such file yet; run xscreensaver-settings and change any "
+            "setting (it then writes the file with the list of screen savers), then "
+            "run this command again",
+            path);
     return lv::ReadFileBytes(path);
 }
 

@@ -10,6 +10,7 @@ namespace lvtool {
 namespace {
 
 constexpr std::string_view ResourceName = "programs:";
+constexpr std::string_view SelectedName = "selected:";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
@@ -33,7 +34,8 @@ bool Continues(std::string_view line) {
 // The label of a one-entry line ("- GL:  \"Label\" command \n\"), or nothing.
 std::optional<std::string> LabelOf(std::string_view line) {
     std::string_view entry = TrimBlanks(Content(line));
-    if (!entry.empty() && entry.back() == '\\') entry = TrimBlanks(entry.substr(0, entry.size() - 1));
+    if (!entry.empty() && entry.back() == '\\')
+        entry = TrimBlanks(entry.substr(0, entry.size() - 1));
     if (entry.size() >= 2 && entry.substr(entry.size() - 2) == "\\n")
         entry = TrimBlanks(entry.substr(0, entry.size() - 2));
     if (entry.find("\\n") != std::string_view::npos) return std::nullopt;  // several entries
@@ -50,12 +52,14 @@ std::optional<std::string> LabelOf(std::string_view line) {
 // The command of a one-entry line, after its label.
 std::string CommandOf(std::string_view line) {
     std::string_view entry = TrimBlanks(Content(line));
-    if (!entry.empty() && entry.back() == '\\') entry = TrimBlanks(entry.substr(0, entry.size() - 1));
+    if (!entry.empty() && entry.back() == '\\')
+        entry = TrimBlanks(entry.substr(0, entry.size() - 1));
     if (entry.size() >= 2 && entry.substr(entry.size() - 2) == "\\n")
         entry = TrimBlanks(entry.substr(0, entry.size() - 2));
     const size_t open = entry.find('"');
     const size_t close = open == std::string_view::npos ? open : entry.find('"', open + 1);
-    return std::string(close == std::string_view::npos ? entry : TrimBlanks(entry.substr(close + 1)));
+    return std::string(close == std::string_view::npos ? entry
+                                                       : TrimBlanks(entry.substr(close + 1)));
 }
 
 // One entry line in the layout of the daemon's own file.
@@ -78,7 +82,8 @@ XscreensaverPrograms::XscreensaverPrograms(std::string text, const std::string& 
             break;
         }
         // A resource continued over several lines is one resource: skip its other lines.
-        while (Continues(std::string_view(text_.data() + begin, end - begin)) && end < text_.size()) {
+        while (Continues(std::string_view(text_.data() + begin, end - begin)) &&
+               end < text_.size()) {
             begin = end;
             end = text_.find('\n', begin);
             end = end == std::string::npos ? text_.size() : end + 1;
@@ -86,9 +91,10 @@ XscreensaverPrograms::XscreensaverPrograms(std::string text, const std::string& 
         begin = end;
     }
     if (header_ == std::string::npos)
-        throw lv::Error("holds no programs: list; choose any screen saver in xscreensaver-settings "
-                        "once, so that it writes the whole list, then try again",
-                        fileName);
+        throw lv::Error(
+            "holds no programs: list; choose any screen saver in xscreensaver-settings "
+            "once, so that it writes the whole list, then try again",
+            fileName);
 }
 
 std::vector<XscreensaverPrograms::Line> XscreensaverPrograms::ResourceLines() const {
@@ -118,7 +124,8 @@ void XscreensaverPrograms::Put(const std::string& label, const std::string& comm
     const std::vector<Line> lines = ResourceLines();
     if (const auto found = FindLabel(lines, label)) {
         const Line& line = lines[*found];
-        const bool continues = Continues(std::string_view(text_.data() + line.begin, line.end - line.begin));
+        const bool continues =
+            Continues(std::string_view(text_.data() + line.begin, line.end - line.begin));
         text_.replace(line.begin, line.end - line.begin, EntryLine(label, command, continues));
         return;
     }
@@ -148,6 +155,7 @@ std::optional<std::string> XscreensaverPrograms::Remove(const std::string& label
     const Line& line = lines[*found];
     const std::string_view text(text_.data() + line.begin, line.end - line.begin);
     const std::string command = CommandOf(text);
+    const size_t removedEntry = EntriesBefore(lines, *found);
     if (!Continues(text)) {
         // The list's last line: the line before it ends the list now.
         const Line& before = lines[*found - 1];
@@ -155,10 +163,54 @@ std::optional<std::string> XscreensaverPrograms::Remove(const std::string& label
         const size_t backslash = before.begin + Content(beforeText).size() - 1;
         text_.erase(line.begin, line.end - line.begin);
         text_.erase(backslash, 1);
-        return command;
+    } else {
+        text_.erase(line.begin, line.end - line.begin);
     }
-    text_.erase(line.begin, line.end - line.begin);
+    KeepSelectedHack(removedEntry);
     return command;
+}
+
+size_t XscreensaverPrograms::EntriesBefore(const std::vector<Line>& lines, size_t index) const {
+    size_t count = 0;
+    for (size_t i = 0; i < index; ++i) {
+        std::string_view content =
+            Content(std::string_view(text_.data() + lines[i].begin, lines[i].end - lines[i].begin));
+        if (i == 0) content = content.substr(content.find(ResourceName) + ResourceName.size());
+        if (!content.empty() && content.back() == '\\') content.remove_suffix(1);
+        // Entries are separated by "\n"; blank pieces hold none.
+        for (size_t start = 0; start <= content.size();) {
+            size_t end = content.find("\\n", start);
+            if (end == std::string_view::npos) end = content.size();
+            if (!TrimBlanks(content.substr(start, end - start)).empty()) ++count;
+            start = end + 2;
+        }
+    }
+    return count;
+}
+
+void XscreensaverPrograms::KeepSelectedHack(size_t removedEntry) {
+    // "selected:" is the chosen hack's position in the list; the hacks after the removed one
+    // have moved up by one.
+    for (size_t begin = 0; begin < text_.size();) {
+        size_t end = text_.find('\n', begin);
+        end = end == std::string::npos ? text_.size() : end + 1;
+        const std::string_view line(text_.data() + begin, end - begin);
+        const size_t first = line.find_first_not_of(" \t");
+        if (first != std::string_view::npos && line.substr(first).starts_with(SelectedName)) {
+            const size_t digits = line.find_first_not_of(" \t", first + SelectedName.size());
+            if (digits == std::string_view::npos) return;
+            size_t length = 0;
+            while (digits + length < line.size() &&
+                   std::isdigit(static_cast<unsigned char>(line[digits + length])))
+                ++length;
+            if (length == 0 || length > 9) return;  // -1 (none) or not a position
+            const size_t selected = std::stoul(std::string(line.substr(digits, length)));
+            if (selected > removedEntry)
+                text_.replace(begin + digits, length, std::to_string(selected - 1));
+            return;
+        }
+        begin = end;
+    }
 }
 
 void CheckHackLabel(const std::string& label) {
@@ -171,8 +223,8 @@ void CheckHackLabel(const std::string& label) {
 
 std::string HackCommand(const std::string& saverPath) {
     const bool plain = std::all_of(saverPath.begin(), saverPath.end(), [](unsigned char c) {
-        return std::isalnum(c) || std::string_view("/._+-,@%:").find(static_cast<char>(c)) !=
-                                      std::string_view::npos;
+        return std::isalnum(c) ||
+               std::string_view("/._+-,@%:").find(static_cast<char>(c)) != std::string_view::npos;
     });
     std::string path;
     if (plain) {

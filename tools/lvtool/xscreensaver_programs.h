@@ -27,7 +27,8 @@ public:
     // daemon refers to its chosen hack by its position, so the others keep theirs).
     void Put(const std::string& label, const std::string& command);
 
-    // Removes the entry with this label; its command, or nothing when there is none.
+    // Removes the entry with this label; its command, or nothing when there is none. A chosen
+    // hack ("selected:") further down the list stays chosen.
     std::optional<std::string> Remove(const std::string& label);
 
     const std::string& Text() const { return text_; }
@@ -39,6 +40,8 @@ private:
     };
     std::vector<Line> ResourceLines() const;
     std::optional<size_t> FindLabel(const std::vector<Line>& lines, const std::string& label) const;
+    size_t EntriesBefore(const std::vector<Line>& lines, size_t index) const;
+    void KeepSelectedHack(size_t removedEntry);
 
     std::string text_;
     size_t header_;  // offset of the line that starts the resource

@@ -8,7 +8,8 @@
 
 int main(int argc, char** argv) {
     // Answered before anything is unpacked, so it works on the bare engine as well as on a saver.
-    if (argc == 2 && (std::strcmp(argv[1], "--version") == 0 || std::strcmp(argv[1], "-version") == 0)) {
+    if (argc == 2 &&
+        (std::strcmp(argv[1], "--version") == 0 || std::strcmp(argv[1], "-version") == 0)) {
         std::printf("lvcsaver %s\n", LV_VERSION);
         return 0;
     }
