@@ -20,7 +20,9 @@ endfunction()
 
 get_filename_component(debug_name "${PROGRAM}.debug" NAME)
 run(${OBJCOPY} --only-keep-debug --compress-debug-sections=zlib "${PROGRAM}" "${PROGRAM}.debug")
-run(${OBJCOPY} --strip-all "--add-gnu-debuglink=${PROGRAM}.debug" "${PROGRAM}")
+# The compiler's version text goes too, as Debian's packages drop it.
+run(${OBJCOPY} --strip-all --remove-section=.comment "--add-gnu-debuglink=${PROGRAM}.debug"
+    "${PROGRAM}")
 
 run(${READELF} --notes "${PROGRAM}")
 if(NOT run_output MATCHES "Build ID: ([0-9a-f][0-9a-f])([0-9a-f]+)")
