@@ -46,7 +46,7 @@ TEST_F(UserSettingsPathTest, StartedPathIsAbsoluteAndFindsABareNameInThePath) {
     const std::string saver = WriteSaver(apps_ + "Sky.scr");
     env_.Set("PATH", env_.Root() + "absent:" + apps_);
     EXPECT_EQ(StartedPath("Sky.scr"), saver);
-    EXPECT_EQ(StartedPath(apps_ + "./sub/../Sky.scr"), saver);
+    EXPECT_EQ(StartedPath(apps_ + "../apps/./Sky.scr"), saver);
     EXPECT_EQ(StartedPath("absent.scr"), "");
     EXPECT_EQ(StartedPath(""), "");
 }
