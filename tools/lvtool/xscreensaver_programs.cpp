@@ -31,13 +31,24 @@ bool Continues(std::string_view line) {
     return !content.empty() && content.back() == '\\';
 }
 
-// The label of a one-entry line ("- GL:  \"Label\" command \n\"), or nothing.
-std::optional<std::string> LabelOf(std::string_view line) {
+// Where the line starting at `begin` ends: just past its line feed, or at the end of the text.
+size_t LineEnd(const std::string& text, size_t begin) {
+    const size_t feed = text.find('\n', begin);
+    return feed == std::string::npos ? text.size() : feed + 1;
+}
+
+// A list line without its continuation and its entry separator ("\n").
+std::string_view EntryText(std::string_view line) {
     std::string_view entry = TrimBlanks(Content(line));
     if (!entry.empty() && entry.back() == '\\')
         entry = TrimBlanks(entry.substr(0, entry.size() - 1));
-    if (entry.size() >= 2 && entry.substr(entry.size() - 2) == "\\n")
-        entry = TrimBlanks(entry.substr(0, entry.size() - 2));
+    if (entry.ends_with("\\n")) entry = TrimBlanks(entry.substr(0, entry.size() - 2));
+    return entry;
+}
+
+// The label of a one-entry line ("- GL:  \"Label\" command \n\"), or nothing.
+std::optional<std::string> LabelOf(std::string_view line) {
+    std::string_view entry = EntryText(line);
     if (entry.find("\\n") != std::string_view::npos) return std::nullopt;  // several entries
     if (!entry.empty() && entry.front() == '-') entry = TrimBlanks(entry.substr(1));
     // A visual name ("GL:") is one word ending in a colon before the label or command.
@@ -51,11 +62,7 @@ std::optional<std::string> LabelOf(std::string_view line) {
 
 // The command of a one-entry line, after its label.
 std::string CommandOf(std::string_view line) {
-    std::string_view entry = TrimBlanks(Content(line));
-    if (!entry.empty() && entry.back() == '\\')
-        entry = TrimBlanks(entry.substr(0, entry.size() - 1));
-    if (entry.size() >= 2 && entry.substr(entry.size() - 2) == "\\n")
-        entry = TrimBlanks(entry.substr(0, entry.size() - 2));
+    const std::string_view entry = EntryText(line);
     const size_t open = entry.find('"');
     const size_t close = open == std::string_view::npos ? open : entry.find('"', open + 1);
     return std::string(close == std::string_view::npos ? entry
@@ -73,8 +80,7 @@ std::string EntryLine(const std::string& label, const std::string& command, bool
 XscreensaverPrograms::XscreensaverPrograms(std::string text, const std::string& fileName)
     : text_(std::move(text)), header_(std::string::npos) {
     for (size_t begin = 0; begin < text_.size();) {
-        size_t end = text_.find('\n', begin);
-        end = end == std::string::npos ? text_.size() : end + 1;
+        size_t end = LineEnd(text_, begin);
         const std::string_view line(text_.data() + begin, end - begin);
         const size_t first = line.find_first_not_of(" \t");
         if (first != std::string_view::npos && line.substr(first).starts_with(ResourceName)) {
@@ -85,8 +91,7 @@ XscreensaverPrograms::XscreensaverPrograms(std::string text, const std::string& 
         while (Continues(std::string_view(text_.data() + begin, end - begin)) &&
                end < text_.size()) {
             begin = end;
-            end = text_.find('\n', begin);
-            end = end == std::string::npos ? text_.size() : end + 1;
+            end = LineEnd(text_, begin);
         }
         begin = end;
     }
@@ -101,8 +106,7 @@ std::vector<XscreensaverPrograms::Line> XscreensaverPrograms::ResourceLines() co
     std::vector<Line> lines;
     size_t begin = header_;
     while (true) {
-        size_t end = text_.find('\n', begin);
-        end = end == std::string::npos ? text_.size() : end + 1;
+        const size_t end = LineEnd(text_, begin);
         lines.push_back({begin, end});
         if (!Continues(std::string_view(text_.data() + begin, end - begin)) || end >= text_.size())
             break;
@@ -192,8 +196,7 @@ void XscreensaverPrograms::KeepSelectedHack(size_t removedEntry) {
     // "selected:" is the chosen hack's position in the list; the hacks after the removed one
     // have moved up by one.
     for (size_t begin = 0; begin < text_.size();) {
-        size_t end = text_.find('\n', begin);
-        end = end == std::string::npos ? text_.size() : end + 1;
+        const size_t end = LineEnd(text_, begin);
         const std::string_view line(text_.data() + begin, end - begin);
         const size_t first = line.find_first_not_of(" \t");
         if (first != std::string_view::npos && line.substr(first).starts_with(SelectedName)) {
