@@ -144,7 +144,7 @@ ConfigContext ConfigContextFor(const ProgramFile& program, const std::string& fi
     context.OwnPath = program.Started;
     context.WorkingFolder = registration.Folder();
     context.SettingsFile =
-        ConfigSettingsFile(UserSettingsPath(program.Started), program.LongPath, firstArgument);
+        ConfigSettingsFile(UserSettingsPath(program.Started), program.Started, firstArgument);
     context.Services = DesktopConfigServices();
     context.Services.PlayPicture = [show = ShowOptionsFor(program, registration)](
                                        const Project& project, const std::string& file) {
