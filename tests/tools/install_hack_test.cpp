@@ -178,18 +178,41 @@ TEST_F(InstallHack, APreferencesLinkStaysALinkAndAnOddPathIsQuoted) {
     const std::string kept = env_.Folder("dotfiles") + "xscreensaver";
     test::WriteTestFile(kept, DaemonFile);
     fs::create_symlink(kept, home_ + ".xscreensaver");
+    // The copy's name loses its blank and quote; the data folder's blank needs quotes.
+    env_.Set("XDG_DATA_HOME", env_.Root() + "my data");
     const std::string odd = dir_.File("Sky's show.scr");
     fs::copy_file(saver_, odd);
     ASSERT_EQ(RunTool({"install-hack", odd}).status, 0);
     EXPECT_TRUE(fs::is_symlink(home_ + ".xscreensaver"));
-    const std::string copy = env_.Root() + "data/lorvane/savers/Sky's show.scr";
-    EXPECT_EQ(
-        CountOf(test::ReadTestFile(kept),
-                "\"Sky show\" '" + env_.Root() + "data/lorvane/savers/Sky'\\''s show.scr' --root"),
-        1u);
+    const std::string copy = env_.Root() + "my data/lorvane/savers/Sky_s_show.scr";
+    EXPECT_EQ(CountOf(test::ReadTestFile(kept), "\"Sky show\" '" + copy + "' --root"), 1u);
     ASSERT_EQ(RunTool({"uninstall-hack", "Sky show"}).status, 0);
     EXPECT_FALSE(fs::exists(copy));
     EXPECT_EQ(test::ReadTestFile(kept), DaemonFile);
+}
+
+TEST_F(InstallHack, AnEntryTheSettingsProgramWrappedOverLinesGoesWhole) {
+    // xscreensaver-settings rewrote this file after an install, wrapping the long entry of
+    // "My sky" over two lines at the blank of its path.
+    const std::string wrapped = test::ReadTestFile(std::string(LV_SOURCE_DIR) +
+                                                   "/tests/tools/xscreensaver-6.06-wrapped.txt");
+    const std::string lines =
+        "\t\t      \"My sky\" \t'/tmp/i12-rt/home/data/lorvane/savers/My      \\\n"
+        "\t\t\t\t  Sky.scr' --root\t\t\t    \\n\\\n";
+    ASSERT_EQ(CountOf(wrapped, lines), 1u);
+    std::string expected = wrapped;
+    expected.erase(expected.find(lines), lines.size());
+
+    WritePreferences(wrapped, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_EQ(RunTool({"install-hack", saver_, "--name", "My sky"}).status, 0);
+    const std::string entry = "\t\t\t\t\"My sky\" " + copy_ + " --root\t\t\t    \\n\\\n";
+    std::string replaced = wrapped;
+    replaced.replace(replaced.find(lines), lines.size(), entry);
+    EXPECT_EQ(Preferences(), replaced);
+
+    WritePreferences(wrapped, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_EQ(RunTool({"uninstall-hack", "My sky"}).status, 0);
+    EXPECT_EQ(Preferences(), expected);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // lvtool install-hack: a saver added to the screen savers of xscreensaver in one command.
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -26,6 +27,17 @@ std::string ProductLabel(const std::string& saver) {
     return name.empty() ? fs::path(saver).stem().string() : name;
 }
 
+// The saver's file name with every character but letters, digits and "._+-" made "_": the
+// daemon's settings program wraps long entries at blanks, which would split a name.
+std::string CopyName(const fs::path& saver) {
+    std::string name = saver.filename().string();
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.' && c != '_' && c != '+' &&
+            c != '-')
+            c = '_';
+    return name;
+}
+
 int Run(const std::vector<std::string>& words) {
     const Arguments args(words, {"name"}, {});
     args.ExpectPositionalCount(1);
@@ -46,7 +58,7 @@ int Run(const std::vector<std::string>& words) {
     if (!IsInSystemFolder(installed)) {
         const std::string folder = InstalledSaversFolder();
         fs::create_directories(folder);
-        installed = folder + saver.filename().string();
+        installed = folder + CopyName(saver);
         if (!fs::equivalent(saver, installed, error))
             CopyProgramAtomically(saver.string(), installed);
     }
@@ -61,12 +73,13 @@ const CommandRegistration registration({
     "install-hack",
     "SAVER [--name LABEL]",
     "add a saver to xscreensaver's list of screen savers",
-    "Copies SAVER to $XDG_DATA_HOME/lorvane/savers/ (a saver in a system folder, /usr or\n"
-    "/opt, such as the packaged demo, is used where it is) and adds one entry running it with\n"
-    "--root to the programs: list of ~/.xscreensaver, labelled with the saver's product name\n"
-    "or LABEL. An entry with the same label is replaced; every other line of the file stays\n"
-    "as it is, and the file is replaced in one step. Without ~/.xscreensaver nothing is done:\n"
-    "xscreensaver-settings writes that file.",
+    "Copies SAVER to $XDG_DATA_HOME/lorvane/savers/, blanks and other odd characters of its\n"
+    "name made \"_\" (a saver in a system folder, /usr or /opt, such as the packaged demo, is\n"
+    "used where it is), and adds one entry running it with --root to the programs: list of\n"
+    "~/.xscreensaver, labelled with the saver's product name or LABEL. An entry with the same\n"
+    "label is replaced; every other line of the file stays as it is, and the file is replaced\n"
+    "in one step. Without ~/.xscreensaver nothing is done: xscreensaver-settings writes that\n"
+    "file.",
     Run,
 });
 

@@ -37,19 +37,8 @@ size_t LineEnd(const std::string& text, size_t begin) {
     return feed == std::string::npos ? text.size() : feed + 1;
 }
 
-// A list line without its continuation and its entry separator ("\n").
-std::string_view EntryText(std::string_view line) {
-    std::string_view entry = TrimBlanks(Content(line));
-    if (!entry.empty() && entry.back() == '\\')
-        entry = TrimBlanks(entry.substr(0, entry.size() - 1));
-    if (entry.ends_with("\\n")) entry = TrimBlanks(entry.substr(0, entry.size() - 2));
-    return entry;
-}
-
-// The label of a one-entry line ("- GL:  \"Label\" command \n\"), or nothing.
-std::optional<std::string> LabelOf(std::string_view line) {
-    std::string_view entry = EntryText(line);
-    if (entry.find("\\n") != std::string_view::npos) return std::nullopt;  // several entries
+// The label of an entry ("- GL:  \"Label\" command"), or nothing.
+std::optional<std::string> LabelOf(std::string_view entry) {
     if (!entry.empty() && entry.front() == '-') entry = TrimBlanks(entry.substr(1));
     // A visual name ("GL:") is one word ending in a colon before the label or command.
     const size_t word = std::min(entry.find_first_of(" \t\""), entry.size());
@@ -60,9 +49,8 @@ std::optional<std::string> LabelOf(std::string_view line) {
     return std::string(entry.substr(1, close - 1));
 }
 
-// The command of a one-entry line, after its label.
-std::string CommandOf(std::string_view line) {
-    const std::string_view entry = EntryText(line);
+// The command of an entry, after its label.
+std::string CommandOf(std::string_view entry) {
     const size_t open = entry.find('"');
     const size_t close = open == std::string_view::npos ? open : entry.find('"', open + 1);
     return std::string(close == std::string_view::npos ? entry
@@ -115,22 +103,63 @@ std::vector<XscreensaverPrograms::Line> XscreensaverPrograms::ResourceLines() co
     return lines;
 }
 
-std::optional<size_t> XscreensaverPrograms::FindLabel(const std::vector<Line>& lines,
-                                                      const std::string& label) const {
-    for (size_t i = 1; i < lines.size(); ++i) {
-        const std::string_view line(text_.data() + lines[i].begin, lines[i].end - lines[i].begin);
-        if (LabelOf(line) == label) return i;
+std::vector<XscreensaverPrograms::Entry> XscreensaverPrograms::Entries(
+    const std::vector<Line>& lines) const {
+    std::vector<Entry> entries;
+    Entry current{0, 0, {}, true};
+    for (size_t i = 0; i < lines.size(); ++i) {
+        std::string_view content =
+            Content(std::string_view(text_.data() + lines[i].begin, lines[i].end - lines[i].begin));
+        if (i == 0) content = content.substr(content.find(ResourceName) + ResourceName.size());
+        if (!content.empty() && content.back() == '\\') content.remove_suffix(1);
+        for (size_t start = 0; start <= content.size();) {
+            size_t separator = content.find("\\n", start);
+            const bool ends = separator != std::string_view::npos;
+            if (!ends) separator = content.size();
+            const std::string_view piece = TrimBlanks(content.substr(start, separator - start));
+            if (!piece.empty()) {
+                // The daemon's settings program wraps a long entry over lines at a blank.
+                if (current.Text.empty())
+                    current.FirstLine = i;
+                else
+                    current.Text += ' ';
+                current.Text += piece;
+                current.LastLine = i;
+            }
+            if (ends && !current.Text.empty()) {
+                entries.push_back(current);
+                current = Entry{0, 0, {}, true};
+            }
+            start = separator + 2;
+        }
     }
+    if (!current.Text.empty()) entries.push_back(current);
+    // An entry sharing a line with another, or with the resource's name, cannot be edited by
+    // whole lines.
+    for (size_t k = 0; k < entries.size(); ++k)
+        entries[k].OwnsItsLines =
+            entries[k].FirstLine > 0 &&
+            (k == 0 || entries[k - 1].LastLine != entries[k].FirstLine) &&
+            (k + 1 == entries.size() || entries[k + 1].FirstLine != entries[k].LastLine);
+    return entries;
+}
+
+std::optional<size_t> XscreensaverPrograms::FindLabel(const std::vector<Entry>& entries,
+                                                      const std::string& label) {
+    for (size_t k = 0; k < entries.size(); ++k)
+        if (entries[k].OwnsItsLines && LabelOf(entries[k].Text) == label) return k;
     return std::nullopt;
 }
 
 void XscreensaverPrograms::Put(const std::string& label, const std::string& command) {
     const std::vector<Line> lines = ResourceLines();
-    if (const auto found = FindLabel(lines, label)) {
-        const Line& line = lines[*found];
+    const std::vector<Entry> entries = Entries(lines);
+    if (const auto found = FindLabel(entries, label)) {
+        const Line& first = lines[entries[*found].FirstLine];
+        const Line& last = lines[entries[*found].LastLine];
         const bool continues =
-            Continues(std::string_view(text_.data() + line.begin, line.end - line.begin));
-        text_.replace(line.begin, line.end - line.begin, EntryLine(label, command, continues));
+            Continues(std::string_view(text_.data() + last.begin, last.end - last.begin));
+        text_.replace(first.begin, last.end - first.begin, EntryLine(label, command, continues));
         return;
     }
     const Line& last = lines.back();
@@ -154,42 +183,25 @@ void XscreensaverPrograms::Put(const std::string& label, const std::string& comm
 
 std::optional<std::string> XscreensaverPrograms::Remove(const std::string& label) {
     const std::vector<Line> lines = ResourceLines();
-    const auto found = FindLabel(lines, label);
+    const std::vector<Entry> entries = Entries(lines);
+    const auto found = FindLabel(entries, label);
     if (!found) return std::nullopt;
-    const Line& line = lines[*found];
-    const std::string_view text(text_.data() + line.begin, line.end - line.begin);
-    const std::string command = CommandOf(text);
-    const size_t removedEntry = EntriesBefore(lines, *found);
-    if (!Continues(text)) {
-        // The list's last line: the line before it ends the list now.
-        const Line& before = lines[*found - 1];
+    const Entry& entry = entries[*found];
+    const Line& first = lines[entry.FirstLine];
+    const Line& last = lines[entry.LastLine];
+    const std::string_view lastText(text_.data() + last.begin, last.end - last.begin);
+    if (!Continues(lastText)) {
+        // The list's last lines: the line before them ends the list now.
+        const Line& before = lines[entry.FirstLine - 1];
         const std::string_view beforeText(text_.data() + before.begin, before.end - before.begin);
         const size_t backslash = before.begin + Content(beforeText).size() - 1;
-        text_.erase(line.begin, line.end - line.begin);
+        text_.erase(first.begin, last.end - first.begin);
         text_.erase(backslash, 1);
     } else {
-        text_.erase(line.begin, line.end - line.begin);
+        text_.erase(first.begin, last.end - first.begin);
     }
-    KeepSelectedHack(removedEntry);
-    return command;
-}
-
-size_t XscreensaverPrograms::EntriesBefore(const std::vector<Line>& lines, size_t index) const {
-    size_t count = 0;
-    for (size_t i = 0; i < index; ++i) {
-        std::string_view content =
-            Content(std::string_view(text_.data() + lines[i].begin, lines[i].end - lines[i].begin));
-        if (i == 0) content = content.substr(content.find(ResourceName) + ResourceName.size());
-        if (!content.empty() && content.back() == '\\') content.remove_suffix(1);
-        // Entries are separated by "\n"; blank pieces hold none.
-        for (size_t start = 0; start <= content.size();) {
-            size_t end = content.find("\\n", start);
-            if (end == std::string_view::npos) end = content.size();
-            if (!TrimBlanks(content.substr(start, end - start)).empty()) ++count;
-            start = end + 2;
-        }
-    }
-    return count;
+    KeepSelectedHack(*found);
+    return CommandOf(entry.Text);
 }
 
 void XscreensaverPrograms::KeepSelectedHack(size_t removedEntry) {

@@ -38,9 +38,17 @@ private:
         size_t begin;  // offset of the line in text_
         size_t end;    // offset just past its line feed (or the end of the text)
     };
+    // One hack of the list: the lines it spans and its text without continuations.
+    struct Entry {
+        size_t FirstLine;
+        size_t LastLine;
+        std::string Text;
+        bool OwnsItsLines;  // no other entry shares its lines
+    };
     std::vector<Line> ResourceLines() const;
-    std::optional<size_t> FindLabel(const std::vector<Line>& lines, const std::string& label) const;
-    size_t EntriesBefore(const std::vector<Line>& lines, size_t index) const;
+    std::vector<Entry> Entries(const std::vector<Line>& lines) const;
+    static std::optional<size_t> FindLabel(const std::vector<Entry>& entries,
+                                           const std::string& label);
     void KeepSelectedHack(size_t removedEntry);
 
     std::string text_;
