@@ -24,7 +24,7 @@ cleanup() {
   if [ "$installed" = yes ]; then
     run_as_root apt-get remove -y -qq lorvane lorvane-dbgsym >/dev/null 2>&1 || true
   fi
-  rm -rf "$scratch"
+  run_as_root rm -rf "$scratch"
 }
 trap cleanup EXIT
 
@@ -86,7 +86,8 @@ grep -q "\"Lorvane demo\" $demo --root" "$home/.xscreensaver" || fail "no entry 
 # The settings program opens on the chosen hack and reads its description file.
 entries=$(awk '/^programs:/ { on = 1; next } on && /\\n\\$/ { n++ } on && !/\\$/ { exit } END { print n }' \
   "$home/.xscreensaver")
-sed -i "s/^mode:.*/mode:\t\tone/; s/^selected:.*/selected:\t$((entries - 1))/" "$home/.xscreensaver"
+run_as_root sed -i "s/^mode:.*/mode:\t\tone/; s/^selected:.*/selected:\t$((entries - 1))/" \
+  "$home/.xscreensaver"
 run_as_root su "$HostUser" -s /bin/bash -c "cd '$home' && HOME='$home' DISPLAY='$DISPLAY' \
   timeout -s TERM 5 xscreensaver-settings" \
   >"$scratch/settings.log" 2>&1 || true
@@ -106,15 +107,16 @@ as_user_show() {  # SAVER: the status of a 3-second show started as the ordinary
     timeout --preserve-status -s TERM 3 '$1' --root" >"$scratch/show.log" 2>&1 || status=$?
   echo "$status"
 }
-mkdir -p "$home/config/lorvane" "$home/bin" "$home/tmp"
-printf '%s' "$unticked" >"$home/config/lorvane/lorvane-demo.ini"
-ln -s "$demo" "$home/bin/Demo.scr"
+# The home folder belongs to the ordinary user by now.
+run_as_root mkdir -p "$home/config/lorvane" "$home/bin" "$home/tmp"
+printf '%s' "$unticked" | run_as_root tee "$home/config/lorvane/lorvane-demo.ini" >/dev/null
+run_as_root ln -s "$demo" "$home/bin/Demo.scr"
 run_as_root chown -R "$HostUser" "$home"
 [ "$(as_user_show "$demo")" -eq 1 ] ||
   fail "the installed demo did not read ~/.config/lorvane/lorvane-demo.ini: $(cat "$scratch/show.log")"
 # A link in the user's own folder keeps its settings beside the link: none there yet.
 [ "$(as_user_show "$home/bin/Demo.scr")" -eq 0 ] || fail "the link read the installed saver's settings: $(cat "$scratch/show.log")"
-printf '%s' "$unticked" >"$home/bin/Demo.ini"
+printf '%s' "$unticked" | run_as_root tee "$home/bin/Demo.ini" >/dev/null
 run_as_root chown "$HostUser" "$home/bin/Demo.ini"
 [ "$(as_user_show "$home/bin/Demo.scr")" -eq 1 ] || fail "the link did not read bin/Demo.ini: $(cat "$scratch/show.log")"
 
