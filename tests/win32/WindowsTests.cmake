@@ -7,8 +7,9 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 set(LV_TESTS_DIR ${CMAKE_CURRENT_LIST_DIR}/..)
 
 # The core suite: the same tests as on Linux, less those that need Linux itself (other
-# programs of the Linux build, POSIX processes and signals, X11) or compare with libjpeg and
-# giflib output, which Windows decodes through stb_image instead.
+# programs of the Linux build, POSIX processes and signals, X11, symbolic links and the search
+# in $PATH) or compare with libjpeg and giflib output, which Windows decodes through stb_image
+# instead.
 file(GLOB_RECURSE LV_CORE_TEST_SOURCES CONFIGURE_DEPENDS RELATIVE ${LV_TESTS_DIR}
   ${LV_TESTS_DIR}/common/*.cpp ${LV_TESTS_DIR}/codecs/*.cpp ${LV_TESTS_DIR}/launcher/*.cpp
   ${LV_TESTS_DIR}/project/*.cpp ${LV_TESTS_DIR}/saver/*.cpp ${LV_TESTS_DIR}/effects/*.cpp
@@ -23,6 +24,7 @@ set(LV_LINUX_ONLY_TESTS
   launcher/end_signal_test.cpp launcher/host_mode_test.cpp launcher/preview_x11_test.cpp
   launcher/program_test.cpp launcher/shared_folder_test.cpp
   launcher/instance_registration_test.cpp launcher/working_folder_test.cpp
+  launcher/user_settings_path_test.cpp
   project/lvtool_package_test.cpp project/saver_round_trip_test.cpp
   project/container_test.cpp project/user_settings_test.cpp saver/soak_test.cpp)
 list(REMOVE_ITEM LV_CORE_TEST_SOURCES ${LV_LINUX_ONLY_TESTS})
