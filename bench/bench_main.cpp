@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
     static char repetitions[] = "--benchmark_repetitions=9";
     static char aggregatesOnly[] = "--benchmark_report_aggregates_only=true";
     if (!given("--benchmark_repetitions")) arguments.push_back(repetitions);
-    if (!given("--benchmark_report_aggregates_only") && !given("--benchmark_display_aggregates_only"))
+    if (!given("--benchmark_report_aggregates_only") &&
+        !given("--benchmark_display_aggregates_only"))
         arguments.push_back(aggregatesOnly);
     int count = static_cast<int>(arguments.size());
     arguments.push_back(nullptr);

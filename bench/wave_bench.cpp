@@ -70,8 +70,8 @@ void BM_WaveStep(benchmark::State& state, lv::RippleKernelKind kind) {
         benchmark::ClobberMemory();
     }
     if (width >= 1920)
-        lv::bench::CompareWith(state, "BM_FrameMemcpy/w:" + std::to_string(width) +
-                                          "/h:" + std::to_string(height));
+        lv::bench::CompareWith(
+            state, "BM_FrameMemcpy/w:" + std::to_string(width) + "/h:" + std::to_string(height));
 }
 
 void Frame(benchmark::internal::Benchmark* b) {

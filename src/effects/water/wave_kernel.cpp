@@ -183,8 +183,8 @@ void RippleKernel::RippleStraightRun(const WaveField& field, const Bitmap32& sou
 // lies in area k too, from the source pixel that row's shifts point at. Only the top and bottom
 // rows can receive more than one row, through the clamp; there the last row wins.
 void RippleKernel::GatherJitteredRun(const WaveField& field, const Bitmap32& source,
-                                     Bitmap32& output, int32_t t, const AreaRun& run,
-                                     int32_t first, int32_t last) const {
+                                     Bitmap32& output, int32_t t, const AreaRun& run, int32_t first,
+                                     int32_t last) const {
     if (t == 0 || t == field.Height - 1) {
         GatherEdgeRowPixels(field, source, output, t, run.area, first, last);
         return;
@@ -212,8 +212,8 @@ void RippleKernel::GatherJitteredRun(const WaveField& field, const Bitmap32& sou
     const uint32_t* from = source.Row(t);
     uint32_t* to = output.Row(t);
     for (int64_t x = inside.first; x <= inside.last; ++x) to[x] = from[x + distance[shifts[x]]];
-    GatherCheckedPixels(field, source, output, t, run.area,
-                        static_cast<int32_t>(inside.last + 1), last);
+    GatherCheckedPixels(field, source, output, t, run.area, static_cast<int32_t>(inside.last + 1),
+                        last);
 }
 
 // Columns first..last of row t's run where no test of the pass can fail for any column
@@ -240,23 +240,24 @@ RippleKernel::Span RippleKernel::UncheckedSpan(const WaveField& field, int32_t t
     if (t + vLow < 0 || t + vHigh >= field.Height) return none;
     const int64_t seed = (int64_t{first} + last) / 2;
     const Span rows = CommonSpan(field, firstRow, lastRow, seed, run.area);
-    const Span shifted = CommonSpan(field, t + vLow, t + vHigh, seed + (hLow + hHigh) / 2, run.area);
-    Span span{std::max({int64_t{first}, rows.first, int64_t{run.first} - hLow, shifted.first - hLow}),
-              std::min({int64_t{last}, rows.last, int64_t{run.last} - hHigh, shifted.last - hHigh})};
+    const Span shifted =
+        CommonSpan(field, t + vLow, t + vHigh, seed + (hLow + hHigh) / 2, run.area);
+    Span span{
+        std::max({int64_t{first}, rows.first, int64_t{run.first} - hLow, shifted.first - hLow}),
+        std::min({int64_t{last}, rows.last, int64_t{run.last} - hHigh, shifted.last - hHigh})};
     return span.first <= span.last ? span : none;
 }
 
 // Columns around `seed` that every row fromRow..toRow holds in area `area`: the common part of
 // the runs that contain `seed`, empty when a row has none.
-RippleKernel::Span RippleKernel::CommonSpan(const WaveField& field, int64_t fromRow,
-                                            int64_t toRow, int64_t seed, int32_t area) {
+RippleKernel::Span RippleKernel::CommonSpan(const WaveField& field, int64_t fromRow, int64_t toRow,
+                                            int64_t seed, int32_t area) {
     Span span{0, int64_t{field.Width} - 1};
     if (seed < 0 || seed >= field.Width) return {1, 0};
     for (int64_t r = fromRow; r <= toRow; ++r) {
         const auto row = static_cast<int32_t>(r);
         const AreaRun* run = FirstRunReaching(field, row, seed);
-        if (run == RowRunsEnd(field, row) || run->first > seed || run->area != area)
-            return {1, 0};
+        if (run == RowRunsEnd(field, row) || run->first > seed || run->area != area) return {1, 0};
         span.first = std::max<int64_t>(span.first, run->first);
         span.last = std::min<int64_t>(span.last, run->last);
     }
@@ -280,7 +281,8 @@ void RippleKernel::GatherCheckedPixels(const WaveField& field, const Bitmap32& s
         const size_t at = static_cast<size_t>(r) * 4 + static_cast<size_t>(area);
         const int64_t sr = Clamp(t + vShift_[at], 0, height - 1);
         const int64_t sc = Clamp(x + hShift_[at], 0, width - 1);
-        if (targetAreas[sc] == area && areas[sr * width + sc] == area) to[x] = from[sr * width + sc];
+        if (targetAreas[sc] == area && areas[sr * width + sc] == area)
+            to[x] = from[sr * width + sc];
     }
 }
 
