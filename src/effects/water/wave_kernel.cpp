@@ -41,6 +41,42 @@ void RippleKernel::Prepare(const WaveField& field) {
     areas_.resize(field.AreaMap.size());
     std::copy(field.AreaMap.begin(), field.AreaMap.end(), areas_.begin());
     for (size_t k = 0; k < 4; ++k) straight_[k] = field.MinShift[k] == 0 && field.MaxShift[k] == 0;
+    FindWrittenRuns(field);
+}
+
+// Whether pixel (t, x) has a row to write it depends only on the area map and the column
+// offsets, so it is settled once per picture; the pass then tests only what the shifts move.
+void RippleKernel::FindWrittenRuns(const WaveField& field) {
+    writtenRuns_.clear();
+    writtenRowStart_.assign(1, 0);
+    const int64_t width = field.Width;
+    const int64_t height = field.Height;
+    for (int32_t t = 0; t < field.Height; ++t) {
+        const bool edgeRow = t == 0 || t == field.Height - 1;
+        for (const AreaRun* run = RowRunsBegin(field, t); !edgeRow && run != RowRunsEnd(field, t);
+             ++run) {
+            const auto k = static_cast<size_t>(run->area);
+            if (straight_[k]) continue;
+            const int32_t* shifts = field.ColumnShift[k].data();
+            auto written = [&](int64_t x) {
+                const int64_t r = t + int64_t{shifts[x]};
+                return r >= 0 && r < height &&
+                       areas_[static_cast<size_t>(r * width + x)] == run->area;
+            };
+            for (int64_t x = run->first; x <= run->last;) {
+                if (!written(x)) {
+                    ++x;
+                    continue;
+                }
+                int64_t end = x + 1;
+                while (end <= run->last && written(end)) ++end;
+                writtenRuns_.push_back({static_cast<int32_t>(x), static_cast<int32_t>(end - 1),
+                                        run->area, run->first, run->last});
+                x = end;
+            }
+        }
+        writtenRowStart_.push_back(static_cast<uint32_t>(writtenRuns_.size()));
+    }
 }
 
 long double RippleKernel::Cosine(int64_t reducedDegrees) const {
@@ -115,6 +151,7 @@ void RippleKernel::RippleStrip(const WaveField& field, const Bitmap32& source, B
     for (int32_t t = 0; t < field.Height; ++t) {
         const int64_t* rowV = vShift_.data() + static_cast<size_t>(t) * 4;
         const int64_t* rowH = hShift_.data() + static_cast<size_t>(t) * 4;
+        const bool edgeRow = t == 0 || t == field.Height - 1;
         const AreaRun* end = RowRunsEnd(field, t);
         for (const AreaRun* run = FirstRunReaching(field, t, firstColumn);
              run != end && run->first < endColumn; ++run) {
@@ -123,9 +160,18 @@ void RippleKernel::RippleStrip(const WaveField& field, const Bitmap32& source, B
             const int16_t k = static_cast<int16_t>(run->area);
             if (straight_[static_cast<size_t>(k)])
                 RippleStraightRun(field, source, output, t, first, last, k, rowV[k], rowH[k]);
-            else
-                GatherJitteredRun(field, source, output, t, *run, first, last);
+            else if (edgeRow)
+                GatherEdgeRowPixels(field, source, output, t, k, first, last);
         }
+        if (edgeRow) continue;
+        const WrittenRun* writtenEnd = writtenRuns_.data() + writtenRowStart_[t + 1];
+        const WrittenRun* written =
+            std::lower_bound(writtenRuns_.data() + writtenRowStart_[t], writtenEnd, firstColumn,
+                             [](const WrittenRun& run, int32_t c) { return run.last < c; });
+        for (; written != writtenEnd && written->first < endColumn; ++written)
+            GatherWrittenRun(field, source, output, t, *written,
+                             std::max(written->first, firstColumn),
+                             std::min(written->last, endColumn - 1));
     }
 }
 
@@ -181,71 +227,54 @@ void RippleKernel::RippleStraightRun(const WaveField& field, const Bitmap32& sou
 // An area with column offsets, seen from the picture it writes: pixel (t, x) of area k is
 // written by the row r whose offset moves it to row t, r = t + ColumnShift[k][x], when (r, x)
 // lies in area k too, from the source pixel that row's shifts point at. Only the top and bottom
-// rows can receive more than one row, through the clamp; there the last row wins.
-void RippleKernel::GatherJitteredRun(const WaveField& field, const Bitmap32& source,
-                                     Bitmap32& output, int32_t t, const AreaRun& run, int32_t first,
-                                     int32_t last) const {
-    if (t == 0 || t == field.Height - 1) {
-        GatherEdgeRowPixels(field, source, output, t, run.area, first, last);
+// rows can receive more than one row, through the clamp; they are done apart.
+void RippleKernel::GatherWrittenRun(const WaveField& field, const Bitmap32& source,
+                                    Bitmap32& output, int32_t t, const WrittenRun& run,
+                                    int32_t first, int32_t last) const {
+    const auto k = static_cast<size_t>(run.area);
+    const int64_t minShift = field.MinShift[k];
+    const int64_t maxShift = field.MaxShift[k];
+    if (maxShift - minShift >= MaxTableShifts) {
+        GatherCheckedPixels(field, source, output, t, run.area, first, last);
         return;
     }
-    const Span inside = UncheckedSpan(field, t, run, first, last);
+    // The shifts of the rows the offsets reach; rows outside the picture write nothing here.
+    const int64_t width = field.Width;
+    std::array<int64_t, MaxTableShifts> table{};
+    int64_t vLow = INT64_MAX, vHigh = INT64_MIN, hLow = INT64_MAX, hHigh = INT64_MIN;
+    for (int64_t j = minShift; j <= maxShift; ++j) {
+        const int64_t r = t + j;
+        if (r < 0 || r >= field.Height) continue;
+        const size_t at = static_cast<size_t>(r) * 4 + k;
+        vLow = std::min(vLow, vShift_[at]);
+        vHigh = std::max(vHigh, vShift_[at]);
+        hLow = std::min(hLow, hShift_[at]);
+        hHigh = std::max(hHigh, hShift_[at]);
+        table[static_cast<size_t>(j - minShift)] = vShift_[at] * width + hShift_[at];
+    }
+    // Columns where no test can fail: the sideways shifts stay within row t's run, and the
+    // rows the vertical shifts reach hold the area over the columns read.
+    Span inside{1, 0};
+    if (t + vLow >= 0 && t + vHigh < field.Height) {
+        const Span shifted = CommonSpan(field, t + vLow, t + vHigh,
+                                        (int64_t{first} + last) / 2 + (hLow + hHigh) / 2, run.area);
+        inside = {std::max({int64_t{first}, int64_t{run.areaFirst} - hLow, shifted.first - hLow}),
+                  std::min({int64_t{last}, int64_t{run.areaLast} - hHigh, shifted.last - hHigh})};
+    }
     if (inside.first > inside.last) {
         GatherCheckedPixels(field, source, output, t, run.area, first, last);
         return;
     }
     GatherCheckedPixels(field, source, output, t, run.area, first,
                         static_cast<int32_t>(inside.first - 1));
-    // Every test passes and no clamp applies: the source pixel lies a fixed distance from the
-    // target for each column offset, read from a table as small as the offsets' range.
-    const auto k = static_cast<size_t>(run.area);
-    const int64_t minShift = field.MinShift[k];
-    const int64_t width = field.Width;
-    std::array<int64_t, MaxTableShifts> table;
-    int64_t* distance = table.data();
-    for (int64_t j = minShift; j <= field.MaxShift[k]; ++j) {
-        const size_t at = static_cast<size_t>(t + j) * 4 + k;
-        distance[j - minShift] = vShift_[at] * width + hShift_[at];
-    }
-    distance -= minShift;
+    // The source pixel lies a fixed distance from the target for each column offset.
+    const int64_t* distance = table.data() - minShift;
     const int32_t* shifts = field.ColumnShift[k].data();
     const uint32_t* from = source.Row(t);
     uint32_t* to = output.Row(t);
     for (int64_t x = inside.first; x <= inside.last; ++x) to[x] = from[x + distance[shifts[x]]];
     GatherCheckedPixels(field, source, output, t, run.area, static_cast<int32_t>(inside.last + 1),
                         last);
-}
-
-// Columns first..last of row t's run where no test of the pass can fail for any column
-// offset of the area: the rows the offsets reach hold the area over those columns, and so do
-// row t and the rows the vertical shifts reach over the columns the sideways shifts reach.
-// Empty when the offsets span too many rows to be worth the search.
-RippleKernel::Span RippleKernel::UncheckedSpan(const WaveField& field, int32_t t,
-                                               const AreaRun& run, int32_t first,
-                                               int32_t last) const {
-    constexpr Span none{1, 0};
-    const auto k = static_cast<size_t>(run.area);
-    const int64_t firstRow = t + field.MinShift[k];
-    const int64_t lastRow = t + field.MaxShift[k];
-    if (lastRow - firstRow >= MaxTableShifts || firstRow < 0 || lastRow >= field.Height)
-        return none;
-    int64_t vLow = INT64_MAX, vHigh = INT64_MIN, hLow = INT64_MAX, hHigh = INT64_MIN;
-    for (int64_t r = firstRow; r <= lastRow; ++r) {
-        const size_t at = static_cast<size_t>(r) * 4 + k;
-        vLow = std::min(vLow, vShift_[at]);
-        vHigh = std::max(vHigh, vShift_[at]);
-        hLow = std::min(hLow, hShift_[at]);
-        hHigh = std::max(hHigh, hShift_[at]);
-    }
-    if (t + vLow < 0 || t + vHigh >= field.Height) return none;
-    const int64_t seed = (int64_t{first} + last) / 2;
-    const Span rows = CommonSpan(field, firstRow, lastRow, seed, run.area);
-    const Span shifted =
-        CommonSpan(field, t + vLow, t + vHigh, seed + (hLow + hHigh) / 2, run.area);
-    Span span{
-        std::max({int64_t{first}, rows.first, int64_t{run.first} - hLow, shifted.first - hLow}),
-        std::min({int64_t{last}, rows.last, int64_t{run.last} - hHigh, shifted.last - hHigh})};
-    return span.first <= span.last ? span : none;
 }
 
 // Columns around `seed` that every row fromRow..toRow holds in area `area`: the common part of

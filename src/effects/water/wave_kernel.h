@@ -54,10 +54,18 @@ private:
         int64_t first;
         int64_t last;
     };
-    void GatherJitteredRun(const WaveField& field, const Bitmap32& source, Bitmap32& output,
-                           int32_t t, const AreaRun& run, int32_t first, int32_t last) const;
-    Span UncheckedSpan(const WaveField& field, int32_t t, const AreaRun& run, int32_t first,
-                       int32_t last) const;
+    // A stretch of a row whose pixels all have a row to write them, within the area run
+    // areaFirst..areaLast.
+    struct WrittenRun {
+        int32_t first;
+        int32_t last;
+        int32_t area;
+        int32_t areaFirst;
+        int32_t areaLast;
+    };
+    void FindWrittenRuns(const WaveField& field);
+    void GatherWrittenRun(const WaveField& field, const Bitmap32& source, Bitmap32& output,
+                          int32_t t, const WrittenRun& run, int32_t first, int32_t last) const;
     static Span CommonSpan(const WaveField& field, int64_t fromRow, int64_t toRow, int64_t seed,
                            int32_t area);
     void GatherCheckedPixels(const WaveField& field, const Bitmap32& source, Bitmap32& output,
@@ -72,12 +80,16 @@ private:
     std::vector<int64_t> vShift_;
     std::vector<int64_t> hShift_;
     std::array<bool, 4> straight_{};  // area without column offsets
+    // Rows 1 .. Height - 2 of the areas with column offsets, as the written runs of each row:
+    // writtenRuns_[writtenRowStart_[t] .. writtenRowStart_[t + 1]).
+    std::vector<WrittenRun> writtenRuns_;
+    std::vector<uint32_t> writtenRowStart_;
     // The area map in bytes (-1 .. 3 fit): the pass tests up to three map entries per pixel in
     // rows around the one it writes, and half the bytes keep twice as many rows in cache.
     std::vector<int8_t> areas_;
     // Each written row reads the rows its column offsets and vertical shifts reach; strips this
     // wide keep those rows in the core's cache from one written row to the next.
-    int32_t stripWidth_ = 512;
+    int32_t stripWidth_ = 1 << 30;
 };
 
 }  // namespace lv
