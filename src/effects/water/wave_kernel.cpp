@@ -137,9 +137,6 @@ void RippleKernel::Run(const WaveField& field, const WaveParameters* const param
 
 void RippleKernel::RippleColumns(const WaveField& field, const Bitmap32& source, Bitmap32& output,
                                  int32_t firstColumn, int32_t endColumn) const {
-    // With column offsets a row reads and writes a band of rows as tall as the offsets' range;
-    // walking the picture in narrow strips keeps that band's pixels in the core's cache instead
-    // of fetching each line again from memory for every row of the band.
     for (int32_t strip = firstColumn; strip < endColumn; strip += stripWidth_)
         RippleStrip(
             field, source, output, strip,
@@ -240,10 +237,11 @@ void RippleKernel::GatherWrittenRun(const WaveField& field, const Bitmap32& sour
     }
     // The shifts of the rows the offsets reach; rows outside the picture write nothing here.
     const int64_t width = field.Width;
-    std::array<int64_t, MaxTableShifts> table{};
+    std::array<int64_t, MaxTableShifts> table;
     int64_t vLow = INT64_MAX, vHigh = INT64_MIN, hLow = INT64_MAX, hHigh = INT64_MIN;
     for (int64_t j = minShift; j <= maxShift; ++j) {
         const int64_t r = t + j;
+        table[static_cast<size_t>(j - minShift)] = 0;
         if (r < 0 || r >= field.Height) continue;
         const size_t at = static_cast<size_t>(r) * 4 + k;
         vLow = std::min(vLow, vShift_[at]);

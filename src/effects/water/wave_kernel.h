@@ -21,7 +21,6 @@ namespace lv {
 // - with column offsets, the pass is turned around: each written row gathers its pixels from
 //   the rows whose offsets land on it, so the rows read stay in cache as the walk moves down;
 //   where no test can fail for any offset, a pixel is one table look-up, a load and a store;
-// - the picture is walked in column strips, so the rows one written row reads stay in cache;
 // - columns are independent within one pass, so two threads may take one half each.
 class RippleKernel {
 public:
