@@ -13,15 +13,9 @@ std::string ShortName(const benchmark::BenchmarkName& name) {
     return name.args.empty() ? name.function_name : name.function_name + "/" + name.args;
 }
 
-std::string Fixed(double value, int decimals) {
+std::string Significant(double value, int digits = 4) {
     std::ostringstream text;
-    text << std::fixed << std::setprecision(decimals) << value;
-    return text.str();
-}
-
-std::string Significant(double value) {
-    std::ostringstream text;
-    text << std::setprecision(4) << value;
+    text << std::setprecision(digits) << value;
     return text.str();
 }
 
@@ -66,8 +60,8 @@ void MedianReporter::Finalize() {
             continue;
         }
         const Median& b = found->second;
-        out << " = " << Fixed(m.realSeconds / b.realSeconds, 2) << " x; "
-            << Fixed(m.cpuSeconds / b.cpuSeconds, 2) << " x " << m.baseline << " ("
+        out << " = " << Significant(m.realSeconds / b.realSeconds, 3) << " x; "
+            << Significant(m.cpuSeconds / b.cpuSeconds, 3) << " x " << m.baseline << " ("
             << Significant(b.realSeconds * 1e3) << " ms; " << Significant(b.cpuSeconds * 1e3)
             << " ms)\n";
     }
