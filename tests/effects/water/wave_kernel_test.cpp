@@ -144,6 +144,32 @@ TEST(RippleKernel, MatchesThePlainPassOnFourBlobsWithJitter) {
     ExpectTunedMatchesPlain({"blobs up to the edges", width, height, large, waves}, 12);
 }
 
+// Small offsets and shifts over wide rectangles, so most pixels are copied without tests and
+// the stretch's ends fall at every place against the rectangles' edges.
+TEST(RippleKernel, MatchesThePlainPassOnRandomRectanglesWithSmallOffsets) {
+    for (uint32_t seed = 1; seed <= 30; ++seed) {
+        SetRandomSeed(seed);
+        const int width = 40 + Random(160);
+        const int height = 20 + Random(100);
+        std::vector<int> areas(static_cast<size_t>(width * height));
+        for (int n = 0; n < 6; ++n) {
+            const int a = Random(5), x0 = Random(width), y0 = Random(height);
+            const int x1 = x0 + Random(width), y1 = y0 + Random(height);
+            for (int y = y0; y < std::min(y1, height); ++y)
+                for (int x = x0; x < std::min(x1, width); ++x)
+                    areas[static_cast<size_t>(y * width + x)] = a;
+        }
+        std::array<WaveParameters, 4> waves;
+        for (auto& w : waves)
+            w = Wave(Random(12), 1 + Random(20), Random(60), 360, Random(12), Random(5) != 0,
+                     Random(5) != 0, Random(2) != 0, Random(2));
+        ExpectTunedMatchesPlain(
+            {"small offsets " + std::to_string(seed), width, height,
+             [&](int x, int y) { return areas[static_cast<size_t>(y * width + x)]; }, waves},
+            4);
+    }
+}
+
 TEST(RippleKernel, MatchesThePlainPassOnRandomMasks) {
     for (uint32_t seed = 1; seed <= 12; ++seed) {
         SetRandomSeed(seed);
