@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
 
 #include "common/error.h"
 #include "common/random.h"
@@ -25,7 +26,7 @@ void DrawAtOrigin(const Bitmap32& from, Bitmap32& onto) {
         std::memcpy(onto.Row(y), from.Row(y), static_cast<size_t>(width) * sizeof(uint32_t));
 }
 
-WaveGenerator::WaveGenerator() = default;
+WaveGenerator::WaveGenerator() : threads_(std::thread::hardware_concurrency() > 1 ? 2 : 1) {}
 WaveGenerator::~WaveGenerator() = default;
 
 void WaveGenerator::SetProject(const WaterSource& source) {

@@ -59,7 +59,8 @@ public:
     const WaveField& Field() const { return field_; }
 
     void SetKernel(RippleKernelKind kind) { kernelKind_ = kind; }
-    // 1 (the default) or 2: the tuned pass may split the columns between two threads.
+    // 1 or 2: the tuned pass may split the columns between two threads. Two by default when the
+    // machine has more than one core: the picture is the same, it is only ready sooner.
     void SetThreadCount(int threads) { threads_ = threads < 2 ? 1 : 2; }
     RippleKernel& TunedKernel() { return kernel_; }
 
@@ -74,7 +75,7 @@ private:
     WaveField field_;
     RippleKernel kernel_;
     RippleKernelKind kernelKind_ = RippleKernelKind::Tuned;
-    int threads_ = 1;
+    int threads_;
 
     Bitmap32 output_;
     std::unique_ptr<Bitmap32> weatherLayer_;
