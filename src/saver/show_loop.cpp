@@ -42,6 +42,7 @@ bool ShowLoop::Start(std::vector<std::string> pictures, const ShowSettings& sett
             Drop(error.what());
             retryChange_ = true;
         }
+        services_.Host.ReleaseFreedMemory();
         lastChangeTick_ = services_.TickClock.GetTickCount();
         running_ = true;
     }
@@ -97,6 +98,7 @@ void ShowLoop::ChangePicture() {
         } else {
             services_.Host.FillBlack();
         }
+        services_.Host.ReleaseFreedMemory();
     }
     lastChangeTick_ = services_.TickClock.GetTickCount();
     retryChange_ = false;

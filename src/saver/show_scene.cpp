@@ -147,21 +147,16 @@ void ShowScene::BeginCrossFade(FrameSource source, PixelPoint position) {
     if (picture != nullptr) {
         DrawPicture(*picture, newScreen_, position);
     }
-    newSurface_.LoadFromBitmap32(newScreen_);
-    oldSurface_.LoadFromBitmap32(oldScreen_);
-    resultSurface_.Allocate(screenSize_.Width, screenSize_.Height);
 }
 
 void ShowScene::ComposeCrossFadeStep(int alpha) {
-    BlendSurfaces(resultSurface_, newSurface_, oldSurface_, alpha);
-    resultSurface_.DrawToBitmap32(screen_, 0, 0);
+    // Blended straight into the screen copy: the colour bytes are those of the blend of 24-bit
+    // surfaces, without making them or converting the result back.
+    BlendBitmaps(screen_, newScreen_, oldScreen_, alpha);
     frameSource_ = FrameSource::Nothing;
 }
 
 void ShowScene::EndCrossFade() {
-    newSurface_ = PixelSurface();
-    oldSurface_ = PixelSurface();
-    resultSurface_ = PixelSurface();
     oldScreen_.Clear();
     newScreen_.Clear();
 }

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "common/bitmap32.h"
-#include "effects/surface/pixel_surface.h"
 #include "effects/water/water_source.h"
 #include "saver/show_host.h"
 
@@ -91,12 +90,9 @@ private:
     std::unique_ptr<WaveGenerator> generator_;
     bool packagePrepared_ = false;
 
-    // The cross-fade: the screen before and after the change, and the blend of the two.
+    // The cross-fade: the screen before and after the change; their blend goes to screen_.
     Bitmap32 oldScreen_;
     Bitmap32 newScreen_;
-    PixelSurface newSurface_;
-    PixelSurface oldSurface_;
-    PixelSurface resultSurface_;
 };
 
 }  // namespace lv

@@ -54,8 +54,9 @@ PixelSize PixelSizeOf(const QSize& size) { return {size.width(), size.height()};
 
 // Screen-size pictures (33 MB each at 3840 x 2160) are freed and made anew at every picture
 // change. glibc gives blocks that large mappings of their own and unmaps them when freed, so
-// every change would fault in fresh zeroed pages, a large part of its time; kept in the heap,
-// the memory of one change serves the next.
+// every step of a change would fault in fresh zeroed pages; kept in the heap, the memory of one
+// allocation serves the next, and ReleaseFreedMemory hands what is left free back once the
+// change is over.
 void KeepLargePicturesInHeap() {
 #ifdef __GLIBC__
     static const bool done = [] {
@@ -278,6 +279,12 @@ void ShowWindow::DrawFrame(FrameSource source, PixelPoint position) {
         RepaintNow(QRect(position.X, position.Y, picture->Width(), picture->Height()) &
                    DeviceRect());
     }
+}
+
+void ShowWindow::ReleaseFreedMemory() {
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 QRect ShowWindow::DeviceRect() const {
