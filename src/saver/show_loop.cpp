@@ -38,11 +38,11 @@ bool ShowLoop::Start(std::vector<std::string> pictures, const ShowSettings& sett
         // first pass then tries the next one, as after any failed change.
         try {
             LoadPicture();
+            services_.Host.ReleaseFreedMemory();
         } catch (const std::exception& error) {
             Drop(error.what());
             retryChange_ = true;
         }
-        services_.Host.ReleaseFreedMemory();
         lastChangeTick_ = services_.TickClock.GetTickCount();
         running_ = true;
     }

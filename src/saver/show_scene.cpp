@@ -31,6 +31,13 @@ void DrawPicture(const Bitmap32& picture, Bitmap32& canvas, PixelPoint position)
     }
 }
 
+// Changed parts are handed on in bands of this many rows: a few hundred rectangles at most,
+// where rain or snow makes thousands of tiny ones.
+constexpr int ChangeBandHeight = 16;
+// More pending changes than this (a generator stepped many times without a frame) are taken
+// as the whole picture.
+constexpr size_t MaxPendingChanges = 1 << 16;
+
 Bitmap32 BlackScreen(PixelSize size) {
     Bitmap32 black(size.Width, size.Height);  // new pixels are 0, which is black
     return black;
@@ -169,22 +176,57 @@ void ShowScene::FillBlack() {
 void ShowScene::StepGenerator() {
     if (packagePrepared_) {
         generator_->Step();
+        CollectGeneratorChanges();
     }
 }
 
 void ShowScene::RestoreGenerator() {
     if (packagePrepared_) {
         generator_->Restore();
+        CollectGeneratorChanges();
     }
 }
 
-void ShowScene::SetFrame(FrameSource source, PixelPoint position) {
+void ShowScene::CollectGeneratorChanges() {
+    const std::vector<PixelRect>& changed = generator_->ChangedRects();
+    if (generatorChanges_.size() + changed.size() > MaxPendingChanges) {
+        const Bitmap32& picture = generator_->ShownPicture();
+        generatorChanges_.assign(1, PixelRect{0, 0, picture.Width(), picture.Height()});
+        return;
+    }
+    generatorChanges_.insert(generatorChanges_.end(), changed.begin(), changed.end());
+}
+
+std::vector<PixelRect> ShowScene::SetFrame(FrameSource source, PixelPoint position) {
     // A frame at another place or of another picture leaves the last one on the screen.
-    if (source != frameSource_ || !(position == framePosition_)) {
+    const bool sameFrame = source == frameSource_ && position == framePosition_;
+    if (!sameFrame) {
         SettleFrame();
     }
     frameSource_ = PictureOf(source) != nullptr ? source : FrameSource::Nothing;
     framePosition_ = position;
+    std::vector<PixelRect> changes;
+    changes.swap(generatorChanges_);
+    const Bitmap32* picture = FramePicture();
+    if (picture == nullptr) {
+        return {};
+    }
+    if (!sameFrame) {
+        changes.assign(1, PixelRect{0, 0, picture->Width(), picture->Height()});
+    } else if (frameSource_ != FrameSource::Package) {
+        changes.clear();
+    }
+    // From the picture's pixels to the screen's.
+    std::vector<PixelRect> onScreen;
+    onScreen.reserve(changes.size());
+    for (const PixelRect& change : changes) {
+        const PixelRect clipped = ClipToPicture(
+            int64_t{change.Left} + position.X, int64_t{change.Top} + position.Y,
+            int64_t{change.Right} + position.X, int64_t{change.Bottom} + position.Y,
+            screen_.Width(), screen_.Height());
+        if (!clipped.Empty()) onScreen.push_back(clipped);
+    }
+    return CoverInBands(onScreen, ChangeBandHeight);
 }
 
 const Bitmap32* ShowScene::FramePicture() const { return PictureOf(frameSource_); }

@@ -3,8 +3,10 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/bitmap32.h"
+#include "common/pixel_rect.h"
 #include "effects/water/water_source.h"
 #include "saver/show_host.h"
 
@@ -52,8 +54,13 @@ public:
     void StepGenerator();
     void RestoreGenerator();
 
-    // Records the frame the window is about to paint.
-    void SetFrame(FrameSource source, PixelPoint position);
+    // Records the frame the window is about to paint and returns the parts of the screen that
+    // differ from what the window showed after the last SetFrame, in bands (CoverInBands): the
+    // whole frame when its picture or place is new, nothing for a still picture shown again,
+    // and for a package only what its generator changed since (the water's boxes, the drops or
+    // flakes before and after). Painting just these keeps the window exactly as painting the
+    // whole frame would.
+    std::vector<PixelRect> SetFrame(FrameSource source, PixelPoint position);
 
     // The frame the window paints over Screen(): its picture (null when none) and position.
     const Bitmap32* FramePicture() const;
@@ -74,11 +81,15 @@ private:
     WaterSource PackageWater() const;
     // Copies the last frame into Screen(), before its picture changes or is covered.
     void SettleFrame();
+    // Notes what the generator's last operation changed in its picture.
+    void CollectGeneratorChanges();
 
     PixelSize screenSize_;
     Bitmap32 screen_;
     FrameSource frameSource_ = FrameSource::Nothing;
     PixelPoint framePosition_;
+    // What the generator changed in its picture since the last SetFrame.
+    std::vector<PixelRect> generatorChanges_;
 
     Bitmap32 decodedPicture_;
     Bitmap32 plainPicture_;
