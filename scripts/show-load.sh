@@ -9,7 +9,9 @@
 # has settled, divided by the wall time between the two readings. Peak memory: VmHWM of
 # /proc/PID/status at the end of the run (the peak over the whole run, start-up included).
 # Start-up: from exec to the first frame, which is when the show first writes its counters
-# (LVCSAVER_STATS, written right after the first pass has drawn).
+# (LVCSAVER_STATS, written right after the first pass has drawn). Passes per second, from the
+# same counters (written once a second), tell whether the show kept its pace of about 30: on a
+# busy machine a show may use less CPU only because it drew fewer frames.
 #
 # With several savers the runs are interleaved (run 1 of each, then run 2 of each, ...), so
 # savers compared on a busy machine share its load; the medians of the runs are printed last.
@@ -107,7 +109,9 @@ trap cleanup EXIT
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 
-# One run of SAVER; prints "CPU_PERCENT PEAK_MB STARTUP_MS".
+passes() { sed -n 's/^passes=//p' "$1" 2>/dev/null | tail -1; }
+
+# One run of SAVER; prints "CPU_PERCENT PEAK_MB STARTUP_MS PASSES_PER_SECOND".
 measure() {
     local saver=$1 run_dir
     run_dir=$(mktemp -d "$work/run.XXXXXX")
@@ -129,32 +133,35 @@ measure() {
         sleep 0.005
     done
     sleep "$settle"
-    local t0 c0 t1 c1 peak
-    t0=$(now_ms) c0=$(cpu_ticks "$saver_pid")
+    local t0 c0 p0 t1 c1 p1 peak
+    t0=$(now_ms) c0=$(cpu_ticks "$saver_pid") p0=$(passes "$stats")
     sleep "$seconds"
-    t1=$(now_ms) c1=$(cpu_ticks "$saver_pid")
+    t1=$(now_ms) c1=$(cpu_ticks "$saver_pid") p1=$(passes "$stats")
     peak=$(awk '/^VmHWM:/ {print $2}' "/proc/$saver_pid/status")
     stop "$saver_pid"; saver_pid=""
     stop "$xvfb_pid"; xvfb_pid=""
     awk -v c=$((c1 - c0)) -v hz="$ticks_per_second" -v ms=$((t1 - t0)) -v kb="$peak" \
-        -v up=$((first - start)) 'BEGIN { printf "%.1f %.1f %d\n", 100 * c / hz / (ms / 1000), kb / 1024, up }'
+        -v up=$((first - start)) -v p=$((${p1:-0} - ${p0:-0})) \
+        'BEGIN { printf "%.1f %.1f %d %.1f\n", 100 * c / hz / (ms / 1000), kb / 1024, up, p / (ms / 1000) }'
 }
 
 median() { sort -g | awk '{v[NR] = $1} END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 echo "show-load: ${size} screen, ${settle} s settle, ${seconds} s measured, ${runs} run(s) each"
-printf '%-4s %8s %10s %11s  %s\n' run "cpu %" "peak MB" "start ms" saver
+printf '%-4s %8s %10s %11s %9s  %s\n' run "cpu %" "peak MB" "start ms" passes/s saver
 for run in $(seq "$runs"); do
     for i in "${!savers[@]}"; do
         measure "${savers[$i]}" >"$work/last"
-        read -r cpu mb up <"$work/last"
-        printf '%-4s %8s %10s %11s  %s\n' "$run" "$cpu" "$mb" "$up" "${savers[$i]}"
-        echo "$cpu $mb $up" >>"$work/results.$i"
+        read -r cpu mb up fps <"$work/last"
+        printf '%-4s %8s %10s %11s %9s  %s\n' "$run" "$cpu" "$mb" "$up" "$fps" "${savers[$i]}"
+        echo "$cpu $mb $up $fps" >>"$work/results.$i"
     done
 done
+# The median of column $1 of saver $2's results.
+median_of() { cut -d' ' -f"$1" "$work/results.$2" | median; }
 echo "medians:"
 for i in "${!savers[@]}"; do
-    printf '     %8s %10s %11s  %s\n' "$(cut -d' ' -f1 "$work/results.$i" | median)" \
-        "$(cut -d' ' -f2 "$work/results.$i" | median)" "$(cut -d' ' -f3 "$work/results.$i" | median)" \
+    printf '     %8s %10s %11s %9s  %s\n' "$(median_of 1 "$i")" "$(median_of 2 "$i")" \
+        "$(median_of 3 "$i")" "$(median_of 4 "$i")" \
         "${savers[$i]}"
 done

@@ -119,6 +119,11 @@ PackageLoadResult ShowScene::LoadPackage(const std::string& path, int speedPerce
     generator_->Prepare();
     generator_->SetWeather(water.Weather().Kind > 0);
     packagePrepared_ = true;
+    // The generator holds the areas in its own map now; the 32-bit mask is not read again. Nor
+    // is the package shown before, which the spare object still holds.
+    (shownFitted_ ? shownFitted_->Mask : shownPackage_->Mask).Clear();
+    sparePackage_ = std::make_unique<ImagePackage>();
+    spareFitted_.reset();
     return {{water.Picture().Width(), water.Picture().Height()}, shownPackage_->SoundFile};
 }
 

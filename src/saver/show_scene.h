@@ -28,6 +28,8 @@ class WaveGenerator;
 // Image packages load into a spare package object, which becomes the shown one only when the
 // load and the fit to the screen have succeeded: the generator borrows the shown package's
 // pictures (or their copies fitted to the screen), so a failed load must never discard them.
+// Once the generator is prepared, the package shown before is freed, and so is the shown one's
+// mask, which the generator has turned into its area map.
 class ShowScene {
 public:
     explicit ShowScene(PixelSize screen);
