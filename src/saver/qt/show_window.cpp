@@ -324,7 +324,11 @@ void ShowWindow::paintEvent(QPaintEvent* event) {
     for (const QRect& logical : event->region()) {
         const QRect dirty = DeviceRectCovering(logical, ratio);
         if (!frameArea.contains(dirty)) {
-            painter.drawImage(dirty.topLeft(), WrapBitmap(screen), dirty & screenArea);
+            // An empty source rectangle would mean the whole picture to drawImage.
+            const QRect screenPart = dirty & screenArea;
+            if (!screenPart.isEmpty()) {
+                painter.drawImage(screenPart.topLeft(), WrapBitmap(screen), screenPart);
+            }
             // A window larger than the picture of the screen (while a host resizes) stays black.
             for (const QRect& part : QRegion(dirty).subtracted(screenArea)) {
                 painter.fillRect(part, Qt::black);
