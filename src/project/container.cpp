@@ -110,12 +110,13 @@ int64_t SearchMarker(const FileDescriptor& file, int64_t begin, int64_t end) {
     size_t matched = 0;
     int64_t consumed = begin;
     for (;;) {
-        const size_t n = end - consumed <= 0 ? 0
-                                             : file.ReadAt(buffer.get(),
-                                                           static_cast<size_t>(std::min<int64_t>(
-                                                               static_cast<int64_t>(SearchBlockSize),
-                                                               end - consumed)),
-                                                           consumed);
+        const size_t n =
+            end - consumed <= 0
+                ? 0
+                : file.ReadAt(buffer.get(),
+                              static_cast<size_t>(std::min<int64_t>(
+                                  static_cast<int64_t>(SearchBlockSize), end - consumed)),
+                              consumed);
         if (n == 0) return -1;
         const unsigned char* block = buffer.get();
         size_t i = 0;

@@ -22,11 +22,10 @@ TEST(CoverInBands, JoinsWhatOverlapsOrTouchesWithinABand) {
 TEST(CoverInBands, CutsTallRectanglesAtBandEdgesAndCoversEveryPixel) {
     const std::vector<PixelRect> rects{{5, 10, 9, 40}, {0, 30, 3, 33}, {7, 35, 12, 36}};
     const std::vector<PixelRect> cover = CoverInBands(rects, 16);
-    EXPECT_EQ(cover, (std::vector<PixelRect>{{5, 10, 9, 16},
-                                             {0, 16, 3, 32},
-                                             {5, 16, 9, 32},
-                                             {0, 32, 3, 40},
-                                             {5, 32, 12, 40}}));
+    EXPECT_EQ(
+        cover,
+        (std::vector<PixelRect>{
+            {5, 10, 9, 16}, {0, 16, 3, 32}, {5, 16, 9, 32}, {0, 32, 3, 40}, {5, 32, 12, 40}}));
     // Banded form: sorted, the same rows within a band, no overlap or sideways contact.
     for (size_t i = 1; i < cover.size(); ++i) {
         const PixelRect& a = cover[i - 1];

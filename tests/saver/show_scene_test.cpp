@@ -256,9 +256,9 @@ protected:
 
 TEST_P(PartialRepaint, PaintingOnlyTheChangedPartsGivesTheFramesOfFullRepaints) {
     const RepaintCase& c = GetParam();
-    const std::string path = WritePondPackage(
-        dir.File("pond.lvp"), test::GradientPicture(c.Picture.Width, c.Picture.Height),
-        c.WeatherKind);
+    const std::string path =
+        WritePondPackage(dir.File("pond.lvp"),
+                         test::GradientPicture(c.Picture.Width, c.Picture.Height), c.WeatherKind);
     const PixelPoint at = DisplayPosition(c.Picture, Screen, OriginalSize);
     const std::vector<Bitmap32> expected = FullRepaints(path, at);
 
@@ -274,7 +274,8 @@ TEST_P(PartialRepaint, PaintingOnlyTheChangedPartsGivesTheFramesOfFullRepaints) 
         CopyParts(Composed(scene), window, parts);
         ASSERT_EQ(window, expected[static_cast<size_t>(pass)]) << c.Name << ", pass " << pass;
         if (pass > 0)
-            for (const PixelRect& part : parts) paintedPixels += int64_t{part.Width()} * part.Height();
+            for (const PixelRect& part : parts)
+                paintedPixels += int64_t{part.Width()} * part.Height();
     }
     SetFixedRandomize(false);
     // After the first frame, less than the whole frame is painted per pass; water alone (two
@@ -286,20 +287,21 @@ TEST_P(PartialRepaint, PaintingOnlyTheChangedPartsGivesTheFramesOfFullRepaints) 
         << c.Name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ShowScene, PartialRepaint,
-    ::testing::Values(RepaintCase{"water", 0, {120, 90}}, RepaintCase{"snow", 1, {120, 90}},
-                      RepaintCase{"rain", 2, {120, 90}},
-                      RepaintCase{"rain, cropped", 2, {200, 150}}),
-    [](const ::testing::TestParamInfo<RepaintCase>& param) {
-        std::string name;
-        for (const char* c = param.param.Name; *c != 0; ++c)
-            if (std::isalnum(static_cast<unsigned char>(*c))) name += *c;
-        return name;
-    });
+INSTANTIATE_TEST_SUITE_P(ShowScene, PartialRepaint,
+                         ::testing::Values(RepaintCase{"water", 0, {120, 90}},
+                                           RepaintCase{"snow", 1, {120, 90}},
+                                           RepaintCase{"rain", 2, {120, 90}},
+                                           RepaintCase{"rain, cropped", 2, {200, 150}}),
+                         [](const ::testing::TestParamInfo<RepaintCase>& param) {
+                             std::string name;
+                             for (const char* c = param.param.Name; *c != 0; ++c)
+                                 if (std::isalnum(static_cast<unsigned char>(*c))) name += *c;
+                             return name;
+                         });
 
 TEST_F(ShowSceneTest, AStillPictureIsPaintedOnceUntilItsFrameChanges) {
-    const std::string path = dir.Write("still.bmp", EncodeBmp24(test::SolidPicture(20, 10, 0x123456)));
+    const std::string path =
+        dir.Write("still.bmp", EncodeBmp24(test::SolidPicture(20, 10, 0x123456)));
     scene.SetPlainPicture(scene.DecodePlainPicture(path));
     EXPECT_EQ(scene.SetFrame(FrameSource::PlainPicture, {5, 6}),
               (std::vector<PixelRect>{{5, 6, 25, 16}}));
