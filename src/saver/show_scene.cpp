@@ -151,24 +151,33 @@ const Bitmap32* ShowScene::PictureOf(FrameSource source) const {
 void ShowScene::BeginCrossFade(FrameSource source, PixelPoint position) {
     SettleFrame();
     oldScreen_ = screen_;
-    newScreen_ = BlackScreen(screenSize_);
     // An image package fades in as its still picture, without ripples or weather.
     const std::optional<WaterSource> water = ShownWater();
     const Bitmap32* picture =
         source == FrameSource::Package ? (water ? &water->Picture() : nullptr) : PictureOf(source);
+    // A picture that covers the screen exactly is the new screen itself: nothing changes it
+    // during the fade, so it is blended from where it is instead of from a copy.
+    if (picture != nullptr && position == PixelPoint{0, 0} &&
+        PixelSize{picture->Width(), picture->Height()} == screenSize_) {
+        newScreenPicture_ = picture;
+        return;
+    }
+    newScreen_ = BlackScreen(screenSize_);
     if (picture != nullptr) {
         DrawPicture(*picture, newScreen_, position);
     }
+    newScreenPicture_ = &newScreen_;
 }
 
 void ShowScene::ComposeCrossFadeStep(int alpha) {
     // Blended straight into the screen copy: the colour bytes are those of the blend of 24-bit
     // surfaces, without making them or converting the result back.
-    BlendBitmaps(screen_, newScreen_, oldScreen_, alpha);
+    BlendBitmaps(screen_, newScreenPicture_ ? *newScreenPicture_ : newScreen_, oldScreen_, alpha);
     frameSource_ = FrameSource::Nothing;
 }
 
 void ShowScene::EndCrossFade() {
+    newScreenPicture_ = nullptr;
     oldScreen_.Clear();
     newScreen_.Clear();
 }

@@ -103,9 +103,11 @@ private:
     std::unique_ptr<WaveGenerator> generator_;
     bool packagePrepared_ = false;
 
-    // The cross-fade: the screen before and after the change; their blend goes to screen_.
+    // The cross-fade: the screen before and after the change; their blend goes to screen_. The
+    // screen after is newScreen_, or the new picture itself when it covers the screen exactly.
     Bitmap32 oldScreen_;
     Bitmap32 newScreen_;
+    const Bitmap32* newScreenPicture_ = nullptr;
 };
 
 }  // namespace lv
