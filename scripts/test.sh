@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds everything and runs every test: once as shipped, once under
-# AddressSanitizer and UndefinedBehaviorSanitizer, plus a compile check of the Windows sources
-# and a short run of every fuzz target.
+# AddressSanitizer and UndefinedBehaviorSanitizer, plus a compile check of the Windows sources,
+# a short run of every fuzz target and the Debian packages installed, checked and removed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -26,3 +26,5 @@ echo "== tests"
 xvfb-run -a ctest --test-dir build -j "$jobs" --output-on-failure
 echo "== each fuzz target for 30 seconds"
 bash scripts/fuzz.sh 30
+echo "== the Debian packages: built, installed, checked and removed"
+bash scripts/check-package.sh build

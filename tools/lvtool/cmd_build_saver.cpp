@@ -109,7 +109,8 @@ const CommandRegistration registration({
     "build-saver",
     "OUT [--engine PATH] [--settings SETTINGS.ini] [--forms FORMS.lvu] [--off NAME]... FILE...",
     "build a saver: the engine with a package of project files appended",
-    "Copies the engine (default: lvcsaver beside lvtool) to OUT and appends the package:\n"
+    "Copies the engine (default: lvcsaver beside lvtool, else in its engine folder\n"
+    "../libexec/lorvane; a slim program without debug sections) to OUT and appends the package:\n"
     "LVC.res (file list, the SETTINGS.ini text as given, [UI] UIFile), LVFilenames.res,\n"
     "LVFiles.res with every FILE, and LVGUI.lvu (the FORMS file; without one, the built-in\n"
     "definitions: a main window with preview, thumbnails and buttons, and an About window).\n"
