@@ -101,6 +101,10 @@ bool InstanceRegistration::Unregister(
     const bool last = LockFile(fd_, LOCK_EX | LOCK_NB) == 0 && StillInPlace(fd_, path);
     if (last) {
         if (removeFiles) removeFiles(folder_);
+#ifdef _WIN32
+        // Windows deletes no file that is still open.
+        Close();
+#endif
         ::unlink(path.c_str());
         ::rmdir(folder_.c_str());
     }

@@ -17,7 +17,7 @@ namespace {
 
 bool IsExecutableFile(const fs::path& path) {
     std::error_code error;
-    return fs::is_regular_file(path, error) && ::access(path.c_str(), X_OK) == 0;
+    return fs::is_regular_file(path, error) && ::access(path.string().c_str(), X_OK) == 0;
 }
 
 // The first PATH entry holding an executable `name`, as execvp finds it.

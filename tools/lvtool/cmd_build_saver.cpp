@@ -118,7 +118,9 @@ const CommandRegistration registration({
     "unless named by --off; other files (music, sounds) are packed only. A .jpeg or .jpe\n"
     "picture is stored and listed under the same name ending in .jpg (the show reads JPEG\n"
     "pictures only by that name); --off takes either name.\n"
-    "OUT is written atomically and made executable.",
+    "OUT is written atomically and made executable.\n"
+    "The package is the same for both systems: --engine lvcsaver.exe (the engine of the\n"
+    "Windows build, build-windows/bin/) writes a Windows saver, OUT.scr, from the same files.",
     Run,
 });
 
