@@ -37,6 +37,12 @@ fail() { echo "FAIL: $*"; exit 1; }
 # Mean brightness of a picture, 0 ... 1.
 mean() { convert "$1" -colorspace Gray -format "%[fx:mean]" info:; }
 less_than() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
+# Root-mean-square distance of two pictures of one size, 0 ... 1.
+rmse() {
+  local out
+  out=$(compare -metric RMSE "$1" "$2" null: 2>&1) || true
+  echo "$out" | sed 's/.*(\(.*\))/\1/'
+}
 working_folders() { find "$temp_root" -maxdepth 5 -type d -name Demo 2>/dev/null | wc -l; }
 
 run_unknown_switch() {
@@ -78,8 +84,8 @@ run_show() {
   "$lvtool" render "$demo/winter.lvp" --seconds 1 --no-weather --seed 1 --out "$work/winter" >/dev/null
   local black harbour winter moved
   black=$(convert "$work/show-1.png" -fill white +opaque black -negate -format "%[fx:mean]" info:)
-  harbour=$(compare -metric RMSE "$work/show-1.png" "$work/harbour/frame00000.bmp" null: 2>&1 | sed 's/.*(\(.*\))/\1/')
-  winter=$(compare -metric RMSE "$work/show-1.png" "$work/winter/frame00000.bmp" null: 2>&1 | sed 's/.*(\(.*\))/\1/')
+  harbour=$(rmse "$work/show-1.png" "$work/harbour/frame00000.bmp")
+  winter=$(rmse "$work/show-1.png" "$work/winter/frame00000.bmp")
   echo "black share $black; distance to the harbour $harbour, to the winter lake $winter"
   less_than "$black" 0.01 || fail "the picture does not cover the screen"
   less_than "$harbour" 0.15 || fail "the screen does not show the harbour"
@@ -119,7 +125,7 @@ run_preview() {
   [ "$status" -eq 0 ] || fail "the host says the preview failed"
   # The preview picture, stretched without aspect correction over the host's 320 x 240.
   convert "$demo/forest.jpg" -resize '320x240!' "$work/forest-320.png"
-  distance=$(compare -metric RMSE "$work/preview.bmp" "$work/forest-320.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/')
+  distance=$(rmse "$work/preview.bmp" "$work/forest-320.png")
   echo "distance to the stretched preview picture: $distance"
   less_than "$distance" 0.08 || fail "the host's window does not show the preview picture"
 }
