@@ -101,6 +101,11 @@ bool InstanceRegistration::Unregister(
     const bool last = LockFile(fd_, LOCK_EX | LOCK_NB) == 0 && StillInPlace(fd_, path);
     if (last) {
         if (removeFiles) removeFiles(folder_);
+#ifdef _WIN32
+        // Windows deletes no open file, so the lock goes first. An instance that opens the file
+        // meanwhile keeps it from being deleted, and with it the folder it registers in.
+        Close();
+#endif
         ::unlink(path.c_str());
         ::rmdir(folder_.c_str());
     }

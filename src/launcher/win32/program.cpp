@@ -92,7 +92,7 @@ int RunPreview(Project& project, FormDefinitions& forms, const std::string& ownP
     if (file.empty()) return 0;
     const Bitmap32 picture = LoadPictureFile(file);
     if (picture.Empty()) throw Error("the preview picture is empty", file);
-    win32::RunPreviewWindow(host, picture);
+    win32::RunPreviewWindow(host, picture, win32::PreviewPlacementForThisSystem());
     return 0;
 }
 

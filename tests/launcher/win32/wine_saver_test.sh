@@ -60,6 +60,8 @@ run_unknown_switch() {
 run_show() {
   local show status=0 waited=0
   rm -f "$work"/show-*.png
+  # A preview keeps its unpacked files for the next run; this run must leave none.
+  find "$temp_root" -maxdepth 5 -type d -name Demo -exec rm -rf {} + 2>/dev/null || true
   wine "$demo/Demo.scr" /s 2>"$work/show.err" &
   show=$!
   # The first picture is there once the screen is no longer black.
