@@ -10,7 +10,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev
   libgtest-dev libgmock-dev libbenchmark-dev libpixman-1-dev
   libx11-dev libxcb1-dev libboost-stacktrace-dev
-  g++-mingw-w64-x86-64
+  g++-mingw-w64-x86-64-posix wine googletest
   freepats timgm6mb-soundfont
   xvfb xauth imagemagick x11-utils xdotool
   xscreensaver procps

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds everything and runs every test: once as shipped, once under
-# AddressSanitizer and UndefinedBehaviorSanitizer, plus a compile check of the Windows sources
-# and a short run of every fuzz target.
+# AddressSanitizer and UndefinedBehaviorSanitizer, once cross-built for Windows and run under
+# Wine, plus a short run of every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -15,7 +15,7 @@ cmake --build build -j "$jobs"
 # The sanitized build (clang) also holds the fuzz targets.
 bash scripts/sanitize-build.sh
 
-bash scripts/check-windows-build.sh
+bash scripts/build-windows.sh
 
 # The X11 tests (the still preview on a host window) need a display: a virtual one.
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
@@ -24,5 +24,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   xvfb-run -a ctest --test-dir build-sanitize -j "$jobs" --output-on-failure
 echo "== tests"
 xvfb-run -a ctest --test-dir build -j "$jobs" --output-on-failure
+echo "== Windows tests under Wine"
+xvfb-run -a -s "-screen 0 1024x768x24" ctest --test-dir build-windows -j "$jobs" --output-on-failure
 echo "== each fuzz target for 30 seconds"
 bash scripts/fuzz.sh 30

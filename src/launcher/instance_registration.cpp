@@ -102,8 +102,7 @@ bool InstanceRegistration::Unregister(
     if (last) {
         if (removeFiles) removeFiles(folder_);
 #ifdef _WIN32
-        // Windows deletes no open file, so the lock goes first. An instance that opens the file
-        // meanwhile keeps it from being deleted, and with it the folder it registers in.
+        // Windows deletes no file that is still open.
         Close();
 #endif
         ::unlink(path.c_str());

@@ -22,10 +22,10 @@ using Folders = std::set<std::string>;
 
 // The layers, lowest first: common (with platform beside it, and the crash reporter, which
 // needs neither) -> codecs -> project -> effects -> {saver, audio, gui} -> launcher -> tools.
-// Each folder lists every folder its files may include besides its own; "X/qt" is the toolkit
-// part of X, which may also include X itself and the toolkit parts below it. Any other edge
-// fails. The sound back-end (audio) implements the show's ShowAudio interface, the one edge
-// between the three middle folders.
+// Each folder lists every folder its files may include besides its own; "X/qt" (and
+// "X/win32") is the toolkit part of X, which may also include X itself and the toolkit parts
+// below it. Any other edge fails. The sound back-end (audio) implements the show's ShowAudio
+// interface, the one edge between the three middle folders.
 const std::map<std::string, Folders>& AllowedIncludes() {
     static const std::map<std::string, Folders> table = {
         {"common", {}},
@@ -45,13 +45,18 @@ const std::map<std::string, Folders>& AllowedIncludes() {
         {"launcher/qt",
          {"common", "platform", "codecs", "project", "effects", "saver", "audio", "gui", "crash",
           "launcher", "common/qt", "saver/qt", "gui/qt"}},
-        // The Win32 front end, beside the Qt one and never mixed with it.
-        {"saver/win32", {"common", "platform", "codecs", "project", "effects", "saver"}},
+        // The Windows front end, beside the Qt one and built the same way; the platform
+        // services and the crash reporter keep their Windows parts in win32/ folders too.
+        {"platform/win32", {"common", "platform"}},
+        {"crash/win32", {"common", "crash"}},
+        {"common/win32", {"common"}},
         {"audio/win32", {"common", "platform", "codecs", "project", "effects", "saver", "audio"}},
-        {"gui/win32", {"common", "platform", "codecs", "project", "effects", "gui"}},
+        {"saver/win32",
+         {"common", "platform", "codecs", "project", "effects", "saver", "common/win32"}},
+        {"gui/win32", {"common", "platform", "codecs", "project", "effects", "gui", "common/win32"}},
         {"launcher/win32",
          {"common", "platform", "codecs", "project", "effects", "saver", "audio", "gui", "crash",
-          "launcher", "saver/win32", "audio/win32", "gui/win32"}},
+          "launcher", "common/win32", "saver/win32", "gui/win32", "audio/win32"}},
         // The engine's entry points, one per front end.
         {"launcher/main", {"crash", "launcher/qt", "launcher/win32"}},
         // The authors' tool and its demo pictures stay on the Qt-free core; only the program
@@ -72,17 +77,16 @@ std::string FolderOf(const fs::path& relative) {
     std::vector<std::string> parts;
     for (const auto& part : relative.parent_path()) parts.push_back(part.string());
     if (parts.size() < 2) return relative.parent_path().generic_string();
-    const bool toolkit = std::find(parts.begin() + 2, parts.end(), "qt") != parts.end();
+    std::string toolkit;
+    for (const char* name : {"qt", "win32"})
+        if (std::find(parts.begin() + 2, parts.end(), name) != parts.end())
+            toolkit = std::string("/") + name;
     if (parts[0] == "src") {
         if (parts[1] == "launcher" && parts.size() > 2 && parts[2] == "main")
             return "launcher/main";
-        // The platform layer and the crash reporter keep their Windows parts inside themselves;
-        // elsewhere win32/ is the Win32 front end's part of a folder, as qt/ is Qt's.
-        const bool win32 = parts[1] != "platform" && parts[1] != "crash" &&
-                           std::find(parts.begin() + 2, parts.end(), "win32") != parts.end();
-        return parts[1] + (toolkit ? "/qt" : win32 ? "/win32" : "");
+        return parts[1] + toolkit;
     }
-    return parts[0] + "/" + parts[1] + (toolkit ? "/qt" : "");
+    return parts[0] + "/" + parts[1] + toolkit;
 }
 
 // Where a quoted include is found, as the build's include folders find it: beside the file,
@@ -184,7 +188,7 @@ TEST(Architecture, AnIncludeAgainstTheLayersIsCaught) {
         "src/gui/side.cpp:2: cannot find \"gui/gone.h\"",
         "src/fresh/new.cpp: folder fresh has no place in the layers",
         "src/saver/win32/window.cpp:2: saver/win32 includes saver/qt (saver/qt/window.h)",
-        "src/platform/win32/calls.cpp:1: platform includes saver (saver/show.h)",
+        "src/platform/win32/calls.cpp:1: platform/win32 includes saver (saver/show.h)",
     };
     std::vector<std::string> found = ForbiddenIncludes(root);
     std::sort(found.begin(), found.end());

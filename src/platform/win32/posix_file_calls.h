@@ -4,9 +4,9 @@
 // equivalents. The build includes this header in every Windows source (-include), so the core
 // keeps one set of file code for both systems.
 //
-// Where Windows has no equivalent the call does what is safe there: handles are never
-// inherited by child programs anyway (O_CLOEXEC), there are no symbolic links to refuse
-// (O_NOFOLLOW), no file modes beyond read-only (fchmod) and no user ids in stat (geteuid).
+// Where Windows has no equivalent the call does what is safe there: there are no symbolic
+// links to refuse (O_NOFOLLOW), no file modes beyond read-only (fchmod) and no user ids in
+// stat (geteuid).
 #include <windows.h>
 // io.h and the others after windows.h, which they do not need.
 #include <direct.h>
@@ -18,8 +18,10 @@
 #include <sys/types.h>
 #include <unistd.h>
 
+// Every open in the core asks for O_CLOEXEC, so this is also where files are made binary:
+// without _O_BINARY Windows would turn each "\n" written into "\r\n".
 #ifndef O_CLOEXEC
-#define O_CLOEXEC _O_NOINHERIT
+#define O_CLOEXEC (_O_NOINHERIT | _O_BINARY)
 #endif
 #ifndef O_NOFOLLOW
 #define O_NOFOLLOW 0

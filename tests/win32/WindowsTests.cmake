@@ -1,0 +1,38 @@
+# The Windows test programs, cross-built and run through Wine (CMAKE_CROSSCOMPILING_EMULATOR).
+# GoogleTest is built from Debian's sources, as no MinGW build of it exists.
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+set(LV_TESTS_DIR ${CMAKE_CURRENT_LIST_DIR}/..)
+
+# The core suite: the same tests as on Linux, less those that need Linux itself (other
+# programs of the Linux build, POSIX processes and signals, X11) or compare with libjpeg and
+# giflib output, which Windows decodes through stb_image instead.
+file(GLOB_RECURSE LV_CORE_TEST_SOURCES CONFIGURE_DEPENDS RELATIVE ${LV_TESTS_DIR}
+  ${LV_TESTS_DIR}/common/*.cpp ${LV_TESTS_DIR}/codecs/*.cpp ${LV_TESTS_DIR}/launcher/*.cpp
+  ${LV_TESTS_DIR}/project/*.cpp ${LV_TESTS_DIR}/saver/*.cpp ${LV_TESTS_DIR}/effects/*.cpp
+  ${LV_TESTS_DIR}/gui/*.cpp ${LV_TESTS_DIR}/support/*.cpp)
+list(FILTER LV_CORE_TEST_SOURCES EXCLUDE REGEX "(^|/)qt/")
+set(LV_LINUX_ONLY_TESTS
+  common/architecture_test.cpp codecs/picture_file_test.cpp
+  codecs/gif_codec_test.cpp codecs/jpeg_codec_test.cpp codecs/bmp_codec_test.cpp
+  effects/surface/surface_commands_test.cpp effects/water/lvtool_ripple_test.cpp
+  gui/config/config_actions_test.cpp gui/forms/default_forms_test.cpp
+  gui/forms/lvtool_forms_test.cpp
+  launcher/end_signal_test.cpp launcher/host_mode_test.cpp launcher/preview_x11_test.cpp
+  launcher/program_test.cpp launcher/shared_folder_test.cpp
+  launcher/instance_registration_test.cpp launcher/working_folder_test.cpp
+  project/lvtool_package_test.cpp project/saver_round_trip_test.cpp
+  project/container_test.cpp project/user_settings_test.cpp saver/soak_test.cpp)
+list(REMOVE_ITEM LV_CORE_TEST_SOURCES ${LV_LINUX_ONLY_TESTS})
+list(TRANSFORM LV_CORE_TEST_SOURCES PREPEND ${LV_TESTS_DIR}/)
+file(GLOB_RECURSE LV_WIN32_CORE_TEST_SOURCES CONFIGURE_DEPENDS ${LV_TESTS_DIR}/*/win32/*_test.cpp)
+add_executable(lv_core_tests ${LV_CORE_TEST_SOURCES} ${LV_WIN32_CORE_TEST_SOURCES})
+target_include_directories(lv_core_tests PRIVATE ${LV_TESTS_DIR})
+target_link_libraries(lv_core_tests PRIVATE lvcore gtest_main lv_warnings)
+target_compile_definitions(lv_core_tests PRIVATE LV_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+target_compile_options(lv_core_tests PRIVATE
+  "SHELL:-include ${LV_TESTS_DIR}/support/win32/posix_test_calls.h")
+gtest_discover_tests(lv_core_tests DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST)
