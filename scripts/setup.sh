@@ -15,6 +15,7 @@ packages=(
   xvfb xauth imagemagick x11-utils xdotool
   xscreensaver procps
   clang-14 libclang-rt-14-dev
+  dpkg-dev file man-db
 )
 
 missing=()

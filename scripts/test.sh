@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds everything and runs every test: once as shipped, once under
 # AddressSanitizer and UndefinedBehaviorSanitizer, once cross-built for Windows and run under
-# Wine, plus a short run of every fuzz target.
+# Wine, plus a short run of every fuzz target and the Debian packages installed, checked and
+# removed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -28,3 +29,5 @@ echo "== Windows tests under Wine"
 xvfb-run -a -s "-screen 0 1024x768x24" ctest --test-dir build-windows -j "$jobs" --output-on-failure
 echo "== each fuzz target for 30 seconds"
 bash scripts/fuzz.sh 30
+echo "== the Debian packages: built, installed, checked and removed"
+bash scripts/check-package.sh build

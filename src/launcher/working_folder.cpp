@@ -64,14 +64,4 @@ void RemoveProjectFiles(const Project& /*project*/, InstanceRegistration& regist
     registration.Unregister(RemoveUnpackedFiles);
 }
 
-std::string UserSettingsPath(const std::string& ownPath) {
-    const std::string longPath = ExpandLongPath(ownPath);
-    if (longPath.empty()) return {};
-    const size_t slash = longPath.find_last_of("/\\");
-    const size_t dot = longPath.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return longPath + ".ini";
-    return longPath.substr(0, dot) + ".ini";
-}
-
 }  // namespace lv

@@ -33,9 +33,4 @@ std::string GetWorkingFolder(const std::string& ownPath);
 // (RemoveUnpackedFiles), then the working folder. Failures are ignored.
 void RemoveProjectFiles(const Project& project, InstanceRegistration& registration);
 
-// The user settings file: the long path of the program with its extension (from the last "." of
-// the file name on) replaced by ".ini"; a file name without an extension gets ".ini" appended.
-// Empty when the program's file cannot be found.
-std::string UserSettingsPath(const std::string& ownPath);
-
 }  // namespace lv

@@ -13,6 +13,10 @@ namespace lv {
 // with an lv::Error naming it: others must not be able to plant or read the unpacked files.
 std::string PrivateTempFolder();
 
+// $HOME, else the user's home folder from the password database; raises lv::Error when
+// neither names one.
+std::string UserHomeFolder();
+
 // $XDG_CONFIG_HOME, else ~/.config. On Windows %APPDATA%.
 std::string UserConfigFolder();
 
@@ -22,6 +26,16 @@ std::string UserDataFolder();
 // Where the creator tool keeps "Lorvane.ini": the user configuration folder, on Windows the
 // Windows folder.
 std::string CreatorConfigFolder();
+
+// Whether this user may create files in a folder (a missing folder is not writable).
+enum class FolderAccess { Writable, NotWritable };
+FolderAccess AccessOfFolder(const std::string& folder);
+
+// Whether a file the program writes for its user (its settings, its wallpaper) stays at
+// `besidePath`, beside the program: yes when the file is there already or the folder may be
+// written. Otherwise the caller keeps it in one of the user's folders, since an installed
+// program's folder belongs to the system.
+bool KeepBesideProgram(const std::string& besidePath, FolderAccess besideFolder);
 
 // The running program's own file (/proc/self/exe), or empty when it cannot be read.
 std::string OwnExecutablePath();

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "common/error.h"
 #include "common/rounding.h"
@@ -131,6 +133,10 @@ void WriteUserSettings(const std::string& path, const UserSettings& settings) {
         for (const size_t picture : *settings.UntickedPictures)
             ini.WriteString(FilesSection, std::to_string(picture), "");
     }
+    // An installed saver's settings live in the user's configuration folder, which may not hold
+    // the program's folder yet; a failure here shows as the save's own error.
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
     ini.Save(path);
 }
 

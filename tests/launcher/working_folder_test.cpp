@@ -218,14 +218,6 @@ TEST_F(WorkingFolderTest, ProgramWithoutPackageEndsWithAClearError) {
     EXPECT_FALSE(fs::exists(env_.RunFolder() + "Bare"));
 }
 
-TEST_F(WorkingFolderTest, UserSettingsPathReplacesOnlyTheFileNamesExtension) {
-    fs::create_directories(apps_ + "My.Folder");
-    EXPECT_EQ(UserSettingsPath(WriteSaver("Sky Show.scr", "x")), apps_ + "Sky Show.ini");
-    EXPECT_EQ(UserSettingsPath(WriteSaver("Sea.Saver.scr", "x")), apps_ + "Sea.Saver.ini");
-    EXPECT_EQ(UserSettingsPath(WriteSaver("My.Folder/Sky", "x")), apps_ + "My.Folder/Sky.ini");
-    EXPECT_EQ(UserSettingsPath(apps_ + "absent.scr"), "");
-}
-
 class PrivateFolderTest : public ::testing::Test {
 protected:
     test::ScratchEnvironment env_;

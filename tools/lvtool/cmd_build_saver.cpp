@@ -109,7 +109,8 @@ const CommandRegistration registration({
     "build-saver",
     "OUT [--engine PATH] [--settings SETTINGS.ini] [--forms FORMS.lvu] [--off NAME]... FILE...",
     "build a saver: the engine with a package of project files appended",
-    "Copies the engine (default: lvcsaver beside lvtool) to OUT and appends the package:\n"
+    "Copies the engine (default: lvcsaver beside lvtool, else in its engine folder\n"
+    "../libexec/lorvane; a slim program without debug sections) to OUT and appends the package:\n"
     "LVC.res (file list, the SETTINGS.ini text as given, [UI] UIFile), LVFilenames.res,\n"
     "LVFiles.res with every FILE, and LVGUI.lvu (the FORMS file; without one, the built-in\n"
     "definitions: a main window with preview, thumbnails and buttons, and an About window).\n"
@@ -117,7 +118,9 @@ const CommandRegistration registration({
     "unless named by --off; other files (music, sounds) are packed only. A .jpeg or .jpe\n"
     "picture is stored and listed under the same name ending in .jpg (the show reads JPEG\n"
     "pictures only by that name); --off takes either name.\n"
-    "OUT is written atomically and made executable.",
+    "OUT is written atomically and made executable.\n"
+    "The package is the same for both systems: --engine lvcsaver.exe (the engine of the\n"
+    "Windows build, build-windows/bin/) writes a Windows saver, OUT.scr, from the same files.",
     Run,
 });
 

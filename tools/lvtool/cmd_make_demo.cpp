@@ -71,7 +71,7 @@ std::string Tune() {
 }
 
 const char* DemoSettings =
-    "[General]\r\nProductName=Lorvane Demo\r\nPublisher=Lorvane\r\n"
+    "[General]\r\nProductName=Lorvane demo\r\nPublisher=Lorvane\r\n"
     "Website=https://example.org/lorvane\r\n"
     "[Default]\r\nStretch=1\r\nProportional=1\r\nSound=1\r\nMusic=1\r\nAnimation=1\r\nRandom=1\r\n"
     "Duration=10\r\nTransition=1\r\nSpeed=100\r\nShowImageMode=1\r\n"
@@ -127,8 +127,9 @@ const CommandRegistration registration({
     "make the demo saver: two image packages, a still picture and music, all painted by code",
     "Writes into DIR: harbour.lvp (sea and pond rippling, rain), winter.lvp (a lake, snow),\n"
     "forest.jpg (a still picture, also the preview), theme.mid (background music),\n"
-    "surf.wav (the harbour's sound), settings.ini (the project settings) and Demo.scr, the saver made of them with the engine\n"
-    "(default: lvcsaver beside lvtool). --size sets the pictures' size (default 1280x800).\n"
+    "surf.wav (the harbour's sound), settings.ini (the project settings) and Demo.scr, the\n"
+    "saver made of them with the engine (default: lvcsaver beside lvtool, else in its engine\n"
+    "folder). --size sets the pictures' size (default 1280x800).\n"
     "Without --forms the saver gets the built-in configuration windows.",
     Run,
 });

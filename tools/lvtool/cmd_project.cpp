@@ -1,6 +1,4 @@
 // lvtool project: the project settings the engine loads from a saver or an LVC.res, as JSON.
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <variant>
@@ -8,50 +6,14 @@
 #include "command.h"
 #include "common/error.h"
 #include "json_writer.h"
-#include "platform/user_folders.h"
-#include "project/container.h"
+#include "saver_project.h"
 #include "project/project.h"
-#include "project/saver_package.h"
 #include "project/user_settings.h"
 
 namespace lvtool {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A folder of its own for the settings container of a saver, removed again afterwards.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern = lv::PrivateTempFolder() + "lvtool-XXXXXX";
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw lv::Error("cannot create a scratch folder", pattern);
-        path_ = pattern + "/";
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
-void LoadProject(lv::Project& project, const std::string& path) {
-    // A settings container holds three entries, a saver's outer container four.
-    const lv::MarkerPosition marker = lv::FindMarker(path);
-    if (!marker.Found) throw lv::FormatError("no saver package found in " + path);
-    if (marker.Value == 3) {
-        project.Load(path);
-        return;
-    }
-    const ScratchFolder scratch;
-    lv::SplitContainer(path, lv::OuterEntryPaths(scratch.Path()));
-    project.Load(scratch.Path() + lv::SettingsContainerName);
-}
 
 void PrintProject(const lv::Project& project) {
     JsonWriter json;
@@ -92,7 +54,7 @@ int Run(const std::vector<std::string>& words) {
     const Arguments args(words, {"user-settings"}, {});
     args.ExpectPositionalCount(1);
     lv::Project project;
-    LoadProject(project, args.Required(0, "SAVER_OR_LVC_RES"));
+    LoadSaverProject(project, args.Required(0, "SAVER_OR_LVC_RES"));
     if (const auto settings = args.Value("user-settings")) {
         if (!fs::is_regular_file(*settings))
             throw lv::Error("no user settings file there", *settings);

@@ -1,4 +1,4 @@
-// lvtool window: runs lvtool-window beside lvtool with the same words and ends as it ends.
+// lvtool window: runs lvtool-window (beside lvtool or in its engine folder) with the same words and ends as it ends.
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,10 +19,10 @@ namespace lvtool {
 namespace {
 
 int Run(const std::vector<std::string>& words) {
-    const auto program = ProgramBesideLvtool(window::ProgramName);
+    const auto program = FindCompanionProgram(window::ProgramName);
     if (!program)
-        throw lv::Error(std::string("cannot find lvtool's own folder, where ") +
-                        window::ProgramName + " lies");
+        throw lv::Error(std::string("cannot find ") + window::ProgramName +
+                        " beside lvtool or in its engine folder");
     std::vector<char*> argv{const_cast<char*>(program->c_str())};
     for (const auto& word : words) argv.push_back(const_cast<char*>(word.c_str()));
     argv.push_back(nullptr);

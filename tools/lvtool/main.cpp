@@ -17,7 +17,8 @@ void PrintCommandList() {
     std::sort(commands.begin(), commands.end(),
               [](const auto& a, const auto& b) { return std::strcmp(a.name, b.name) < 0; });
     for (const auto& c : commands) std::printf("  %-12s %s\n", c.name, c.summary);
-    std::printf("\n'lvtool COMMAND --help' describes one command.\n");
+    std::printf("\n'lvtool COMMAND --help' describes one command; 'lvtool --version' prints the"
+                "\nversion.\n");
 }
 
 void PrintCommandHelp(const lvtool::Command& c) {
@@ -32,6 +33,10 @@ int main(int argc, char** argv) {
     if (words.empty() || words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
         PrintCommandList();
         return words.empty() ? 2 : 0;
+    }
+    if (words[0] == "--version") {
+        std::printf("lvtool %s\n", LV_VERSION);
+        return 0;
     }
     const auto& commands = lvtool::Commands();
     const auto it = std::find_if(commands.begin(), commands.end(),

@@ -75,8 +75,26 @@ std::string ReadableTime() {
     return text;
 }
 
-// One line per frame: the address, and the function's name with its offset where dbghelp
-// knows it (a release build without symbols gives addresses only).
+// "program.exe+0x1234": where a frame lies in its module, which addr2line turns into a function
+// and line with the build's program file.
+std::string ModuleOffset(DWORD64 address) {
+    HMODULE module = nullptr;
+    char path[MAX_PATH];
+    if (!::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                  GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                              reinterpret_cast<LPCSTR>(address), &module) ||
+        ::GetModuleFileNameA(module, path, MAX_PATH) == 0)
+        return {};
+    const std::string file = path;
+    const size_t slash = file.find_last_of("\\/");
+    char offset[32];
+    std::snprintf(offset, sizeof offset, "+0x%llx",
+                  static_cast<unsigned long long>(address - reinterpret_cast<DWORD64>(module)));
+    return file.substr(slash == std::string::npos ? 0 : slash + 1) + offset;
+}
+
+// One line per frame: the address, the function's name with its offset where dbghelp knows
+// it, else the frame's place in its module.
 std::string StackTrace() {
     void* frames[62];
     const USHORT count = ::CaptureStackBackTrace(0, 62, frames, nullptr);
@@ -97,8 +115,9 @@ std::string StackTrace() {
                           static_cast<unsigned long long>(address), symbol->Name,
                           static_cast<unsigned long long>(displacement));
         else
-            std::snprintf(line, sizeof line, "%2u# 0x%016llx\n", i,
-                          static_cast<unsigned long long>(address));
+            std::snprintf(line, sizeof line, "%2u# 0x%016llx %s\n", i,
+                          static_cast<unsigned long long>(address),
+                          ModuleOffset(address).c_str());
         out << line;
     }
     if (symbols) ::SymCleanup(process);

@@ -11,6 +11,7 @@
 #include "codecs/picture_file.h"
 #include "common/ascii_case.h"
 #include "common/file_util.h"
+#include "platform/user_folders.h"
 #include "project/image_package.h"
 
 namespace lv {
@@ -145,7 +146,12 @@ int ClampPictureIndex(int n, size_t pictureCount) {
     return n;
 }
 
-std::string WallpaperPath(const std::string& ownPath) { return ownPath + ".bmp"; }
+std::string WallpaperPath(const std::string& startedPath) {
+    const std::string beside = startedPath + ".bmp";
+    const std::filesystem::path folder = std::filesystem::path(startedPath).parent_path();
+    if (KeepBesideProgram(beside, AccessOfFolder(folder.string()))) return beside;
+    return UserDataFolder() + "lorvane/" + std::filesystem::path(beside).filename().string();
+}
 
 Bitmap32 LoadWallpaperPicture(const std::string& file) {
     if (PictureFileKindOf(file) != PictureFileKind::ImagePackage) return LoadPictureFile(file);
@@ -155,6 +161,9 @@ Bitmap32 LoadWallpaperPicture(const std::string& file) {
 }
 
 void WriteWallpaperFile(const std::string& path, const Bitmap32& picture) {
+    // The user's data folder may not hold the program's folder yet.
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
     WriteFileAtomically(path, EncodeBmp24(picture));
 }
 

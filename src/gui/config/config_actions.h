@@ -16,8 +16,10 @@ int ClampPictureIndex(int n, size_t pictureCount);
 inline constexpr const char* WallpaperQuestion =
     "You are about to set selected picture as a wallpaper.\r\nDo you want to proceed?";
 
-// The wallpaper file: the program's long path with ".bmp" appended ("Sky.scr" -> "Sky.scr.bmp").
-std::string WallpaperPath(const std::string& ownPath);
+// The wallpaper file of the program started as `startedPath`: that path with ".bmp" appended
+// ("Sky.scr" -> "Sky.scr.bmp") when that file exists or the folder is writable, otherwise the
+// same name in $XDG_DATA_HOME/lorvane/ (an installed saver's folder belongs to the system).
+std::string WallpaperPath(const std::string& startedPath);
 
 // The picture to use as wallpaper: an image package's (".lvp", letter case ignored) own
 // picture, any other file decoded by its extension. Errors name the file.

@@ -24,6 +24,7 @@
 #include "launcher/qt/host_show.h"
 #include "launcher/qt/orderly_end.h"
 #include "launcher/run_mode.h"
+#include "launcher/user_settings_path.h"
 #include "launcher/working_folder.h"
 #include "platform/end_signals.h"
 #include "platform/host_window.h"
@@ -39,12 +40,23 @@ namespace {
 // An embedded show that could not run (its message went to standard error).
 constexpr int ShowFailedExitCode = 1;
 
-// The program's own file. argv[0] names it when started by path; a bare name found through
-// PATH does not, and then the kernel's record of the running file does.
-std::string OwnPath(const char* argument0) {
-    std::string path = ExpandLongPath(argument0 ? argument0 : "");
-    if (path.empty()) path = ExpandLongPath("/proc/self/exe");
-    return path;
+// The program's own file, two ways. Its long form names the working folder, so every way of
+// starting a saver shares one; the user settings file and the wallpaper lie beside the path it
+// was started as, so a link in the user's own folder keeps them there.
+struct ProgramFile {
+    std::string LongPath;
+    std::string Started;
+};
+
+// argv[0] names the file when started by path or by a name found through PATH; where it does
+// not, the kernel's record of the running file does.
+ProgramFile ProgramFileOf(const char* argument0) {
+    ProgramFile file;
+    file.Started = StartedPath(argument0 ? argument0 : "");
+    file.LongPath = ExpandLongPath(file.Started);
+    if (file.LongPath.empty()) file.LongPath = ExpandLongPath("/proc/self/exe");
+    if (file.Started.empty()) file.Started = file.LongPath;
+    return file;
 }
 
 // Unpacks the package appended to the program and loads the project and the form definitions.
@@ -72,10 +84,10 @@ std::string CreatorFolderOrWarn() {
 // What every show of this run reads beside the project: the user settings file beside the
 // program, and the folders of music and picture sounds (the working folder, the creator's
 // folder, the program's own folder).
-ShowOptions ShowOptionsFor(const std::string& ownPath, const InstanceRegistration& registration) {
+ShowOptions ShowOptionsFor(const ProgramFile& program, const InstanceRegistration& registration) {
     ShowOptions options;
-    options.UserSettingsFile = UserSettingsPath(ownPath);
-    options.Folders = {registration.Folder(), CreatorFolderOrWarn(), FolderPart(ownPath)};
+    options.UserSettingsFile = UserSettingsPath(program.Started);
+    options.Folders = {registration.Folder(), CreatorFolderOrWarn(), FolderPart(program.LongPath)};
     return options;
 }
 
@@ -105,10 +117,10 @@ std::unique_ptr<ShowAudio> MakeShowAudio(bool muted) {
     return std::make_unique<audio::SdlShowAudio>();
 }
 
-int RunSaver(Project& project, FormDefinitions& forms, const std::string& ownPath,
+int RunSaver(Project& project, FormDefinitions& forms, const ProgramFile& program,
              const CommandLine& line, const HostShow& host, OrderlyEnd& end) {
-    InstanceRegistration registration = PrepareProject(project, forms, ownPath);
-    ShowOptions options = ShowOptionsFor(ownPath, registration);
+    InstanceRegistration registration = PrepareProject(project, forms, program.LongPath);
+    ShowOptions options = ShowOptionsFor(program, registration);
     options.Placement = host.Placement;
     options.HostWindow = host.Window;
     // -window-id is the host's small preview in its settings dialog: pictures only.
@@ -126,14 +138,15 @@ int RunSaver(Project& project, FormDefinitions& forms, const std::string& ownPat
 // The configuration windows with the desktop's services, and their play action bound to the
 // show: one picture full screen with the run's user settings and sound folders, its sound
 // device open only while it plays.
-ConfigContext ConfigContextFor(const std::string& ownPath, const std::string& firstArgument,
+ConfigContext ConfigContextFor(const ProgramFile& program, const std::string& firstArgument,
                                const InstanceRegistration& registration) {
     ConfigContext context;
-    context.OwnPath = ownPath;
+    context.OwnPath = program.Started;
     context.WorkingFolder = registration.Folder();
-    context.SettingsFile = ConfigSettingsFile(UserSettingsPath(ownPath), ownPath, firstArgument);
+    context.SettingsFile =
+        ConfigSettingsFile(UserSettingsPath(program.Started), program.Started, firstArgument);
     context.Services = DesktopConfigServices();
-    context.Services.PlayPicture = [show = ShowOptionsFor(ownPath, registration)](
+    context.Services.PlayPicture = [show = ShowOptionsFor(program, registration)](
                                        const Project& project, const std::string& file) {
         audio::SdlShowAudio audio;
         ShowSinglePicture(project, file, audio, show);
@@ -141,11 +154,11 @@ ConfigContext ConfigContextFor(const std::string& ownPath, const std::string& fi
     return context;
 }
 
-void RunConfiguration(Project& project, FormDefinitions& forms, const std::string& ownPath,
+void RunConfiguration(Project& project, FormDefinitions& forms, const ProgramFile& program,
                       const std::string& firstArgument, const OrderlyEnd& end) {
-    InstanceRegistration registration = PrepareProject(project, forms, ownPath);
+    InstanceRegistration registration = PrepareProject(project, forms, program.LongPath);
     if (!end.Requested()) {
-        const ConfigContext context = ConfigContextFor(ownPath, firstArgument, registration);
+        const ConfigContext context = ConfigContextFor(program, firstArgument, registration);
         ShowConfigWindow(forms, project, MainWindowName, context);
     }
     RemoveProjectFiles(project, registration);
@@ -169,7 +182,7 @@ void RunConfiguration(Project& project, FormDefinitions& forms, const std::strin
 }
 
 int RunCommandLine(int argc, char** argv) {
-    const std::string ownPath = OwnPath(argc > 0 ? argv[0] : nullptr);
+    const ProgramFile program = ProgramFileOf(argc > 0 ? argv[0] : nullptr);
     const CommandLine line =
         ParseCommandLine(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
     auto project = std::make_unique<Project>();
@@ -182,7 +195,7 @@ int RunCommandLine(int argc, char** argv) {
                 platform::ChangeScreenSaverPassword(ParseWindowHandle(line.handleText));
             return 0;
         case RunMode::Preview:
-            RunPreview(*project, *forms, ownPath, line);
+            RunPreview(*project, *forms, program.LongPath, line);
         case RunMode::Show: {
             const HostShow host = HostShowFor(line);
             platform::CatchEndSignals(platform::EndSignalAction::Notify);
@@ -190,14 +203,14 @@ int RunCommandLine(int argc, char** argv) {
                 StartFramework(argc, argv, host.Embedded ? ErrorBoxes::Never : ErrorBoxes::Shown);
             CheckHostWindowExists(host);
             OrderlyEnd end;
-            exitCode = RunSaver(*project, *forms, ownPath, line, host, end);
+            exitCode = RunSaver(*project, *forms, program, line, host, end);
             break;
         }
         case RunMode::Configuration: {
             platform::CatchEndSignals(platform::EndSignalAction::Notify);
             const auto application = StartFramework(argc, argv, ErrorBoxes::Shown);
             OrderlyEnd end;
-            RunConfiguration(*project, *forms, ownPath, argc > 1 ? argv[1] : "", end);
+            RunConfiguration(*project, *forms, program, argc > 1 ? argv[1] : "", end);
             break;
         }
         case RunMode::None:

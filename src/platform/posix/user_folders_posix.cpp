@@ -26,7 +26,9 @@ std::string Environment(const char* name) {
     return value ? std::string(value) : std::string();
 }
 
-std::string HomeFolder() {
+}  // namespace
+
+std::string UserHomeFolder() {
     std::string home = Environment("HOME");
     if (home.empty()) {
         if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) home = pw->pw_dir;
@@ -34,6 +36,8 @@ std::string HomeFolder() {
     if (home.empty()) throw Error("cannot find the home folder ($HOME is not set)");
     return home;
 }
+
+namespace {
 
 enum class Openness { MayBeShared, MustBePrivate };
 
@@ -72,12 +76,25 @@ std::string PrivateTempFolder() {
 
 std::string UserConfigFolder() {
     const std::string config = Environment("XDG_CONFIG_HOME");
-    return WithSlash(config.empty() ? HomeFolder() + "/.config" : config);
+    return WithSlash(config.empty() ? UserHomeFolder() + "/.config" : config);
+}
+
+FolderAccess AccessOfFolder(const std::string& folder) {
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return FolderAccess::NotWritable;
+    return ::access(folder.c_str(), W_OK | X_OK) == 0 ? FolderAccess::Writable
+                                                      : FolderAccess::NotWritable;
+}
+
+bool KeepBesideProgram(const std::string& besidePath, FolderAccess besideFolder) {
+    if (besideFolder == FolderAccess::Writable) return true;
+    std::error_code error;
+    return std::filesystem::exists(besidePath, error);
 }
 
 std::string UserDataFolder() {
     const std::string data = Environment("XDG_DATA_HOME");
-    return WithSlash(data.empty() ? HomeFolder() + "/.local/share" : data);
+    return WithSlash(data.empty() ? UserHomeFolder() + "/.local/share" : data);
 }
 
 std::string CreatorConfigFolder() { return UserConfigFolder(); }

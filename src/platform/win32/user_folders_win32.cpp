@@ -62,7 +62,30 @@ std::string PrivateTempFolder() {
     return WithSeparator(folder);
 }
 
+std::string UserHomeFolder() {
+    const std::string home = Environment("USERPROFILE");
+    if (home.empty()) throw Error("cannot find the home folder (%USERPROFILE% is not set)");
+    return home;
+}
+
 std::string UserConfigFolder() { return ApplicationDataFolder(); }
+
+// Windows reports no write permission of folders in their attributes: a file is made and
+// dropped to find out.
+FolderAccess AccessOfFolder(const std::string& folder) {
+    const DWORD attributes = ::GetFileAttributesA(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return FolderAccess::NotWritable;
+    char probe[MAX_PATH];
+    if (::GetTempFileNameA(folder.c_str(), "lv", 0, probe) == 0) return FolderAccess::NotWritable;
+    ::DeleteFileA(probe);
+    return FolderAccess::Writable;
+}
+
+bool KeepBesideProgram(const std::string& besidePath, FolderAccess besideFolder) {
+    return besideFolder == FolderAccess::Writable ||
+           ::GetFileAttributesA(besidePath.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 std::string UserDataFolder() { return ApplicationDataFolder(); }
 

@@ -7,6 +7,7 @@
 #include "codecs/picture_codecs.h"
 #include "common/error.h"
 #include "common/file_util.h"
+#include "project/scratch_environment.h"
 #include "support/picture_fixtures.h"
 
 namespace lv {
@@ -23,8 +24,20 @@ TEST(ClampPictureIndex, StaysWithinTheList) {
     EXPECT_EQ(ClampPictureIndex(-1, 0), 0);
 }
 
+TEST(Wallpaper, PathBesideTheProgramOrInTheUsersDataFolder) {
+    test::ScratchEnvironment env;
+    const std::string savers = env.Folder("savers");
+    EXPECT_EQ(WallpaperPath(savers + "Sky.scr"), savers + "Sky.scr.bmp");
+    // A folder this user cannot write (here: one that is not there) sends it to the data folder.
+    EXPECT_EQ(WallpaperPath(env.Root() + "system/Sky.scr"), env.Root() + "data/lorvane/Sky.scr.bmp");
+
+    // Written there, the folder made first.
+    const std::string target = WallpaperPath(env.Root() + "system/Sky.scr");
+    WriteWallpaperFile(target, test::GradientPicture(4, 2));
+    EXPECT_EQ(DecodeBmp(ReadFileBytes(target), target).Width(), 4);
+}
+
 TEST(Wallpaper, PathQuestionAndFile) {
-    EXPECT_EQ(WallpaperPath("/savers/Sky.scr"), "/savers/Sky.scr.bmp");
     EXPECT_STREQ(
         WallpaperQuestion,
         "You are about to set selected picture as a wallpaper.\r\nDo you want to proceed?");
