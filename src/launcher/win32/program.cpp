@@ -16,6 +16,7 @@
 #include "gui/forms/form_definitions.h"
 #include "launcher/creator_config.h"
 #include "launcher/run_mode.h"
+#include "launcher/user_settings_path.h"
 #include "launcher/win32/run_configuration.h"
 #include "launcher/working_folder.h"
 #include "platform/system_services.h"
