@@ -34,6 +34,8 @@ fi
 temp_root="$WINEPREFIX/drive_c/users"
 
 fail() { echo "FAIL: $*"; exit 1; }
+# A preview keeps its unpacked files for the next run; the other cases must leave none.
+remove_working_folders() { find "$temp_root" -maxdepth 5 -type d -name Demo -exec rm -rf {} + 2>/dev/null || true; }
 # Mean brightness of a picture, 0 ... 1.
 mean() { convert "$1" -colorspace Gray -format "%[fx:mean]" info:; }
 less_than() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
@@ -47,6 +49,7 @@ working_folders() { find "$temp_root" -maxdepth 5 -type d -name Demo 2>/dev/null
 
 run_unknown_switch() {
   local started ended status=0
+  remove_working_folders
   started=$(date +%s)
   timeout 60 wine "$demo/Demo.scr" /x 2>"$work/unknown.err" || status=$?
   ended=$(date +%s)
@@ -60,8 +63,7 @@ run_unknown_switch() {
 run_show() {
   local show status=0 waited=0
   rm -f "$work"/show-*.png
-  # A preview keeps its unpacked files for the next run; this run must leave none.
-  find "$temp_root" -maxdepth 5 -type d -name Demo -exec rm -rf {} + 2>/dev/null || true
+  remove_working_folders
   wine "$demo/Demo.scr" /s 2>"$work/show.err" &
   show=$!
   # The first picture is there once the screen is no longer black.
