@@ -1,10 +1,11 @@
 // Parsing cost of form descriptions: it must grow linearly with the text, whether the text is
-// many components, one long string of '+' pieces or a large picture in binary form.
-#include <benchmark/benchmark.h>
-
+// many components, one long string of '+' pieces or a large picture in binary form. The
+// yardstick is a copy of the same text.
+//   lv_bench --benchmark_filter='Parse|CopyText'
 #include <string>
 
 #include "gui/forms/component_text.h"
+#include "median_report.h"
 
 namespace {
 
@@ -32,15 +33,34 @@ std::string LargePicture(int lines) {
     return text + "}\r\nend\r\n";
 }
 
-template <std::string (*Make)(int)>
-void BM_Parse(benchmark::State& state) {
-    const std::string text = Make(static_cast<int>(state.range(0)));
+void BM_Parse(benchmark::State& state, std::string (*make)(int), const char* kind) {
+    const std::string text = make(static_cast<int>(state.range(0)));
     for (auto _ : state) benchmark::DoNotOptimize(lv::ParseComponentText(text, "bench.lvu"));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+    lv::bench::CompareWith(
+        state, std::string("BM_CopyText/") + kind + "/" + std::to_string(state.range(0)));
+}
+
+void BM_CopyText(benchmark::State& state, std::string (*make)(int)) {
+    const std::string text = make(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        std::string copy = text;
+        benchmark::DoNotOptimize(copy.data());
+    }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
 
-BENCHMARK(BM_Parse<ManyComponents>)->Arg(100)->Arg(1000)->Arg(10000);
-BENCHMARK(BM_Parse<LongString>)->Arg(100)->Arg(1000)->Arg(10000);
-BENCHMARK(BM_Parse<LargePicture>)->Arg(100)->Arg(1000)->Arg(10000);
+BENCHMARK_CAPTURE(BM_Parse, components, ManyComponents, "components")
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000);
+BENCHMARK_CAPTURE(BM_Parse, long_string, LongString, "long_string")
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000);
+BENCHMARK_CAPTURE(BM_Parse, picture, LargePicture, "picture")->Arg(100)->Arg(1000)->Arg(10000);
+BENCHMARK_CAPTURE(BM_CopyText, components, ManyComponents)->Arg(100)->Arg(1000)->Arg(10000);
+BENCHMARK_CAPTURE(BM_CopyText, long_string, LongString)->Arg(100)->Arg(1000)->Arg(10000);
+BENCHMARK_CAPTURE(BM_CopyText, picture, LargePicture)->Arg(100)->Arg(1000)->Arg(10000);
 
 }  // namespace

@@ -1,12 +1,13 @@
 // Cost of loading a full-screen image package, against decoding its picture alone, and of
-// the area mask's encoder and decoder.
-#include <benchmark/benchmark.h>
+// the area mask's encoder and decoder, against a memcpy of a frame of the mask's size.
+//   lv_bench --benchmark_filter='ImagePackage|PictureJpeg|AreaMask|FrameMemcpy/w:1920'
 #include <unistd.h>
 
 #include <filesystem>
 
 #include "codecs/picture_codecs.h"
 #include "common/file_util.h"
+#include "median_report.h"
 #include "project/area_mask.h"
 #include "project/image_package.h"
 #include "project/package_writer.h"
@@ -67,6 +68,7 @@ void BM_LoadImagePackage(benchmark::State& state) {
         project.Load(Shared().path);
         benchmark::DoNotOptimize(project.Picture.Data());
     }
+    lv::bench::CompareWith(state, "BM_DecodePictureJpegOnly");
 }
 BENCHMARK(BM_LoadImagePackage)->Unit(benchmark::kMillisecond);
 
@@ -76,6 +78,7 @@ void BM_LoadImagePackageHeader(benchmark::State& state) {
         project.LoadHeader(Shared().path);
         benchmark::DoNotOptimize(project.Thumbnail.Data());
     }
+    lv::bench::CompareWith(state, "BM_DecodePictureJpegOnly");
 }
 BENCHMARK(BM_LoadImagePackageHeader)->Unit(benchmark::kMicrosecond);
 
@@ -87,12 +90,14 @@ void BM_DecodeAreaMask(benchmark::State& state) {
         lv::DecodeAreaMask(words, mask);
         benchmark::DoNotOptimize(mask.Data());
     }
+    lv::bench::CompareWith(state, "BM_FrameMemcpy/w:1920/h:1080");
 }
 BENCHMARK(BM_DecodeAreaMask)->Unit(benchmark::kMillisecond);
 
 void BM_EncodeAreaMask(benchmark::State& state) {
     const lv::Bitmap32 mask = Mask();
     for (auto _ : state) benchmark::DoNotOptimize(lv::EncodeAreaMask(mask));
+    lv::bench::CompareWith(state, "BM_FrameMemcpy/w:1920/h:1080");
 }
 BENCHMARK(BM_EncodeAreaMask)->Unit(benchmark::kMillisecond);
 

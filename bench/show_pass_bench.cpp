@@ -1,8 +1,9 @@
 // The show window's work at full-screen sizes on Qt's offscreen platform: a whole pass (ripple
 // step with rain, then the frame painted into the window), one cross-fade step (blend, then the
 // whole screen painted), and the change to a new image package (decode, fit, prepare). The
-// pass runs with a clock that never moves, so the 33 ms frame pacing never sleeps.
-#include <benchmark/benchmark.h>
+// pass runs with a clock that never moves, so the 33 ms frame pacing never sleeps. Each is
+// compared with a memcpy of one frame of the window's size.
+//   lv_bench --benchmark_filter='ShowPass|CrossFadeStep|PackageChange|FrameMemcpy'
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -14,6 +15,7 @@
 #include "codecs/picture_codecs.h"
 #include "common/bitmap32.h"
 #include "common/file_util.h"
+#include "median_report.h"
 #include "project/area_mask.h"
 #include "project/package_writer.h"
 #include "project/project.h"
@@ -37,6 +39,11 @@ public:
     void PlayPictureSound(const std::string&) override {}
     void StopPictureSound() override {}
 };
+
+void CompareWithFrameCopy(benchmark::State& state, int width, int height) {
+    lv::bench::CompareWith(
+        state, "BM_FrameMemcpy/w:" + std::to_string(width) + "/h:" + std::to_string(height));
+}
 
 QApplication& Application() {
     // Never destroyed: the application object must outlive everything Qt keeps until exit.
@@ -138,6 +145,7 @@ void BM_ShowPass(benchmark::State& state) {
     }
     state.counters["passes/s"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    CompareWithFrameCopy(state, width, height);
 }
 BENCHMARK(BM_ShowPass)
     ->Args({1920, 1080})
@@ -162,6 +170,7 @@ void BM_CrossFadeStep(benchmark::State& state) {
     show.window->EndCrossFade();
     state.counters["steps in 2 s"] = benchmark::Counter(
         2.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    CompareWithFrameCopy(state, width, height);
 }
 BENCHMARK(BM_CrossFadeStep)->Args({3840, 2160})->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -175,6 +184,7 @@ void BM_PackageChange(benchmark::State& state) {
     for (auto _ : state) {
         show.window->LoadPackage(package, 100, lv::DisplayRule{true, false}, {width, height});
     }
+    CompareWithFrameCopy(state, width, height);
 }
 BENCHMARK(BM_PackageChange)->Args({3840, 2160})->Unit(benchmark::kMillisecond)->UseRealTime();
 

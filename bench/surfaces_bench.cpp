@@ -5,17 +5,18 @@
 // (its default filters, 3 channels) for the resize. Every kernel set of this processor runs, so
 // the plain per-pixel reference shows what the vector kernels gain.
 //   lv_bench --benchmark_filter='Surface|Pixman|Stb|Memcpy'
-#include <benchmark/benchmark.h>
 #include <stb/stb_image_resize.h>
 
 #include <algorithm>
 #include <cstring>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "effects/filters/pixel_filters.h"
 #include "effects/surface/pixel_kernels.h"
 #include "effects/surface/pixel_surface.h"
+#include "median_report.h"
 
 #if defined(LV_HAVE_PIXMAN)
 #include <pixman.h>
@@ -68,6 +69,7 @@ void BM_SurfaceBlend1080p(benchmark::State& state, KernelSet set) {
         amount = amount == 255 ? 10 : amount + 1;
         benchmark::ClobberMemory();
     }
+    lv::bench::CompareWith(state, "BM_Memcpy1080p");
     state.SetBytesProcessed(state.iterations() * target.PixelBytes());
 }
 BENCHMARK_CAPTURE(BM_SurfaceBlend1080p, plain, KernelSet::Plain);
@@ -84,6 +86,7 @@ void BM_SurfaceFromBitmap32(benchmark::State& state) {
         surface.LoadFromBitmap32(screen);
         benchmark::ClobberMemory();
     }
+    lv::bench::CompareWith(state, "BM_Memcpy1080p");
     state.SetBytesProcessed(state.iterations() * surface.PixelBytes());
 }
 BENCHMARK(BM_SurfaceFromBitmap32);
@@ -95,6 +98,7 @@ void BM_SurfaceToBitmap32(benchmark::State& state) {
         surface.DrawToBitmap32(screen, 0, 0);
         benchmark::ClobberMemory();
     }
+    lv::bench::CompareWith(state, "BM_Memcpy1080p");
     state.SetBytesProcessed(state.iterations() * surface.PixelBytes());
 }
 BENCHMARK(BM_SurfaceToBitmap32);
@@ -110,6 +114,7 @@ void BM_SurfaceResizeSmooth(benchmark::State& state, KernelSet set) {
         lv::kernels::ResizeSmoothWith(set, source, target);
         benchmark::ClobberMemory();
     }
+    lv::bench::CompareWith(state, "BM_StbResize/" + std::to_string(state.range(0)));
     state.SetItemsProcessed(state.iterations() * s[2] * s[3]);
 }
 // Argument 0: 3840 x 2160 -> 1920 x 1080, argument 1: back up.
@@ -126,6 +131,7 @@ void BM_SurfaceResizeNearest(benchmark::State& state) {
         source.ResizeNearestInto(target);
         benchmark::ClobberMemory();
     }
+    lv::bench::CompareWith(state, "BM_StbResize/" + std::to_string(state.range(0)));
     state.SetItemsProcessed(state.iterations() * s[2] * s[3]);
 }
 BENCHMARK(BM_SurfaceResizeNearest)->Arg(0)->Arg(1);
@@ -166,6 +172,7 @@ void BM_PixmanBilinear(benchmark::State& state) {
                                  s[3]);
         benchmark::ClobberMemory();
     }
+    lv::bench::CompareWith(state, "BM_StbResize/" + std::to_string(state.range(0)));
     pixman_image_unref(source);
     pixman_image_unref(target);
     state.SetItemsProcessed(state.iterations() * s[2] * s[3]);

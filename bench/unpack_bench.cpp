@@ -3,7 +3,7 @@
 // the copy, although it searches the file and writes the project bytes twice (LVFiles.res,
 // then the files split from it). A second instance unpacking beside a running one finds the
 // same bytes in place and compares instead of writing.
-#include <benchmark/benchmark.h>
+//   lv_bench --benchmark_filter='Unpack|CopySaverBytes'
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -13,6 +13,7 @@
 #include <string>
 
 #include "launcher/working_folder.h"
+#include "median_report.h"
 #include "project/saver_builder.h"
 
 namespace {
@@ -70,6 +71,7 @@ void BM_UnpackSaver(benchmark::State& state) {
         state.ResumeTiming();
     }
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(f.saver)));
+    lv::bench::CompareWith(state, "BM_CopySaverBytes");
 }
 BENCHMARK(BM_UnpackSaver)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -87,6 +89,7 @@ void BM_UnpackBesideRunningInstance(benchmark::State& state) {
     }
     lv::RemoveProjectFiles(running, first);
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(f.saver)));
+    lv::bench::CompareWith(state, "BM_CopySaverBytes");
 }
 BENCHMARK(BM_UnpackBesideRunningInstance)->Unit(benchmark::kMillisecond)->UseRealTime();
 

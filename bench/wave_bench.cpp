@@ -1,27 +1,15 @@
-// Cost of one ripple step at full-screen sizes, reported as a multiple of copying the same
-// 32-bit frame with memcpy, measured in the same run so the ratio does not depend on the
-// machine's memory speed.
-#include <benchmark/benchmark.h>
-
-#include <algorithm>
-#include <cstring>
-#include <ctime>
-#include <vector>
+// Cost of one ripple step at full-screen sizes, compared with a memcpy of the same 32-bit frame
+// (BM_FrameMemcpy) measured in the same run, so the ratio does not depend on the machine's
+// memory speed. Steps are timed on the wall clock, median of the repeated runs.
+//   lv_bench --benchmark_filter='WaveStep|FrameMemcpy'
+#include <string>
 
 #include "common/random.h"
 #include "effects/water/wave_generator.h"
+#include "median_report.h"
 #include "project/area_mask.h"
 
 namespace {
-
-// The machine may be shared: both sides of every ratio are the fastest of their runs, timed on
-// the calling thread's own processor clock (so time spent preempted is not counted) when the
-// step runs on one thread, and on the wall clock when a second thread does half the work.
-double Now(bool threadClock) {
-    timespec t{};
-    clock_gettime(threadClock ? CLOCK_THREAD_CPUTIME_ID : CLOCK_MONOTONIC, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
 
 enum Layout { OneLargeArea = 0, FourBlobs = 1, ColumnPerArea = 2 };
 
@@ -38,105 +26,87 @@ int AreaAt(int layout, int x, int y, int w, int h) {
     return dx * dx + dy * dy < wobble ? 1 + qx + 2 * qy : 0;
 }
 
-int JitterOverride = -1;
-
-struct Package {
+// Horizontal, Vertical and Perspective on in every area; `jitter` below 0 scales 10 rows of
+// jitter with the height.
+lv::ImagePackage MakePackage(int width, int height, int layout, int jitter) {
     lv::ImagePackage project;
-    explicit Package(int width, int height, int layout) {
-        project.Picture.SetSize(width, height);
-        project.Mask.SetSize(width, height);
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) {
-                project.Picture.SetPixel(x, y, static_cast<uint32_t>(x * 2654435761u ^ y) & 0xFFFFFFu);
-                project.Mask.SetPixel(x, y, lv::ColourOfArea(AreaAt(layout, x, y, width, height)));
-            }
-        const int jitter = JitterOverride >= 0 ? JitterOverride : 10 * height / 1080;
-        for (int k = 0; k < 4; ++k) {
-            lv::WaveParameters& p = project.Waves[static_cast<size_t>(k)];
-            p.Amplitude = 6 + k;
-            p.WaveCount = 17 - 2 * k;
-            p.PhaseStep = 15 + 5 * k;
-            p.Direction = k % 2;
-            p.Horizontal = p.Vertical = p.Perspective = 1;
-            p.Cycle = 360;
-            p.Jitter = jitter;
+    project.Picture.SetSize(width, height);
+    project.Mask.SetSize(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            project.Picture.SetPixel(x, y, static_cast<uint32_t>(x * 2654435761u ^ y) & 0xFFFFFFu);
+            project.Mask.SetPixel(x, y, lv::ColourOfArea(AreaAt(layout, x, y, width, height)));
         }
+    for (int k = 0; k < 4; ++k) {
+        lv::WaveParameters& p = project.Waves[static_cast<size_t>(k)];
+        p.Amplitude = 6 + k;
+        p.WaveCount = 17 - 2 * k;
+        p.PhaseStep = 15 + 5 * k;
+        p.Direction = k % 2;
+        p.Horizontal = p.Vertical = p.Perspective = 1;
+        p.Cycle = 360;
+        p.Jitter = jitter >= 0 ? jitter : 10 * height / 1080;
     }
-};
-
-// Fastest of several copies of one frame.
-double MemcpySeconds(size_t pixels, bool threadClock) {
-    std::vector<uint32_t> from(pixels, 0x123456u), to(pixels, 0);
-    double best = 1e9;
-    for (int i = 0; i < 40; ++i) {
-        const double start = Now(threadClock);
-        std::memcpy(to.data(), from.data(), pixels * sizeof(uint32_t));
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-        best = std::min(best, Now(threadClock) - start);
-    }
-    return best;
+    return project;
 }
 
 void BM_WaveStep(benchmark::State& state, lv::RippleKernelKind kind) {
     const int width = static_cast<int>(state.range(0));
     const int height = static_cast<int>(state.range(1));
-    JitterOverride = state.range(5);
-    Package package(width, height, static_cast<int>(state.range(2)));
+    const lv::ImagePackage package = MakePackage(width, height, static_cast<int>(state.range(2)),
+                                                 static_cast<int>(state.range(5)));
     lv::WaveGenerator generator;
     generator.SetKernel(kind);
     generator.SetThreadCount(static_cast<int>(state.range(3)));
-    if (state.range(4) > 0) generator.TunedKernel().SetStripWidth(static_cast<int32_t>(state.range(4)));
+    if (state.range(4) > 0)
+        generator.TunedKernel().SetStripWidth(static_cast<int32_t>(state.range(4)));
     lv::SetFixedRandomize(true, 1);
-    generator.SetProject(package.project);
+    generator.SetProject(package);
     generator.Prepare();
     lv::SetFixedRandomize(false);
     generator.Step();
-
-    const bool threadClock = state.range(3) < 2;
-    const double memcpySeconds = MemcpySeconds(static_cast<size_t>(width) * height, threadClock);
-    double bestStep = 1e9;
     for (auto _ : state) {
-        const double start = Now(threadClock);
         generator.Step();
         benchmark::ClobberMemory();
-        bestStep = std::min(bestStep, Now(threadClock) - start);
     }
-    state.counters["memcpy_ms"] = memcpySeconds * 1e3;
-    state.counters["best_step_ms"] = bestStep * 1e3;
-    state.counters["x_memcpy"] = bestStep / memcpySeconds;
+    if (width >= 1920)
+        lv::bench::CompareWith(
+            state, "BM_FrameMemcpy/w:" + std::to_string(width) + "/h:" + std::to_string(height));
 }
 
-void FrameArguments(benchmark::internal::Benchmark* b) {
-    b->ArgNames({"w", "h", "blobs", "threads", "strip", "jitter"});
-    for (int threads : {1, 2})
-        for (int layout : {OneLargeArea, FourBlobs}) {
-            b->Args({1920, 1080, layout, threads, 0, -1});
-            b->Args({3840, 2160, layout, threads, 0, -1});
-        }
-    b->Unit(benchmark::kMillisecond)->UseRealTime();
+void Frame(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"w", "h", "layout", "threads", "strip", "jitter"})
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
 }
 
 }  // namespace
 
-BENCHMARK_CAPTURE(BM_WaveStep, tuned, lv::RippleKernelKind::Tuned)->Apply(FrameArguments);
-BENCHMARK_CAPTURE(BM_WaveStep, plain, lv::RippleKernelKind::Plain)
-    ->ArgNames({"w", "h", "blobs", "threads", "strip", "jitter"})
-    ->Args({1920, 1080, FourBlobs, 1, 0, -1})
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+// The layout the step is tuned for: four blob-shaped areas covering about half the picture,
+// every flag on, jitter 8; on one thread and on two.
+BENCHMARK_CAPTURE(BM_WaveStep, blobs_jitter8, lv::RippleKernelKind::Tuned)
+    ->Apply(Frame)
+    ->ArgsProduct({{1920}, {1080}, {FourBlobs}, {1, 2}, {0}, {8}})
+    ->ArgsProduct({{3840}, {2160}, {FourBlobs}, {1, 2}, {0}, {8}});
 
-// Strip widths side by side, for tuning.
+// The lower half as one area, and the blobs with jitter growing with the height.
+BENCHMARK_CAPTURE(BM_WaveStep, tuned, lv::RippleKernelKind::Tuned)
+    ->Apply(Frame)
+    ->ArgsProduct({{1920}, {1080}, {OneLargeArea, FourBlobs}, {1}, {0}, {-1}})
+    ->ArgsProduct({{3840}, {2160}, {OneLargeArea, FourBlobs}, {1}, {0}, {-1}});
+
+BENCHMARK_CAPTURE(BM_WaveStep, plain, lv::RippleKernelKind::Plain)
+    ->Apply(Frame)
+    ->Args({1920, 1080, FourBlobs, 1, 0, 8});
+
+// Column strips against whole rows (strip 0), for tuning.
 BENCHMARK_CAPTURE(BM_WaveStep, strips, lv::RippleKernelKind::Tuned)
-    ->ArgNames({"w", "h", "blobs", "threads", "strip", "jitter"})
-    ->ArgsProduct({{3840}, {2160}, {FourBlobs}, {1}, {256, 512, 1024}, {-1}})
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+    ->Apply(Frame)
+    ->ArgsProduct({{3840}, {2160}, {FourBlobs}, {1}, {512, 1024, 0}, {8}});
 
 // The per-row part alone: four areas over 1080 and 2160 rows of a picture four pixels wide.
 BENCHMARK_CAPTURE(BM_WaveStep, rows_only, lv::RippleKernelKind::Tuned)
-    ->ArgNames({"w", "h", "layout", "threads", "strip", "jitter"})
+    ->Apply(Frame)
     ->Args({4, 1080, ColumnPerArea, 1, 0, -1})
     ->Args({4, 2160, ColumnPerArea, 1, 0, -1})
-    ->Unit(benchmark::kMicrosecond)
-    ->UseRealTime();
+    ->Unit(benchmark::kMicrosecond);

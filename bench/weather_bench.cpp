@@ -1,7 +1,7 @@
 // One frame of rain or snow on a full-HD weather layer: the movement of every drop or flake
 // plus its drawing. The layer copy the generator does before each step is measured alongside
 // as the yardstick the weather cost is compared with.
-#include <benchmark/benchmark.h>
+//   lv_bench --benchmark_filter='RainStep|SnowStep|LayerCopy'
 
 #include <algorithm>
 
@@ -9,6 +9,7 @@
 #include "common/random.h"
 #include "effects/weather/rain.h"
 #include "effects/weather/snow.h"
+#include "median_report.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ void BM_RainStep(benchmark::State& state) {
         rain.Step();
         benchmark::DoNotOptimize(layer.Data());
     }
+    lv::bench::CompareWith(state, "BM_LayerCopy");
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_RainStep)->Arg(100)->Arg(300)->Arg(1000);
@@ -47,6 +49,7 @@ void BM_SnowStep(benchmark::State& state) {
         snow.Step();
         benchmark::DoNotOptimize(layer.Data());
     }
+    lv::bench::CompareWith(state, "BM_LayerCopy");
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_SnowStep)->Arg(100)->Arg(300)->Arg(1000);

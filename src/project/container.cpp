@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <memory>
 
@@ -66,10 +67,10 @@ public:
         return st.st_size;
     }
 
-    // Reads up to `size` bytes at the current position; 0 at the end of the file.
-    size_t Read(unsigned char* buffer, size_t size) const {
+    // Reads up to `size` bytes at `offset`; 0 at the end of the file.
+    size_t ReadAt(unsigned char* buffer, size_t size, int64_t offset) const {
         for (;;) {
-            const ssize_t n = ::read(fd_, buffer, size);
+            const ssize_t n = ::pread(fd_, buffer, size, static_cast<off_t>(offset));
             if (n >= 0) return static_cast<size_t>(n);
             if (errno != EINTR)
                 throw Error(std::string("cannot read file: ") + std::strerror(errno),
@@ -99,17 +100,23 @@ private:
     int fd_;
 };
 
-// Offset just past the first complete marker, or -1. A match in progress carries over from one
-// block to the next. The first marker byte occurs nowhere else in the marker, so a failed match
-// restarts at the failing byte itself.
-int64_t SearchMarker(const FileDescriptor& file) {
+// Offset just past the first complete marker in bytes begin .. end - 1 of the file, or -1. A
+// match in progress carries over from one block to the next. The first marker byte occurs
+// nowhere else in the marker, so a failed match restarts at the failing byte itself.
+int64_t SearchMarker(const FileDescriptor& file, int64_t begin, int64_t end) {
     const char* key = g_markerKey;
     const auto startByte = static_cast<unsigned char>(key[0] + 1);
     std::unique_ptr<unsigned char[]> buffer(new unsigned char[SearchBlockSize]);
     size_t matched = 0;
-    int64_t consumed = 0;
+    int64_t consumed = begin;
     for (;;) {
-        const size_t n = file.Read(buffer.get(), SearchBlockSize);
+        const size_t n =
+            end - consumed <= 0
+                ? 0
+                : file.ReadAt(buffer.get(),
+                              static_cast<size_t>(std::min<int64_t>(
+                                  static_cast<int64_t>(SearchBlockSize), end - consumed)),
+                              consumed);
         if (n == 0) return -1;
         const unsigned char* block = buffer.get();
         size_t i = 0;
@@ -138,6 +145,45 @@ struct EntrySpan {
     int64_t length;
 };
 
+// The entries of the container found in bytes begin .. end - 1 of `file`, checked against that
+// range before anything is written. `name` names the file in messages.
+std::vector<EntrySpan> ReadLayout(const FileDescriptor& file, const std::string& name,
+                                  int64_t begin, int64_t end, size_t expectedCount) {
+    const int64_t markerEnd = SearchMarker(file, begin, end);
+    if (markerEnd < 0) throw FormatError("no saver package found in " + name);
+    int32_t count = 0;
+    if (markerEnd + 4 > end || !file.ReadLE32At(markerEnd, count))
+        throw FormatError("the container's entry count is cut off", name);
+    if (count < 0)
+        throw FormatError("the container has a negative entry count (" + std::to_string(count) +
+                              ")", name);
+    if (static_cast<size_t>(count) != expectedCount)
+        throw FormatError("the container holds " + std::to_string(count) + " entries, " +
+                              std::to_string(expectedCount) + " were expected", name);
+    std::vector<EntrySpan> entries;
+    entries.reserve(expectedCount);
+    int64_t position = markerEnd + 4;
+    for (int32_t k = 0; k < count; ++k) {
+        const std::string which =
+            "entry " + std::to_string(k + 1) + " of " + std::to_string(count);
+        int32_t length = 0;
+        if (position + 4 > end || !file.ReadLE32At(position, length))
+            throw FormatError("the length of " + which + " is cut off (truncated file)", name);
+        position += 4;
+        if (length < 0)
+            throw FormatError(which + " has a negative length (" + std::to_string(length) + ")",
+                              name);
+        if (length > end - position)
+            throw FormatError(which + " needs " + std::to_string(length) + " bytes, only " +
+                                  std::to_string(end - position) +
+                                  " remain (truncated file)", name);
+        entries.push_back({position, length});
+        position += length;
+    }
+    return entries;
+}
+
+
 // Whether the regular file at `target` holds exactly the entry's bytes of `source`. Anything
 // that cannot be read counts as different, so it is written anew.
 bool HoldsEntry(const fs::path& target, const FileDescriptor& source, const EntrySpan& entry) {
@@ -164,12 +210,20 @@ bool HoldsEntry(const fs::path& target, const FileDescriptor& source, const Entr
     return same;
 }
 
+void WriteEntry(const FileDescriptor& file, const fs::path& source, const EntrySpan& entry,
+                const fs::path& output) {
+    if (HoldsEntry(output, file, entry)) return;
+    AtomicOutputFile out(output);
+    out.CopyFrom(file.Get(), entry.offset, entry.length, source);
+    out.Commit();
+}
+
 }  // namespace
 
 MarkerPosition FindMarker(const fs::path& path) {
     const FileDescriptor file(path);
     MarkerPosition result;
-    const int64_t offset = SearchMarker(file);
+    const int64_t offset = SearchMarker(file, 0, file.Size());
     if (offset < 0) return result;
     if (!file.ReadLE32At(offset, result.Value)) throw ReadError(path.string());
     result.Found = true;
@@ -179,48 +233,30 @@ MarkerPosition FindMarker(const fs::path& path) {
 
 void SplitContainer(const fs::path& path, const std::vector<fs::path>& outputs) {
     const FileDescriptor file(path);
-    const std::string name = path.string();
-    const int64_t markerEnd = SearchMarker(file);
-    if (markerEnd < 0) throw FormatError("no saver package found in " + name);
-    const int64_t size = file.Size();
-
     // Walk the whole layout first, so that a damaged container creates no file at all.
-    int32_t count = 0;
-    if (!file.ReadLE32At(markerEnd, count))
-        throw FormatError("the container's entry count is cut off", name);
-    if (count < 0)
-        throw FormatError("the container has a negative entry count (" + std::to_string(count) +
-                              ")", name);
-    if (static_cast<size_t>(count) != outputs.size())
-        throw FormatError("the container holds " + std::to_string(count) + " entries, " +
-                              std::to_string(outputs.size()) + " were expected", name);
-    std::vector<EntrySpan> entries;
-    entries.reserve(outputs.size());
-    int64_t position = markerEnd + 4;
-    for (int32_t k = 0; k < count; ++k) {
-        const std::string which =
-            "entry " + std::to_string(k + 1) + " of " + std::to_string(count);
-        int32_t length = 0;
-        if (!file.ReadLE32At(position, length))
-            throw FormatError("the length of " + which + " is cut off (truncated file)", name);
-        position += 4;
-        if (length < 0)
-            throw FormatError(which + " has a negative length (" + std::to_string(length) + ")",
-                              name);
-        if (length > size - position)
-            throw FormatError(which + " needs " + std::to_string(length) + " bytes, only " +
-                                  std::to_string(size - position) +
-                                  " remain (truncated file)", name);
-        entries.push_back({position, length});
-        position += length;
-    }
+    const std::vector<EntrySpan> entries =
+        ReadLayout(file, path.string(), 0, file.Size(), outputs.size());
+    for (size_t k = 0; k < entries.size(); ++k) WriteEntry(file, path, entries[k], outputs[k]);
+}
 
-    for (size_t k = 0; k < entries.size(); ++k) {
-        if (HoldsEntry(outputs[k], file, entries[k])) continue;
-        AtomicOutputFile out(outputs[k]);
-        out.CopyFrom(file.Get(), entries[k].offset, entries[k].length, path);
-        out.Commit();
-    }
+void SplitContainerWithNested(const fs::path& path, const std::vector<fs::path>& outputs,
+                              size_t nestedEntry,
+                              const std::function<std::vector<fs::path>()>& nestedOutputs) {
+    const FileDescriptor file(path);
+    const std::vector<EntrySpan> entries =
+        ReadLayout(file, path.string(), 0, file.Size(), outputs.size());
+    if (nestedEntry >= entries.size())
+        throw FormatError("the container has no entry " + std::to_string(nestedEntry + 1),
+                          path.string());
+    for (size_t k = 0; k < entries.size(); ++k)
+        if (k != nestedEntry) WriteEntry(file, path, entries[k], outputs[k]);
+    const std::vector<fs::path> inner = nestedOutputs();
+    const EntrySpan nested = entries[nestedEntry];
+    const std::vector<EntrySpan> innerEntries =
+        ReadLayout(file, outputs[nestedEntry].string(), nested.offset,
+                   nested.offset + nested.length, inner.size());
+    for (size_t k = 0; k < innerEntries.size(); ++k)
+        WriteEntry(file, path, innerEntries[k], inner[k]);
 }
 
 std::string ContainerMarker() {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,15 @@ MarkerPosition FindMarker(const std::filesystem::path& path);
 // holding exactly the entry's bytes is left as it is: another instance may be reading it.
 void SplitContainer(const std::filesystem::path& path,
                     const std::vector<std::filesystem::path>& outputs);
+
+// SplitContainer, except that entry `nestedEntry`, itself a container, is not written as a file:
+// its entries go straight to the paths `nestedOutputs` gives, which it may read from the
+// entries written before it is called. The nested container is checked as one in a file of its
+// own, named in messages by outputs[nestedEntry], and must lie within its entry.
+void SplitContainerWithNested(const std::filesystem::path& path,
+                              const std::vector<std::filesystem::path>& outputs,
+                              size_t nestedEntry,
+                              const std::function<std::vector<std::filesystem::path>()>& nestedOutputs);
 
 // The 13 marker bytes, formed at run time.
 std::string ContainerMarker();

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <iterator>
 #include <system_error>
@@ -17,15 +18,21 @@ namespace fs = std::filesystem;
 
 std::vector<std::string> UnpackPackage(const std::string& saverPath, const std::string& folder) {
     const std::vector<fs::path> fixed = OuterEntryPaths(folder);
-    SplitContainer(saverPath, fixed);
-
+    const auto fileContainer = static_cast<size_t>(
+        std::find(fixed.begin(), fixed.end(), fs::path(folder + FileContainerName)) -
+        fixed.begin());
+    // The file container is split straight from the saver: written out first, its bytes would
+    // go to the disk twice.
     std::vector<fs::path> outputs;
-    for (const auto& name : ReadProjectFileNames(folder + FileNamesName))
-        outputs.emplace_back(folder + name);
-    SplitContainer(folder + FileContainerName, outputs);
+    SplitContainerWithNested(saverPath, fixed, fileContainer, [&] {
+        for (const auto& name : ReadProjectFileNames(folder + FileNamesName))
+            outputs.emplace_back(folder + name);
+        return outputs;
+    });
 
     std::vector<std::string> written;
-    for (const auto& p : fixed) written.push_back(p.string());
+    for (size_t k = 0; k < fixed.size(); ++k)
+        if (k != fileContainer) written.push_back(fixed[k].string());
     for (const auto& p : outputs) written.push_back(p.string());
     return written;
 }

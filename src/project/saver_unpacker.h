@@ -7,9 +7,10 @@
 
 namespace lv {
 
-// Splits the package of the saver at `saverPath` into `folder` (ending in "/"): the four files
-// of the outer container, then the project files named in LVFilenames.res. Returns their paths,
-// in that order. A file that already holds the same bytes is left alone, so an instance
+// Splits the package of the saver at `saverPath` into `folder` (ending in "/"): the files of the
+// outer container except the file container (LVFiles.res), then the project files named in
+// LVFilenames.res, taken from the file container inside the saver. Returns their paths, in that
+// order. A file that already holds the same bytes is left alone, so an instance
 // starting beside a running one does not replace what the other is reading. A program file
 // without a package, a damaged container, a name the name rule refuses and a name list that
 // does not fit the file container raise lv::Error naming the file; no file is written outside

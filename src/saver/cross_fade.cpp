@@ -1,5 +1,7 @@
 #include "saver/cross_fade.h"
 
+#include <algorithm>
+
 #include "common/rounding.h"
 #include "saver/show_clock.h"
 
@@ -7,7 +9,7 @@ namespace lv {
 
 CrossFadeSchedule::CrossFadeSchedule(uint32_t durationMilliseconds,
                                      uint32_t firstStepMilliseconds) {
-    const uint32_t stepTime = firstStepMilliseconds == 0 ? 1 : firstStepMilliseconds;
+    const uint32_t stepTime = std::max(firstStepMilliseconds, CrossFadeStepMilliseconds);
     const uint32_t steps = durationMilliseconds / stepTime;
     stepCount_ = steps > INT32_MAX ? INT32_MAX : static_cast<int>(steps);
 }
@@ -23,7 +25,13 @@ int RunCrossFade(Clock& clock, uint32_t durationMilliseconds,
     drawStep(FirstCrossFadeAlpha);
     const uint32_t firstStep = TicksBetween(start, clock.GetTickCount());
     const CrossFadeSchedule schedule(durationMilliseconds, firstStep);
+    uint32_t stepStart = start;
     for (int step = 1; step <= schedule.StepCount(); ++step) {
+        const uint32_t sinceLastStep = TicksBetween(stepStart, clock.GetTickCount());
+        if (sinceLastStep < CrossFadeStepMilliseconds) {
+            clock.Sleep(CrossFadeStepMilliseconds - sinceLastStep);
+        }
+        stepStart = clock.GetTickCount();
         drawStep(schedule.Alpha(step));
     }
     return schedule.StepCount() + 1;

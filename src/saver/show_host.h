@@ -60,6 +60,10 @@ public:
     // Draws `source` with its top-left corner at `position`; the rest of the window keeps what
     // it shows.
     virtual void DrawFrame(FrameSource source, PixelPoint position) = 0;
+
+    // A picture change has ended: memory freed by it (the previous picture, the fade's
+    // screens) may go back to the system, so a long show keeps one picture's working set.
+    virtual void ReleaseFreedMemory() {}
 };
 
 }  // namespace lv

@@ -38,6 +38,7 @@ bool ShowLoop::Start(std::vector<std::string> pictures, const ShowSettings& sett
         // first pass then tries the next one, as after any failed change.
         try {
             LoadPicture();
+            services_.Host.ReleaseFreedMemory();
         } catch (const std::exception& error) {
             Drop(error.what());
             retryChange_ = true;
@@ -97,6 +98,7 @@ void ShowLoop::ChangePicture() {
         } else {
             services_.Host.FillBlack();
         }
+        services_.Host.ReleaseFreedMemory();
     }
     lastChangeTick_ = services_.TickClock.GetTickCount();
     retryChange_ = false;

@@ -31,6 +31,13 @@ void DrawPicture(const Bitmap32& picture, Bitmap32& canvas, PixelPoint position)
     }
 }
 
+// Changed parts are handed on in bands of this many rows: a few hundred rectangles at most,
+// where rain or snow makes thousands of tiny ones.
+constexpr int ChangeBandHeight = 16;
+// More pending changes than this (a generator stepped many times without a frame) are taken
+// as the whole picture.
+constexpr size_t MaxPendingChanges = 1 << 16;
+
 Bitmap32 BlackScreen(PixelSize size) {
     Bitmap32 black(size.Width, size.Height);  // new pixels are 0, which is black
     return black;
@@ -112,6 +119,11 @@ PackageLoadResult ShowScene::LoadPackage(const std::string& path, int speedPerce
     generator_->Prepare();
     generator_->SetWeather(water.Weather().Kind > 0);
     packagePrepared_ = true;
+    // The generator holds the areas in its own map now; the 32-bit mask is not read again. Nor
+    // is the package shown before, which the spare object still holds.
+    (shownFitted_ ? shownFitted_->Mask : shownPackage_->Mask).Clear();
+    sparePackage_ = std::make_unique<ImagePackage>();
+    spareFitted_.reset();
     return {{water.Picture().Width(), water.Picture().Height()}, shownPackage_->SoundFile};
 }
 
@@ -139,29 +151,33 @@ const Bitmap32* ShowScene::PictureOf(FrameSource source) const {
 void ShowScene::BeginCrossFade(FrameSource source, PixelPoint position) {
     SettleFrame();
     oldScreen_ = screen_;
-    newScreen_ = BlackScreen(screenSize_);
     // An image package fades in as its still picture, without ripples or weather.
     const std::optional<WaterSource> water = ShownWater();
     const Bitmap32* picture =
         source == FrameSource::Package ? (water ? &water->Picture() : nullptr) : PictureOf(source);
+    // A picture that covers the screen exactly is the new screen itself: nothing changes it
+    // during the fade, so it is blended from where it is instead of from a copy.
+    if (picture != nullptr && position == PixelPoint{0, 0} &&
+        PixelSize{picture->Width(), picture->Height()} == screenSize_) {
+        newScreenPicture_ = picture;
+        return;
+    }
+    newScreen_ = BlackScreen(screenSize_);
     if (picture != nullptr) {
         DrawPicture(*picture, newScreen_, position);
     }
-    newSurface_.LoadFromBitmap32(newScreen_);
-    oldSurface_.LoadFromBitmap32(oldScreen_);
-    resultSurface_.Allocate(screenSize_.Width, screenSize_.Height);
+    newScreenPicture_ = &newScreen_;
 }
 
 void ShowScene::ComposeCrossFadeStep(int alpha) {
-    BlendSurfaces(resultSurface_, newSurface_, oldSurface_, alpha);
-    resultSurface_.DrawToBitmap32(screen_, 0, 0);
+    // Blended straight into the screen copy: the colour bytes are those of the blend of 24-bit
+    // surfaces, without making them or converting the result back.
+    BlendBitmaps(screen_, newScreenPicture_ ? *newScreenPicture_ : newScreen_, oldScreen_, alpha);
     frameSource_ = FrameSource::Nothing;
 }
 
 void ShowScene::EndCrossFade() {
-    newSurface_ = PixelSurface();
-    oldSurface_ = PixelSurface();
-    resultSurface_ = PixelSurface();
+    newScreenPicture_ = nullptr;
     oldScreen_.Clear();
     newScreen_.Clear();
 }
@@ -174,22 +190,57 @@ void ShowScene::FillBlack() {
 void ShowScene::StepGenerator() {
     if (packagePrepared_) {
         generator_->Step();
+        CollectGeneratorChanges();
     }
 }
 
 void ShowScene::RestoreGenerator() {
     if (packagePrepared_) {
         generator_->Restore();
+        CollectGeneratorChanges();
     }
 }
 
-void ShowScene::SetFrame(FrameSource source, PixelPoint position) {
+void ShowScene::CollectGeneratorChanges() {
+    const std::vector<PixelRect>& changed = generator_->ChangedRects();
+    if (generatorChanges_.size() + changed.size() > MaxPendingChanges) {
+        const Bitmap32& picture = generator_->ShownPicture();
+        generatorChanges_.assign(1, PixelRect{0, 0, picture.Width(), picture.Height()});
+        return;
+    }
+    generatorChanges_.insert(generatorChanges_.end(), changed.begin(), changed.end());
+}
+
+std::vector<PixelRect> ShowScene::SetFrame(FrameSource source, PixelPoint position) {
     // A frame at another place or of another picture leaves the last one on the screen.
-    if (source != frameSource_ || !(position == framePosition_)) {
+    const bool sameFrame = source == frameSource_ && position == framePosition_;
+    if (!sameFrame) {
         SettleFrame();
     }
     frameSource_ = PictureOf(source) != nullptr ? source : FrameSource::Nothing;
     framePosition_ = position;
+    std::vector<PixelRect> changes;
+    changes.swap(generatorChanges_);
+    const Bitmap32* picture = FramePicture();
+    if (picture == nullptr) {
+        return {};
+    }
+    if (!sameFrame) {
+        changes.assign(1, PixelRect{0, 0, picture->Width(), picture->Height()});
+    } else if (frameSource_ != FrameSource::Package) {
+        changes.clear();
+    }
+    // From the picture's pixels to the screen's.
+    std::vector<PixelRect> onScreen;
+    onScreen.reserve(changes.size());
+    for (const PixelRect& change : changes) {
+        const PixelRect clipped = ClipToPicture(
+            int64_t{change.Left} + position.X, int64_t{change.Top} + position.Y,
+            int64_t{change.Right} + position.X, int64_t{change.Bottom} + position.Y,
+            screen_.Width(), screen_.Height());
+        if (!clipped.Empty()) onScreen.push_back(clipped);
+    }
+    return CoverInBands(onScreen, ChangeBandHeight);
 }
 
 const Bitmap32* ShowScene::FramePicture() const { return PictureOf(frameSource_); }

@@ -3,9 +3,10 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/bitmap32.h"
-#include "effects/surface/pixel_surface.h"
+#include "common/pixel_rect.h"
 #include "effects/water/water_source.h"
 #include "saver/show_host.h"
 
@@ -27,6 +28,8 @@ class WaveGenerator;
 // Image packages load into a spare package object, which becomes the shown one only when the
 // load and the fit to the screen have succeeded: the generator borrows the shown package's
 // pictures (or their copies fitted to the screen), so a failed load must never discard them.
+// Once the generator is prepared, the package shown before is freed, and so is the shown one's
+// mask, which the generator has turned into its area map.
 class ShowScene {
 public:
     explicit ShowScene(PixelSize screen);
@@ -53,8 +56,13 @@ public:
     void StepGenerator();
     void RestoreGenerator();
 
-    // Records the frame the window is about to paint.
-    void SetFrame(FrameSource source, PixelPoint position);
+    // Records the frame the window is about to paint and returns the parts of the screen that
+    // differ from what the window showed after the last SetFrame, in bands (CoverInBands): the
+    // whole frame when its picture or place is new, nothing for a still picture shown again,
+    // and for a package only what its generator changed since (the water's boxes, the drops or
+    // flakes before and after). Painting just these keeps the window exactly as painting the
+    // whole frame would.
+    std::vector<PixelRect> SetFrame(FrameSource source, PixelPoint position);
 
     // The frame the window paints over Screen(): its picture (null when none) and position.
     const Bitmap32* FramePicture() const;
@@ -75,11 +83,15 @@ private:
     WaterSource PackageWater() const;
     // Copies the last frame into Screen(), before its picture changes or is covered.
     void SettleFrame();
+    // Notes what the generator's last operation changed in its picture.
+    void CollectGeneratorChanges();
 
     PixelSize screenSize_;
     Bitmap32 screen_;
     FrameSource frameSource_ = FrameSource::Nothing;
     PixelPoint framePosition_;
+    // What the generator changed in its picture since the last SetFrame.
+    std::vector<PixelRect> generatorChanges_;
 
     Bitmap32 decodedPicture_;
     Bitmap32 plainPicture_;
@@ -91,12 +103,11 @@ private:
     std::unique_ptr<WaveGenerator> generator_;
     bool packagePrepared_ = false;
 
-    // The cross-fade: the screen before and after the change, and the blend of the two.
+    // The cross-fade: the screen before and after the change; their blend goes to screen_. The
+    // screen after is newScreen_, or the new picture itself when it covers the screen exactly.
     Bitmap32 oldScreen_;
     Bitmap32 newScreen_;
-    PixelSurface newSurface_;
-    PixelSurface oldSurface_;
-    PixelSurface resultSurface_;
+    const Bitmap32* newScreenPicture_ = nullptr;
 };
 
 }  // namespace lv

@@ -75,10 +75,10 @@ TEST(SaverPackage, EveryNameTheBuilderAcceptsUnpacksUnderThatName) {
         const std::string folder = env.Folder("w" + std::to_string(k));
         BuildSaver(saver, engine, savers[k]);
         const std::vector<std::string> written = UnpackPackage(saver, folder);
-        ASSERT_EQ(written.size(), 4 + savers[k].Files.size());
+        ASSERT_EQ(written.size(), 3 + savers[k].Files.size());
         for (size_t i = 0; i < savers[k].Files.size(); ++i) {
             const SaverFile& file = savers[k].Files[i];
-            EXPECT_EQ(written[4 + i], folder + file.Name);
+            EXPECT_EQ(written[3 + i], folder + file.Name);
             EXPECT_EQ(test::ReadTestFile(folder + file.Name), file.Bytes) << file.Name;
             ++unpacked;
         }

@@ -35,15 +35,18 @@ TEST(CrossFadeSchedule, StepCountIsTheDurationDividedByTheFirstStep) {
     EXPECT_EQ(CrossFadeSchedule(2000, 2000).Alpha(1), 255);
     EXPECT_EQ(CrossFadeSchedule(2000, 2001).StepCount(), 0);
     EXPECT_EQ(CrossFadeSchedule(2000, 0xFFFFFFFFu).StepCount(), 0);
-    EXPECT_EQ(CrossFadeSchedule(2000, 3).StepCount(), 666);
-    EXPECT_EQ(CrossFadeSchedule(2000, 3).Alpha(666), 255);
+    EXPECT_EQ(CrossFadeSchedule(2000, 17).StepCount(), 117);
+    EXPECT_EQ(CrossFadeSchedule(2000, 17).Alpha(117), 255);
 }
 
-TEST(CrossFadeSchedule, AFirstStepMeasuredAtZeroCountsAsOneMillisecond) {
-    const CrossFadeSchedule schedule(2000, 0);
-    EXPECT_EQ(schedule.StepCount(), 2000);
-    EXPECT_EQ(schedule.Alpha(1), 10);  // round(0.1225) + 10
-    EXPECT_EQ(schedule.Alpha(2000), 255);
+TEST(CrossFadeSchedule, AFastFirstStepIsPacedToSixteenMilliseconds) {
+    // 2000 div 16 = 125 steps, whether the first step took 0, 3 or 16 ms.
+    for (const uint32_t firstStep : {0u, 3u, 16u}) {
+        const CrossFadeSchedule schedule(2000, firstStep);
+        EXPECT_EQ(schedule.StepCount(), 125) << firstStep;
+        EXPECT_EQ(schedule.Alpha(1), 12);  // round(1.96) + 10
+        EXPECT_EQ(schedule.Alpha(125), 255);
+    }
 }
 
 TEST(RunCrossFade, TimesTheFirstStepAcrossTheWrapOfTheCounter) {
@@ -56,6 +59,28 @@ TEST(RunCrossFade, TimesTheFirstStepAcrossTheWrapOfTheCounter) {
     // The first step took 400 ms although the counter wrapped in it: 5 more steps.
     EXPECT_EQ(drawn, 6);
     EXPECT_EQ(alphas, (std::vector<int>{10, 59, 108, 157, 206, 255}));
+}
+
+TEST(RunCrossFade, FastStepsAreSpacedSixteenMillisecondsApart) {
+    test::FakeClock clock(1000);
+    std::vector<uint32_t> starts;
+    const int drawn = RunCrossFade(clock, 2000, [&](int) {
+        starts.push_back(clock.Now());
+        clock.Advance(5);
+    });
+    ASSERT_EQ(drawn, 126);
+    for (size_t i = 1; i < starts.size(); ++i) {
+        EXPECT_EQ(starts[i] - starts[i - 1], 16u) << i;
+    }
+    // The whole fade lasts its duration plus the first step.
+    EXPECT_EQ(clock.Now() - 1000, 125u * 16 + 5);
+}
+
+TEST(RunCrossFade, StepsSlowerThanTheRefreshDoNotSleep) {
+    test::FakeClock clock;
+    const int drawn = RunCrossFade(clock, 2000, [&](int) { clock.Advance(40); });
+    EXPECT_EQ(drawn, 51);
+    EXPECT_TRUE(clock.Sleeps().empty());
 }
 
 TEST(RunCrossFade, ASlowFirstStepIsTheWholeFade) {

@@ -117,6 +117,18 @@ TEST_F(ShowLoopTest, ADurationOfZeroChangesAtEveryPass) {
     EXPECT_EQ(std::count(host.Calls.begin(), host.Calls.end(), "black"), 4);
 }
 
+TEST_F(ShowLoopTest, FreedMemoryIsReleasedOnceEachChangeHasEnded) {
+    settings.Duration = 0;
+    settings.Transition = true;
+    AddPicture("a.jpg");
+    AddPicture("b.jpg");
+    ASSERT_TRUE(StartShow({"a.jpg", "b.jpg", "missing.jpg"}));
+    loop->Tick();  // to b.jpg, through a fade
+    loop->Tick();  // missing.jpg fails to decode: nothing to release
+    EXPECT_EQ(host.Calls, (std::vector<std::string>{"decode a.jpg", "release", "decode b.jpg",
+                                                    "fade", "release", "decode missing.jpg"}));
+}
+
 TEST_F(ShowLoopTest, StatisticsCountPassesChangesAndDroppedErrorsIntoTheirFile) {
     test::TempDir dir;
     statsFile = dir.File("stats.txt");

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <vector>
+
 #include "common/error.h"
+#include "common/random.h"
 #include "effects/filters/pixel_filters.h"
 #include "effects/water/wave_generator.h"
 #include "project/image_package.h"
@@ -159,7 +163,8 @@ TEST_F(ShowSceneTest, AStretchedPackageRunsOnItsFittedWaterWhichOutlivesAFailedL
         dir.File("small.lvp"), test::GradientPicture(32, 24), test::PackageWeather::Rain);
     EXPECT_EQ(scene.LoadPackage(small, 100, StretchFull, Screen).DrawSize, Screen);
     EXPECT_EQ(scene.ShownWater()->Picture().Width(), Screen.Width);
-    EXPECT_EQ(scene.ShownWater()->Mask().Height(), Screen.Height);
+    EXPECT_EQ(scene.Generator().Field().Height, Screen.Height);
+    EXPECT_TRUE(scene.ShownWater()->Mask().Empty());  // read into the area map, then freed
     EXPECT_EQ(scene.ShownWater()->Weather().Kind, 2);
 
     const std::string broken = dir.Write("broken.lvp", "not a package at all");
@@ -179,6 +184,134 @@ TEST_F(ShowSceneTest, APackageThatCannotBePreparedIsNeitherSteppedNorDrawn) {
     EXPECT_NO_THROW(scene.StepGenerator());
     scene.SetFrame(FrameSource::Package, {0, 0});
     EXPECT_EQ(scene.FramePicture(), nullptr);
+}
+
+// Partial repaints. A package with a round pond and a rectangular pool, each smaller than the
+// picture, with strong ripples; rain or snow on request.
+std::string WritePondPackage(const std::string& path, const Bitmap32& picture, int weatherKind) {
+    PackageContents contents = test::ShowPackageContents(picture, test::PackageWeather::None);
+    Bitmap32 mask(picture.Width(), picture.Height());
+    for (int y = 0; y < picture.Height(); ++y)
+        for (int x = 0; x < picture.Width(); ++x) {
+            const int dx = x - picture.Width() / 3, dy = y - picture.Height() * 2 / 3;
+            if (dx * dx * 4 + dy * dy * 9 < picture.Height() * picture.Height())
+                mask.SetPixel(x, y, AreaColours[0]);
+            else if (x > picture.Width() * 2 / 3 && y > 8 && y < picture.Height() / 3)
+                mask.SetPixel(x, y, AreaColours[2]);
+        }
+    contents.MaskWords = EncodeAreaMask(mask);
+    for (WaveParameters& wave : contents.Waves) {
+        wave.Amplitude = 4;
+        wave.Jitter = 8;
+    }
+    if (weatherKind != 0) {
+        contents.Weather.Kind = weatherKind;
+        contents.Weather.Count = 60;
+        contents.Weather.SpeedLevel = 10;
+        contents.Weather.Angle = 70;  // slanted rain
+        contents.Weather.Length = 20;
+    }
+    WriteFileAtomically(path, BuildImagePackage(contents));
+    return path;
+}
+
+void CopyParts(const Bitmap32& from, Bitmap32& onto, const std::vector<PixelRect>& parts) {
+    for (const PixelRect& part : parts)
+        for (int y = part.Top; y < part.Bottom; ++y)
+            for (int x = part.Left; x < part.Right; ++x) onto.SetPixel(x, y, from.Pixel(x, y));
+}
+
+struct RepaintCase {
+    const char* Name;
+    int WeatherKind;
+    PixelSize Picture;  // drawn at its own size, centred: larger than the screen crops it
+};
+
+class PartialRepaint : public ::testing::TestWithParam<RepaintCase> {
+protected:
+    static constexpr PixelSize Screen{160, 120};
+    static constexpr int Passes = 60;
+    static constexpr int RestoreAtPass = 25;  // F1 puts the still water back once
+
+    // The frames of a show that redraws its weather layer and repaints its window in full, as
+    // the show did before partial repaints.
+    std::vector<Bitmap32> FullRepaints(const std::string& path, PixelPoint at) {
+        SetFixedRandomize(true, 99);
+        ShowScene scene{Screen};
+        scene.Generator().SetWeatherRedraw(WeatherRedraw::Whole);
+        scene.LoadPackage(path, 100, OriginalSize, Screen);
+        std::vector<Bitmap32> frames;
+        for (int pass = 0; pass < Passes; ++pass) {
+            if (pass == RestoreAtPass) scene.RestoreGenerator();
+            scene.StepGenerator();
+            scene.SetFrame(FrameSource::Package, at);
+            frames.push_back(Composed(scene));
+        }
+        SetFixedRandomize(false);
+        return frames;
+    }
+
+    test::TempDir dir;
+};
+
+TEST_P(PartialRepaint, PaintingOnlyTheChangedPartsGivesTheFramesOfFullRepaints) {
+    const RepaintCase& c = GetParam();
+    const std::string path =
+        WritePondPackage(dir.File("pond.lvp"),
+                         test::GradientPicture(c.Picture.Width, c.Picture.Height), c.WeatherKind);
+    const PixelPoint at = DisplayPosition(c.Picture, Screen, OriginalSize);
+    const std::vector<Bitmap32> expected = FullRepaints(path, at);
+
+    SetFixedRandomize(true, 99);
+    ShowScene scene{Screen};
+    scene.LoadPackage(path, 100, OriginalSize, Screen);
+    Bitmap32 window(Screen.Width, Screen.Height);  // starts black, like the window
+    int64_t paintedPixels = 0;
+    for (int pass = 0; pass < Passes; ++pass) {
+        if (pass == RestoreAtPass) scene.RestoreGenerator();
+        scene.StepGenerator();
+        const std::vector<PixelRect> parts = scene.SetFrame(FrameSource::Package, at);
+        CopyParts(Composed(scene), window, parts);
+        ASSERT_EQ(window, expected[static_cast<size_t>(pass)]) << c.Name << ", pass " << pass;
+        if (pass > 0)
+            for (const PixelRect& part : parts)
+                paintedPixels += int64_t{part.Width()} * part.Height();
+    }
+    SetFixedRandomize(false);
+    // After the first frame, less than the whole frame is painted per pass; water alone (two
+    // ponds in the picture) far less. Weather this dense on so small a picture touches most
+    // bands of rows.
+    const int64_t framePixels = int64_t{std::min(c.Picture.Width, Screen.Width)} *
+                                std::min(c.Picture.Height, Screen.Height);
+    EXPECT_LT(paintedPixels, framePixels * (Passes - 1) * (c.WeatherKind == 0 ? 3 : 4) / 4)
+        << c.Name;
+}
+
+INSTANTIATE_TEST_SUITE_P(ShowScene, PartialRepaint,
+                         ::testing::Values(RepaintCase{"water", 0, {120, 90}},
+                                           RepaintCase{"snow", 1, {120, 90}},
+                                           RepaintCase{"rain", 2, {120, 90}},
+                                           RepaintCase{"rain, cropped", 2, {200, 150}}),
+                         [](const ::testing::TestParamInfo<RepaintCase>& param) {
+                             std::string name;
+                             for (const char* c = param.param.Name; *c != 0; ++c)
+                                 if (std::isalnum(static_cast<unsigned char>(*c))) name += *c;
+                             return name;
+                         });
+
+TEST_F(ShowSceneTest, AStillPictureIsPaintedOnceUntilItsFrameChanges) {
+    const std::string path =
+        dir.Write("still.bmp", EncodeBmp24(test::SolidPicture(20, 10, 0x123456)));
+    scene.SetPlainPicture(scene.DecodePlainPicture(path));
+    EXPECT_EQ(scene.SetFrame(FrameSource::PlainPicture, {5, 6}),
+              (std::vector<PixelRect>{{5, 6, 25, 16}}));
+    EXPECT_TRUE(scene.SetFrame(FrameSource::PlainPicture, {5, 6}).empty());
+    EXPECT_TRUE(scene.SetFrame(FrameSource::PlainPicture, {5, 6}).empty());
+    // Moved, it is painted again; after a black fill too.
+    EXPECT_EQ(scene.SetFrame(FrameSource::PlainPicture, {0, 0}).size(), 1u);
+    scene.FillBlack();
+    EXPECT_EQ(scene.SetFrame(FrameSource::PlainPicture, {0, 0}),
+              (std::vector<PixelRect>{{0, 0, 20, 10}}));
 }
 
 }  // namespace

@@ -69,6 +69,7 @@ public:
     void FillBlack() override { Calls.push_back("black"); }
     void StepGenerator() override { ++Steps; }
     void RestoreGenerator() override { ++Restores; }
+    void ReleaseFreedMemory() override { Calls.push_back("release"); }
     void DrawFrame(FrameSource source, PixelPoint position) override {
         ++Frames;
         LastSource = source;

@@ -24,8 +24,9 @@ const CommandRegistration registration({
     "unpack",
     "SAVER DIR",
     "unpack a saver's package into DIR as the engine unpacks its working folder",
-    "Writes LVC.res, LVFilenames.res, LVFiles.res and LVGUI.lvu, then every project file\n"
-    "named in LVFilenames.res, and prints the path of each file written. DIR is created\n"
+    "Writes LVC.res, LVFilenames.res and LVGUI.lvu, then every project file named in\n"
+    "LVFilenames.res (from the file container, LVFiles.res, which is not written itself),\n"
+    "and prints the path of each file written. DIR is created\n"
     "when missing; existing files of the same names are replaced.",
     Run,
 });

@@ -38,6 +38,28 @@ void BlendSurfaces(PixelSurface& target, const PixelSurface& first, const PixelS
     kernels::BlendSurfacesWith(kernels::BestKernelSet(), target, first, second, amount);
 }
 
+void BlendBitmaps(Bitmap32& target, const Bitmap32& first, const Bitmap32& second, int amount) {
+    if (target.Empty()) return;
+    if (first.Width() != target.Width() || first.Height() != target.Height() ||
+        second.Width() != target.Width() || second.Height() != target.Height())
+        throw Error("cannot blend bitmaps of different sizes (" + std::to_string(first.Width()) +
+                    " x " + std::to_string(first.Height()) + " and " +
+                    std::to_string(second.Width()) + " x " + std::to_string(second.Height()) +
+                    " into " + std::to_string(target.Width()) + " x " +
+                    std::to_string(target.Height()) + ")");
+    amount = std::clamp(amount, 0, 256);
+    auto* blend = kernels::BlendBytesScalar;
+#if defined(__x86_64__) || defined(__i386__)
+    if (kernels::BestKernelSet() == kernels::KernelSet::Sse2) blend = kernels::BlendBytesSse2;
+    if (kernels::BestKernelSet() == kernels::KernelSet::Avx2) blend = kernels::BlendBytesAvx2;
+#endif
+    // Bitmap rows lie back to back: one call covers the whole picture.
+    blend(reinterpret_cast<uint8_t*>(target.Data()),
+          reinterpret_cast<const uint8_t*>(first.Data()),
+          reinterpret_cast<const uint8_t*>(second.Data()),
+          static_cast<int64_t>(target.PixelCount()) * 4, amount);
+}
+
 namespace kernels {
 namespace {
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/bitmap32.h"
 #include "effects/surface/clamp.h"
 #include "effects/surface/pixel_surface.h"
 
@@ -18,5 +19,10 @@ void AdjustSaturation(PixelSurface& surface, int amount);
 // three surfaces differ in size; does nothing to an empty target.
 void BlendSurfaces(PixelSurface& target, const PixelSurface& first, const PixelSurface& second,
                    int amount);
+
+// The same blend on 32-bit bitmaps, every byte of every 0x00RRGGBB word: the colour bytes come
+// out exactly as BlendSurfaces makes them, and the spare byte, 0 in both, stays 0. Saves the
+// 24-bit copies and the conversion back when the pictures are 32-bit already.
+void BlendBitmaps(Bitmap32& target, const Bitmap32& first, const Bitmap32& second, int amount);
 
 }  // namespace lv

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
 
 #include "common/error.h"
 #include "common/random.h"
@@ -11,6 +12,40 @@
 #include "effects/weather/snow.h"
 
 namespace lv {
+
+namespace {
+
+// The bounding box of each area that has pixels, from the field's runs.
+std::vector<PixelRect> AreaBoundingBoxes(const WaveField& field) {
+    std::array<PixelRect, 4> boxes{};
+    std::array<bool, 4> seen{};
+    for (int32_t row = 0; row < field.Height; ++row) {
+        for (uint32_t i = field.RowRunStart[static_cast<size_t>(row)];
+             i < field.RowRunStart[static_cast<size_t>(row) + 1]; ++i) {
+            const AreaRun& run = field.Runs[i];
+            PixelRect& box = boxes[static_cast<size_t>(run.area)];
+            if (!seen[static_cast<size_t>(run.area)]) {
+                seen[static_cast<size_t>(run.area)] = true;
+                box = {run.first, row, run.last + 1, row + 1};
+            } else {
+                box = {std::min(box.Left, run.first), box.Top, std::max(box.Right, run.last + 1),
+                       row + 1};
+            }
+        }
+    }
+    std::vector<PixelRect> found;
+    for (size_t k = 0; k < boxes.size(); ++k)
+        if (seen[k]) found.push_back(boxes[k]);
+    return found;
+}
+
+void CopyRect(const Bitmap32& from, Bitmap32& onto, const PixelRect& rect) {
+    const size_t rowBytes = static_cast<size_t>(rect.Width()) * sizeof(uint32_t);
+    for (int y = rect.Top; y < rect.Bottom; ++y)
+        std::memcpy(onto.Row(y) + rect.Left, from.Row(y) + rect.Left, rowBytes);
+}
+
+}  // namespace
 
 void DrawAtOrigin(const Bitmap32& from, Bitmap32& onto) {
     if (from.Width() == onto.Width() && from.Height() == onto.Height()) {
@@ -25,7 +60,7 @@ void DrawAtOrigin(const Bitmap32& from, Bitmap32& onto) {
         std::memcpy(onto.Row(y), from.Row(y), static_cast<size_t>(width) * sizeof(uint32_t));
 }
 
-WaveGenerator::WaveGenerator() = default;
+WaveGenerator::WaveGenerator() : threads_(std::thread::hardware_concurrency() > 1 ? 2 : 1) {}
 WaveGenerator::~WaveGenerator() = default;
 
 void WaveGenerator::SetProject(const WaterSource& source) {
@@ -45,10 +80,12 @@ void WaveGenerator::Prepare() {
     Randomize();
     phase_.fill(0);
     BuildAreaMap(source_->Mask(), source.Width(), source.Height(), field_);
+    waterBoxes_ = AreaBoundingBoxes(field_);
     DrawColumnShifts(params_.data(), field_);
     kernel_.Prepare(field_);
     Step();
     DrawAtOrigin(source, output_);
+    changed_.assign(1, WholePicture());
 }
 
 void WaveGenerator::Step() {
@@ -72,12 +109,19 @@ void WaveGenerator::Step() {
             params_[k]->Direction != 0 ? int64_t{phase_[k]} + s : int64_t{phase_[k]} - s;
         phase_[k] = wave::WrapToInt32(moved);
     }
+    // Outside its areas the output always holds the source picture.
+    changed_ = waterBoxes_;
     if (weatherOn_) StepWeather();
 }
 
 void WaveGenerator::Restore() {
     RequireProject();
     DrawAtOrigin(source_->Picture(), output_);
+    // The weather layer, when shown, takes the restored water at the next step.
+    if (weatherOn_ && weatherLayer_)
+        changed_.clear();
+    else
+        changed_ = waterBoxes_;
 }
 
 const Bitmap32& WaveGenerator::ShownPicture() const {
@@ -89,6 +133,9 @@ void WaveGenerator::SetWeather(bool on) {
     weatherLayer_.reset();
     snow_.reset();
     rain_.reset();
+    weatherBoxes_.clear();
+    weatherLayerFresh_ = on;
+    changed_.assign(1, WholePicture());
     if (!on) return;
     weatherLayer_ = std::make_unique<Bitmap32>(output_.Width(), output_.Height());
     if (!source_) return;
@@ -108,21 +155,41 @@ void WaveGenerator::SetWeather(bool on) {
     }
 }
 
+void WaveGenerator::RefreshWeatherLayer() {
+    if (weatherLayerFresh_ || weatherRedraw_ == WeatherRedraw::Whole ||
+        weatherLayer_->Width() != output_.Width() || weatherLayer_->Height() != output_.Height()) {
+        DrawAtOrigin(output_, *weatherLayer_);
+        weatherLayerFresh_ = false;
+        changed_.assign(1, WholePicture());
+        return;
+    }
+    // The layer is the output with the last drops drawn over it, and the output has changed
+    // only in the water's boxes since.
+    for (const PixelRect& box : weatherBoxes_) CopyRect(output_, *weatherLayer_, box);
+    for (const PixelRect& box : waterBoxes_) CopyRect(output_, *weatherLayer_, box);
+    changed_.insert(changed_.end(), weatherBoxes_.begin(), weatherBoxes_.end());
+}
+
 void WaveGenerator::StepWeather() {
     if (!weatherLayer_) return;
-    DrawAtOrigin(output_, *weatherLayer_);
+    RefreshWeatherLayer();
+    weatherBoxes_.clear();
     const WeatherParameters& weather = source_->Weather();
     if (weather.Kind == 1 && snow_) {
         snow_->SetSpeedPercent(speedPercent_);
         snow_->SetSpeedLevel(weather.SpeedLevel);
         snow_->Step();
+        snow_->AddDrawnBoxes(weatherBoxes_);
     } else if (weather.Kind == 2 && rain_) {
         rain_->SetSpeedPercent(speedPercent_);
         rain_->SetSpeedLevel(weather.SpeedLevel);
         rain_->SetLengthFactor(weather.Length);
         rain_->SetAngleTerm(static_cast<int32_t>(180 - int64_t{weather.Angle}));
         rain_->Step();
+        rain_->AddDrawnBoxes(weatherBoxes_);
     }
+    if (changed_.size() != 1 || !(changed_[0] == WholePicture()))
+        changed_.insert(changed_.end(), weatherBoxes_.begin(), weatherBoxes_.end());
 }
 
 }  // namespace lv

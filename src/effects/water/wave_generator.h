@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "common/bitmap32.h"
+#include "common/pixel_rect.h"
 #include "effects/water/water_source.h"
 #include "effects/water/wave_field.h"
 #include "effects/water/wave_kernel.h"
@@ -14,6 +15,11 @@ namespace lv {
 
 class Rain;
 class Snow;
+
+// How a step brings the weather layer up to date: by copying back from the output only what
+// the water and the last drops or flakes changed, or by copying the whole output. Both give the
+// same layer; the whole copy is the yardstick for tests.
+enum class WeatherRedraw { Changed, Whole };
 
 // Which implementation of the ripple pass a generator runs. Both give identical pictures; the
 // plain one is the yardstick for tests and for tracking down differences.
@@ -43,6 +49,10 @@ public:
     void Step();
     // Draws the source picture over the output until the next step.
     void Restore();
+    // The parts of ShownPicture() that the last Prepare, SetWeather, Step or Restore may have
+    // changed; everything else is as it was. The water changes only inside its areas' bounding
+    // boxes and the weather only inside the boxes of its drops or flakes, before and after.
+    const std::vector<PixelRect>& ChangedRects() const { return changed_; }
 
     const Bitmap32& Output() const { return output_; }
     const Bitmap32* WeatherLayer() const { return weatherLayer_.get(); }
@@ -59,13 +69,18 @@ public:
     const WaveField& Field() const { return field_; }
 
     void SetKernel(RippleKernelKind kind) { kernelKind_ = kind; }
-    // 1 (the default) or 2: the tuned pass may split the columns between two threads.
+    void SetWeatherRedraw(WeatherRedraw redraw) { weatherRedraw_ = redraw; }
+    // 1 or 2: the tuned pass may split the columns between two threads. Two by default when the
+    // machine has more than one core: the picture is the same, it is only ready sooner.
     void SetThreadCount(int threads) { threads_ = threads < 2 ? 1 : 2; }
     RippleKernel& TunedKernel() { return kernel_; }
 
 private:
     void RequireProject() const;
     void StepWeather();
+    // Copies the parts of the output that may differ from the weather layer back onto it.
+    void RefreshWeatherLayer();
+    PixelRect WholePicture() const { return {0, 0, output_.Width(), output_.Height()}; }
 
     std::optional<WaterSource> source_;
     std::array<const WaveParameters*, 4> params_{};
@@ -74,13 +89,19 @@ private:
     WaveField field_;
     RippleKernel kernel_;
     RippleKernelKind kernelKind_ = RippleKernelKind::Tuned;
-    int threads_ = 1;
+    int threads_;
 
     Bitmap32 output_;
     std::unique_ptr<Bitmap32> weatherLayer_;
     std::unique_ptr<Rain> rain_;
     std::unique_ptr<Snow> snow_;
     bool weatherOn_ = false;
+    WeatherRedraw weatherRedraw_ = WeatherRedraw::Changed;
+    bool weatherLayerFresh_ = false;  // made since the last step: nothing of it is valid yet
+
+    std::vector<PixelRect> waterBoxes_;    // the bounding box of each area
+    std::vector<PixelRect> weatherBoxes_;  // what the last weather step drew
+    std::vector<PixelRect> changed_;
 };
 
 // Copies the overlapping part of `from` onto `onto` at (0, 0), as drawing one bitmap onto

@@ -13,15 +13,10 @@ namespace {
 // package uses 360 or a divisor of it, and the table should stay small.
 constexpr int64_t MaxTableDegrees = 1 << 16;
 
-// Rows are fetched ahead of the walk by at least this many rows (plus the largest vertical
-// shift), so that a row's lines are on their way when the first column offset reaches them.
-constexpr int64_t PrefetchLead = 4;
-constexpr int64_t MaxPrefetchRows = 64;
-
-void PrefetchSpan(const void* begin, size_t bytes) {
-    const char* p = static_cast<const char*>(begin);
-    for (size_t at = 0; at < bytes; at += 64) __builtin_prefetch(p + at, 0, 3);
-}
+// Areas whose column offsets span more rows than this take every test per pixel: searching
+// that many rows for a stretch where the tests cannot fail costs more than it saves, and the
+// table of source distances stays on the stack.
+constexpr int64_t MaxTableShifts = 64;
 
 int64_t Clamp(int64_t value, int64_t low, int64_t high) {
     return std::min(std::max(value, low), high);
@@ -43,18 +38,44 @@ const AreaRun* FirstRunReaching(const WaveField& field, int32_t row, int64_t col
 }  // namespace
 
 void RippleKernel::Prepare(const WaveField& field) {
-    const int64_t width = field.Width;
     areas_.resize(field.AreaMap.size());
     std::copy(field.AreaMap.begin(), field.AreaMap.end(), areas_.begin());
-    for (size_t k = 0; k < 4; ++k) {
-        const auto& shifts = field.ColumnShift[k];
-        auto& offsets = columnOffset_[k];
-        offsets.resize(shifts.size());
-        // Only used where every offset of the area keeps the rows inside the picture, so the
-        // value then fits: |column - shift * width| < width * height.
-        for (size_t x = 0; x < shifts.size(); ++x)
-            offsets[x] = static_cast<int32_t>(static_cast<int64_t>(x) - int64_t{shifts[x]} * width);
-        straight_[k] = field.MinShift[k] == 0 && field.MaxShift[k] == 0;
+    for (size_t k = 0; k < 4; ++k) straight_[k] = field.MinShift[k] == 0 && field.MaxShift[k] == 0;
+    FindWrittenRuns(field);
+}
+
+// Whether pixel (t, x) has a row to write it depends only on the area map and the column
+// offsets, so it is settled once per picture; the pass then tests only what the shifts move.
+void RippleKernel::FindWrittenRuns(const WaveField& field) {
+    writtenRuns_.clear();
+    writtenRowStart_.assign(1, 0);
+    const int64_t width = field.Width;
+    const int64_t height = field.Height;
+    for (int32_t t = 0; t < field.Height; ++t) {
+        const bool edgeRow = t == 0 || t == field.Height - 1;
+        for (const AreaRun* run = RowRunsBegin(field, t); !edgeRow && run != RowRunsEnd(field, t);
+             ++run) {
+            const auto k = static_cast<size_t>(run->area);
+            if (straight_[k]) continue;
+            const int32_t* shifts = field.ColumnShift[k].data();
+            auto written = [&](int64_t x) {
+                const int64_t r = t + int64_t{shifts[x]};
+                return r >= 0 && r < height &&
+                       areas_[static_cast<size_t>(r * width + x)] == run->area;
+            };
+            for (int64_t x = run->first; x <= run->last;) {
+                if (!written(x)) {
+                    ++x;
+                    continue;
+                }
+                int64_t end = x + 1;
+                while (end <= run->last && written(end)) ++end;
+                writtenRuns_.push_back({static_cast<int32_t>(x), static_cast<int32_t>(end - 1),
+                                        run->area, run->first, run->last});
+                x = end;
+            }
+        }
+        writtenRowStart_.push_back(static_cast<uint32_t>(writtenRuns_.size()));
     }
 }
 
@@ -80,7 +101,6 @@ void RippleKernel::UpdateCosineTable(const WaveParameters* const params[4]) {
 
 void RippleKernel::ComputeRowShifts(const WaveField& field, const WaveParameters* const params[4],
                                     const std::array<int32_t, 4>& phase) {
-    int64_t largestVertical = 0;
     vShift_.assign(static_cast<size_t>(field.Height) * 4, 0);
     hShift_.assign(static_cast<size_t>(field.Height) * 4, 0);
     for (size_t k = 0; k < 4; ++k) {
@@ -91,14 +111,10 @@ void RippleKernel::ComputeRowShifts(const WaveField& field, const WaveParameters
         for (int32_t r = field.FirstRow[k]; r <= last; ++r) {
             const int64_t angle = wave.NextRowAngle(r, field.Height, phase[k]);
             const size_t at = static_cast<size_t>(r) * 4 + k;
-            if (p.Vertical) {
-                vShift_[at] = wave.Shift(Cosine(wave::AngleRemainder(angle, p.Cycle)));
-                largestVertical = std::max(largestVertical, vShift_[at]);
-            }
+            if (p.Vertical) vShift_[at] = wave.Shift(Cosine(wave::AngleRemainder(angle, p.Cycle)));
             if (p.Horizontal) hShift_[at] = wave.Shift(Cosine(wave::AngleRemainder(angle, 360)));
         }
     }
-    prefetchRows_ = std::min(MaxPrefetchRows, PrefetchLead + largestVertical);
 }
 
 void RippleKernel::Run(const WaveField& field, const WaveParameters* const params[4],
@@ -121,9 +137,6 @@ void RippleKernel::Run(const WaveField& field, const WaveParameters* const param
 
 void RippleKernel::RippleColumns(const WaveField& field, const Bitmap32& source, Bitmap32& output,
                                  int32_t firstColumn, int32_t endColumn) const {
-    // With column offsets a row reads and writes a band of rows as tall as the offsets' range;
-    // walking the picture in narrow strips keeps that band's pixels in the core's cache instead
-    // of fetching each line again from memory for every row of the band.
     for (int32_t strip = firstColumn; strip < endColumn; strip += stripWidth_)
         RippleStrip(
             field, source, output, strip,
@@ -132,34 +145,30 @@ void RippleKernel::RippleColumns(const WaveField& field, const Bitmap32& source,
 
 void RippleKernel::RippleStrip(const WaveField& field, const Bitmap32& source, Bitmap32& output,
                                int32_t firstColumn, int32_t endColumn) const {
-    for (int32_t r = 0; r < field.Height; ++r) {
-        if (r + prefetchRows_ < field.Height) {
-            // Only the area pixels of the row ahead: the rest of the row is never read.
-            const auto ahead = static_cast<int32_t>(r + prefetchRows_);
-            const AreaRun* aheadEnd = RowRunsEnd(field, ahead);
-            for (const AreaRun* run = FirstRunReaching(field, ahead, firstColumn);
-                 run != aheadEnd && run->first < endColumn; ++run) {
-                const int32_t from = std::max(run->first, firstColumn);
-                const auto count = static_cast<size_t>(std::min(run->last + 1, endColumn) - from);
-                PrefetchSpan(source.Row(ahead) + from, count * sizeof(uint32_t));
-                PrefetchSpan(output.Row(ahead) + from, count * sizeof(uint32_t));
-                PrefetchSpan(areas_.data() + static_cast<size_t>(ahead) * field.Width + from,
-                             count);
-            }
-        }
-        const int64_t* rowV = vShift_.data() + static_cast<size_t>(r) * 4;
-        const int64_t* rowH = hShift_.data() + static_cast<size_t>(r) * 4;
-        const AreaRun* end = RowRunsEnd(field, r);
-        for (const AreaRun* run = FirstRunReaching(field, r, firstColumn);
+    for (int32_t t = 0; t < field.Height; ++t) {
+        const int64_t* rowV = vShift_.data() + static_cast<size_t>(t) * 4;
+        const int64_t* rowH = hShift_.data() + static_cast<size_t>(t) * 4;
+        const bool edgeRow = t == 0 || t == field.Height - 1;
+        const AreaRun* end = RowRunsEnd(field, t);
+        for (const AreaRun* run = FirstRunReaching(field, t, firstColumn);
              run != end && run->first < endColumn; ++run) {
             const int32_t first = std::max(run->first, firstColumn);
             const int32_t last = std::min(run->last, endColumn - 1);
             const int16_t k = static_cast<int16_t>(run->area);
             if (straight_[static_cast<size_t>(k)])
-                RippleStraightRun(field, source, output, r, first, last, k, rowV[k], rowH[k]);
-            else
-                RippleJitteredRun(field, source, output, r, first, last, k, rowV[k], rowH[k]);
+                RippleStraightRun(field, source, output, t, first, last, k, rowV[k], rowH[k]);
+            else if (edgeRow)
+                GatherEdgeRowPixels(field, source, output, t, k, first, last);
         }
+        if (edgeRow) continue;
+        const WrittenRun* writtenEnd = writtenRuns_.data() + writtenRowStart_[t + 1];
+        const WrittenRun* written =
+            std::lower_bound(writtenRuns_.data() + writtenRowStart_[t], writtenEnd, firstColumn,
+                             [](const WrittenRun& run, int32_t c) { return run.last < c; });
+        for (; written != writtenEnd && written->first < endColumn; ++written)
+            GatherWrittenRun(field, source, output, t, *written,
+                             std::max(written->first, firstColumn),
+                             std::min(written->last, endColumn - 1));
     }
 }
 
@@ -212,52 +221,124 @@ void RippleKernel::RippleStraightRun(const WaveField& field, const Bitmap32& sou
     }
 }
 
-// An area with column offsets: every column reads and writes its own rows.
-void RippleKernel::RippleJitteredRun(const WaveField& field, const Bitmap32& source,
-                                     Bitmap32& output, int32_t row, int32_t first, int32_t last,
-                                     int16_t area, int64_t v, int64_t h) const {
+// An area with column offsets, seen from the picture it writes: pixel (t, x) of area k is
+// written by the row r whose offset moves it to row t, r = t + ColumnShift[k][x], when (r, x)
+// lies in area k too, from the source pixel that row's shifts point at. Only the top and bottom
+// rows can receive more than one row, through the clamp; they are done apart.
+void RippleKernel::GatherWrittenRun(const WaveField& field, const Bitmap32& source,
+                                    Bitmap32& output, int32_t t, const WrittenRun& run,
+                                    int32_t first, int32_t last) const {
+    const auto k = static_cast<size_t>(run.area);
+    const int64_t minShift = field.MinShift[k];
+    const int64_t maxShift = field.MaxShift[k];
+    if (maxShift - minShift >= MaxTableShifts) {
+        GatherCheckedPixels(field, source, output, t, run.area, first, last);
+        return;
+    }
+    // The shifts of the rows the offsets reach; rows outside the picture write nothing here.
+    const int64_t width = field.Width;
+    std::array<int64_t, MaxTableShifts> table;
+    int64_t vLow = INT64_MAX, vHigh = INT64_MIN, hLow = INT64_MAX, hHigh = INT64_MIN;
+    for (int64_t j = minShift; j <= maxShift; ++j) {
+        const int64_t r = t + j;
+        table[static_cast<size_t>(j - minShift)] = 0;
+        if (r < 0 || r >= field.Height) continue;
+        const size_t at = static_cast<size_t>(r) * 4 + k;
+        vLow = std::min(vLow, vShift_[at]);
+        vHigh = std::max(vHigh, vShift_[at]);
+        hLow = std::min(hLow, hShift_[at]);
+        hHigh = std::max(hHigh, hShift_[at]);
+        table[static_cast<size_t>(j - minShift)] = vShift_[at] * width + hShift_[at];
+    }
+    // Columns where no test can fail: the sideways shifts stay within row t's run, and the
+    // rows the vertical shifts reach hold the area over the columns read.
+    Span inside{1, 0};
+    if (t + vLow >= 0 && t + vHigh < field.Height) {
+        const Span shifted = CommonSpan(field, t + vLow, t + vHigh,
+                                        (int64_t{first} + last) / 2 + (hLow + hHigh) / 2, run.area);
+        inside = {std::max({int64_t{first}, int64_t{run.areaFirst} - hLow, shifted.first - hLow}),
+                  std::min({int64_t{last}, int64_t{run.areaLast} - hHigh, shifted.last - hHigh})};
+    }
+    if (inside.first > inside.last) {
+        GatherCheckedPixels(field, source, output, t, run.area, first, last);
+        return;
+    }
+    GatherCheckedPixels(field, source, output, t, run.area, first,
+                        static_cast<int32_t>(inside.first - 1));
+    // The source pixel lies a fixed distance from the target for each column offset.
+    const int64_t* distance = table.data() - minShift;
+    const int32_t* shifts = field.ColumnShift[k].data();
+    const uint32_t* from = source.Row(t);
+    uint32_t* to = output.Row(t);
+    for (int64_t x = inside.first; x <= inside.last; ++x) to[x] = from[x + distance[shifts[x]]];
+    GatherCheckedPixels(field, source, output, t, run.area, static_cast<int32_t>(inside.last + 1),
+                        last);
+}
+
+// Columns around `seed` that every row fromRow..toRow holds in area `area`: the common part of
+// the runs that contain `seed`, empty when a row has none.
+RippleKernel::Span RippleKernel::CommonSpan(const WaveField& field, int64_t fromRow, int64_t toRow,
+                                            int64_t seed, int32_t area) {
+    Span span{0, int64_t{field.Width} - 1};
+    if (seed < 0 || seed >= field.Width) return {1, 0};
+    for (int64_t r = fromRow; r <= toRow; ++r) {
+        const auto row = static_cast<int32_t>(r);
+        const AreaRun* run = FirstRunReaching(field, row, seed);
+        if (run == RowRunsEnd(field, row) || run->first > seed || run->area != area) return {1, 0};
+        span.first = std::max<int64_t>(span.first, run->first);
+        span.last = std::min<int64_t>(span.last, run->last);
+    }
+    return span;
+}
+
+// Rows 1 .. Height - 2: one row can write each pixel, and every test is made.
+void RippleKernel::GatherCheckedPixels(const WaveField& field, const Bitmap32& source,
+                                       Bitmap32& output, int32_t t, int32_t area, int32_t first,
+                                       int32_t last) const {
     const int64_t width = field.Width;
     const int64_t height = field.Height;
     const int8_t* areas = areas_.data();
-    const uint32_t* from = source.Data();
-    uint32_t* to = output.Data();
     const int32_t* shifts = field.ColumnShift[static_cast<size_t>(area)].data();
+    const uint32_t* from = source.Data();
+    uint32_t* to = output.Row(t);
+    const int8_t* targetAreas = areas + t * width;
+    for (int64_t x = first; x <= last; ++x) {
+        const int64_t r = t + int64_t{shifts[x]};
+        if (r < 0 || r >= height || areas[r * width + x] != area) continue;
+        const size_t at = static_cast<size_t>(r) * 4 + static_cast<size_t>(area);
+        const int64_t sr = Clamp(t + vShift_[at], 0, height - 1);
+        const int64_t sc = Clamp(x + hShift_[at], 0, width - 1);
+        if (targetAreas[sc] == area && areas[sr * width + sc] == area)
+            to[x] = from[sr * width + sc];
+    }
+}
 
-    auto clampedPixels = [&](int64_t lo, int64_t hi) {
-        for (int64_t x = lo; x <= hi; ++x) {
-            const int64_t j = shifts[x];
-            const int64_t sr = Clamp(row - j + v, 0, height - 1);
-            const int64_t tr = Clamp(row - j, 0, height - 1);
-            const int64_t sc = Clamp(x + h, 0, width - 1);
-            if (areas[tr * width + sc] == area && areas[sr * width + sc] == area &&
-                areas[tr * width + x] == area)
-                to[tr * width + x] = from[sr * width + sc];
+// The top and bottom rows also receive the rows whose offsets reach past the picture's edge,
+// clamped onto them; they are applied in row order, as the rows are walked.
+void RippleKernel::GatherEdgeRowPixels(const WaveField& field, const Bitmap32& source,
+                                       Bitmap32& output, int32_t t, int32_t area, int32_t first,
+                                       int32_t last) const {
+    const int64_t width = field.Width;
+    const int64_t height = field.Height;
+    const int8_t* areas = areas_.data();
+    const int32_t* shifts = field.ColumnShift[static_cast<size_t>(area)].data();
+    const uint32_t* from = source.Data();
+    uint32_t* to = output.Row(t);
+    const int8_t* targetAreas = areas + t * width;
+    for (int64_t x = first; x <= last; ++x) {
+        const int64_t j = shifts[x];
+        // Rows r with Clamp(r - j) == t.
+        const int64_t lowest = std::max<int64_t>(t == 0 ? 0 : t + j, 0);
+        const int64_t highest = std::min<int64_t>(t == height - 1 ? height - 1 : t + j, height - 1);
+        for (int64_t r = lowest; r <= highest; ++r) {
+            if (areas[r * width + x] != area) continue;
+            const size_t at = static_cast<size_t>(r) * 4 + static_cast<size_t>(area);
+            const int64_t sr = Clamp(r - j + vShift_[at], 0, height - 1);
+            const int64_t sc = Clamp(x + hShift_[at], 0, width - 1);
+            if (targetAreas[sc] == area && areas[sr * width + sc] == area)
+                to[x] = from[sr * width + sc];
         }
-    };
-
-    const int64_t minShift = field.MinShift[static_cast<size_t>(area)];
-    const int64_t maxShift = field.MaxShift[static_cast<size_t>(area)];
-    const bool rowsInside = row - maxShift >= 0 && row - minShift <= height - 1 &&
-                            row - maxShift + v >= 0 && row - minShift + v <= height - 1;
-    const int64_t lo = std::max<int64_t>(first, -h);
-    const int64_t hi = std::min<int64_t>(last, width - 1 - h);
-    if (!rowsInside || lo > hi) {
-        clampedPixels(first, last);
-        return;
     }
-    clampedPixels(first, lo - 1);
-    // No clamp can apply: target index = row start + column + the column's row offset, and
-    // the source lies v rows and h columns away from it.
-    const int32_t* offsets = columnOffset_[static_cast<size_t>(area)].data();
-    const int64_t rowStart = row * width;
-    const int64_t sourceDelta = v * width + h;
-    for (int64_t x = lo; x <= hi; ++x) {
-        const int64_t target = rowStart + offsets[x];
-        const int64_t from_at = target + sourceDelta;
-        if (areas[target + h] == area && areas[from_at] == area && areas[target] == area)
-            to[target] = from[from_at];
-    }
-    clampedPixels(hi + 1, last);
 }
 
 }  // namespace lv

@@ -18,13 +18,13 @@ namespace lv {
 // - only the runs of area pixels are visited, and a run is cut into an interior stretch, where no
 //   clamp can apply, and its clamped ends;
 // - an area without column offsets copies whole stretches where source and target lie in it;
-// - with column offsets, a pixel is a few loads and a store through precomputed places, and
-//   the picture is walked in column strips with the coming rows fetched ahead, so the band of
-//   rows the offsets reach stays in cache;
+// - with column offsets, the pass is turned around: each written row gathers its pixels from
+//   the rows whose offsets land on it, so the rows read stay in cache as the walk moves down;
+//   where no test can fail for any offset, a pixel is one table look-up, a load and a store;
 // - columns are independent within one pass, so two threads may take one half each.
 class RippleKernel {
 public:
-    // Derives the per-column data of a freshly built field. Call after every Prepare.
+    // Takes the area map of a freshly built field. Call after every Prepare.
     void Prepare(const WaveField& field);
 
     // Raises DivisionByZeroError before writing anything when any Cycle is 0. `threads` is 1 or 2.
@@ -47,9 +47,30 @@ private:
     void RippleStraightRun(const WaveField& field, const Bitmap32& source, Bitmap32& output,
                            int32_t row, int32_t first, int32_t last, int16_t area, int64_t v,
                            int64_t h) const;
-    void RippleJitteredRun(const WaveField& field, const Bitmap32& source, Bitmap32& output,
-                           int32_t row, int32_t first, int32_t last, int16_t area, int64_t v,
-                           int64_t h) const;
+
+    // Columns first..last inclusive; empty when first > last.
+    struct Span {
+        int64_t first;
+        int64_t last;
+    };
+    // A stretch of a row whose pixels all have a row to write them, within the area run
+    // areaFirst..areaLast.
+    struct WrittenRun {
+        int32_t first;
+        int32_t last;
+        int32_t area;
+        int32_t areaFirst;
+        int32_t areaLast;
+    };
+    void FindWrittenRuns(const WaveField& field);
+    void GatherWrittenRun(const WaveField& field, const Bitmap32& source, Bitmap32& output,
+                          int32_t t, const WrittenRun& run, int32_t first, int32_t last) const;
+    static Span CommonSpan(const WaveField& field, int64_t fromRow, int64_t toRow, int64_t seed,
+                           int32_t area);
+    void GatherCheckedPixels(const WaveField& field, const Bitmap32& source, Bitmap32& output,
+                             int32_t t, int32_t area, int32_t first, int32_t last) const;
+    void GatherEdgeRowPixels(const WaveField& field, const Bitmap32& source, Bitmap32& output,
+                             int32_t t, int32_t area, int32_t first, int32_t last) const;
 
     // cos of every whole degree in -cosineRange_ .. cosineRange_, index degrees + cosineRange_.
     std::vector<long double> cosineTable_;
@@ -57,17 +78,17 @@ private:
     // Effective shifts of each row and area (0 where the flag is off), index row * 4 + area.
     std::vector<int64_t> vShift_;
     std::vector<int64_t> hShift_;
-    // Per area and column: column - ColumnShift * Width, the column's place relative to the
-    // start of the row being walked.
-    std::array<std::vector<int32_t>, 4> columnOffset_;
     std::array<bool, 4> straight_{};  // area without column offsets
-    // The area map in bytes (-1 .. 3 fit): the pass tests three map entries per pixel, in rows
-    // scattered over the band, and half the bytes keep twice the band in cache.
+    // Rows 1 .. Height - 2 of the areas with column offsets, as the written runs of each row:
+    // writtenRuns_[writtenRowStart_[t] .. writtenRowStart_[t + 1]).
+    std::vector<WrittenRun> writtenRuns_;
+    std::vector<uint32_t> writtenRowStart_;
+    // The area map in bytes (-1 .. 3 fit): the pass tests up to three map entries per pixel in
+    // rows around the one it writes, and half the bytes keep twice as many rows in cache.
     std::vector<int8_t> areas_;
-    // A band of rows as tall as the column offsets' range is read and written at every row;
-    // strips this wide keep the band in the core's second-level cache.
-    int32_t stripWidth_ = 512;
-    int64_t prefetchRows_ = 0;
+    // Each written row reads the rows its column offsets and vertical shifts reach; strips this
+    // wide keep those rows in the core's cache from one written row to the next.
+    int32_t stripWidth_ = 1 << 30;
 };
 
 }  // namespace lv

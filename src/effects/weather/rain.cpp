@@ -62,27 +62,45 @@ void Rain::Move(int64_t width, int64_t height) {
     }
 }
 
-void Rain::Draw(Bitmap32& target) const {
-    Canvas canvas(target);
+Rain::Streak Rain::StreakOf(const RainDrop& drop) const {
     const long double slant = CosDegrees(angle_term_);
     const long double length_scale = length_factor_ / 10.0L;
+    Streak streak{};
+    streak.X0 = Round(drop.X);
+    streak.Y0 = Round(drop.Y);
+    streak.Y1 = Round(static_cast<long double>(drop.Weight * drop.Length) * length_scale +
+                      static_cast<long double>(streak.Y0));
+    streak.X1 = Round(slant * static_cast<long double>(streak.Y1 - streak.Y0) +
+                      static_cast<long double>(streak.X0));
+    streak.Xm = Round(streak.X0 + static_cast<long double>(2 * streak.X1 - 2 * streak.X0) / 3);
+    streak.Ym = Round(streak.Y0 + static_cast<long double>(2 * streak.Y1 - 2 * streak.Y0) / 3);
+    return streak;
+}
+
+void Rain::Draw(Bitmap32& target) const {
+    Canvas canvas(target);
     for (const RainDrop& drop : drops_) {
         // Darker upper two thirds, brighter lower third: 218, 227, 255 for weights 2, 3, 4.
         const int bright = 55 / (5 - drop.Weight) + 200;
-        const int64_t x0 = Round(drop.X);
-        const int64_t y0 = Round(drop.Y);
-        const int64_t y1 =
-            Round(static_cast<long double>(drop.Weight * drop.Length) * length_scale +
-                  static_cast<long double>(y0));
-        const int64_t x1 =
-            Round(slant * static_cast<long double>(y1 - y0) + static_cast<long double>(x0));
-        const int64_t xm = Round(x0 + static_cast<long double>(2 * x1 - 2 * x0) / 3);
-        const int64_t ym = Round(y0 + static_cast<long double>(2 * y1 - 2 * y0) / 3);
-        canvas.MoveTo(CanvasCoordinate(x0), CanvasCoordinate(y0));
+        const Streak streak = StreakOf(drop);
+        canvas.MoveTo(CanvasCoordinate(streak.X0), CanvasCoordinate(streak.Y0));
         canvas.SetPenColor(GreyColour(bright - 60));
-        canvas.LineTo(CanvasCoordinate(xm), CanvasCoordinate(ym));
+        canvas.LineTo(CanvasCoordinate(streak.Xm), CanvasCoordinate(streak.Ym));
         canvas.SetPenColor(GreyColour(bright));
-        canvas.LineTo(CanvasCoordinate(x1), CanvasCoordinate(y1));
+        canvas.LineTo(CanvasCoordinate(streak.X1), CanvasCoordinate(streak.Y1));
+    }
+}
+
+void Rain::AddDrawnBoxes(std::vector<PixelRect>& boxes) const {
+    if (!target_ || target_->Empty()) return;
+    for (const RainDrop& drop : drops_) {
+        // The three points bound both lines (whose last pixels fall short of their ends).
+        const Streak s = StreakOf(drop);
+        const PixelRect box = ClipToPicture(
+            std::min({s.X0, s.Xm, s.X1}), std::min({s.Y0, s.Ym, s.Y1}),
+            std::max({s.X0, s.Xm, s.X1}) + 1, std::max({s.Y0, s.Ym, s.Y1}) + 1, target_->Width(),
+            target_->Height());
+        if (!box.Empty()) boxes.push_back(box);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/bitmap32.h"
+#include "common/pixel_rect.h"
 
 namespace lv {
 
@@ -49,6 +50,8 @@ public:
     void Place();
     // Moves every drop by one frame, then draws them all on the target.
     void Step();
+    // Adds the boxes, clipped to the target, that hold every pixel the last Step drew.
+    void AddDrawnBoxes(std::vector<PixelRect>& boxes) const;
 
     const std::vector<RainDrop>& Drops() const { return drops_; }
     // Replaces the drops with a saved or hand-made state (tests, tools) and sets Count to
@@ -57,6 +60,11 @@ public:
     void SetDrops(std::vector<RainDrop> drops);
 
 private:
+    // A streak's start, the end of its darker part and its end.
+    struct Streak {
+        int64_t X0, Y0, Xm, Ym, X1, Y1;
+    };
+    Streak StreakOf(const RainDrop& drop) const;
     void Move(int64_t width, int64_t height);
     void Draw(Bitmap32& target) const;
 

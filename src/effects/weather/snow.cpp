@@ -74,4 +74,18 @@ void Snow::Draw(Bitmap32& target) const {
     }
 }
 
+void Snow::AddDrawnBoxes(std::vector<PixelRect>& boxes) const {
+    if (!target_ || target_->Empty()) return;
+    for (const SnowFlake& flake : flakes_) {
+        const int64_t x = Round(flake.X);
+        const int64_t y = Round(flake.Y);
+        // The ellipse's box, put in order as the canvas does.
+        const PixelRect box =
+            ClipToPicture(std::min(x, x + flake.Size), std::min(y, y + flake.Size),
+                          std::max(x, x + flake.Size), std::max(y, y + flake.Size),
+                          target_->Width(), target_->Height());
+        if (!box.Empty()) boxes.push_back(box);
+    }
+}
+
 }  // namespace lv

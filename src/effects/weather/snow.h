@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/bitmap32.h"
+#include "common/pixel_rect.h"
 
 namespace lv {
 
@@ -41,6 +42,8 @@ public:
     void Place();
     // Moves every flake by one frame (sizes flicker at random), then draws them all.
     void Step();
+    // Adds the boxes, clipped to the target, that hold every pixel the last Step drew.
+    void AddDrawnBoxes(std::vector<PixelRect>& boxes) const;
 
     const std::vector<SnowFlake>& Flakes() const { return flakes_; }
     // Replaces the flakes with a saved or hand-made state (tests, tools) and sets Count to

@@ -54,8 +54,9 @@ PixelSize PixelSizeOf(const QSize& size) { return {size.width(), size.height()};
 
 // Screen-size pictures (33 MB each at 3840 x 2160) are freed and made anew at every picture
 // change. glibc gives blocks that large mappings of their own and unmaps them when freed, so
-// every change would fault in fresh zeroed pages, a large part of its time; kept in the heap,
-// the memory of one change serves the next.
+// every step of a change would fault in fresh zeroed pages; kept in the heap, the memory of one
+// allocation serves the next, and ReleaseFreedMemory hands what is left free back once the
+// change is over.
 void KeepLargePicturesInHeap() {
 #ifdef __GLIBC__
     static const bool done = [] {
@@ -273,11 +274,23 @@ void ShowWindow::StepGenerator() { scene_->StepGenerator(); }
 void ShowWindow::RestoreGenerator() { scene_->RestoreGenerator(); }
 
 void ShowWindow::DrawFrame(FrameSource source, PixelPoint position) {
-    scene_->SetFrame(source, position);
-    if (const Bitmap32* picture = scene_->FramePicture()) {
-        RepaintNow(QRect(position.X, position.Y, picture->Width(), picture->Height()) &
-                   DeviceRect());
+    // Only what changed is painted, and so only that is copied to the window system: nothing
+    // for a still picture, the water's and the weather's boxes for a package.
+    const qreal ratio = devicePixelRatioF();
+    QRegion changed;
+    for (const PixelRect& part : scene_->SetFrame(source, position)) {
+        changed += LogicalRectCovering(QRect(part.Left, part.Top, part.Width(), part.Height()),
+                                       ratio);
     }
+    if (!changed.isEmpty()) {
+        repaint(changed);
+    }
+}
+
+void ShowWindow::ReleaseFreedMemory() {
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 QRect ShowWindow::DeviceRect() const {
@@ -302,23 +315,30 @@ void ShowWindow::paintEvent(QPaintEvent* event) {
     // ratio as the painter's transform, each of their pixels lands on one pixel of the screen.
     const qreal ratio = devicePixelRatioF();
     painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
-    const QRect dirty = DeviceRectCovering(event->rect(), ratio);
     const Bitmap32* frame = scene_->FramePicture();
     const PixelPoint position = scene_->FramePosition();
     const QRect frameArea =
         frame != nullptr ? QRect(position.X, position.Y, frame->Width(), frame->Height()) : QRect();
-    if (!frameArea.contains(dirty)) {
-        const Bitmap32& screen = scene_->Screen();
-        painter.drawImage(dirty.topLeft(), WrapBitmap(screen), dirty);
-        // A window larger than the picture of the screen (while a host resizes) stays black.
-        const QRegion outside =
-            QRegion(dirty).subtracted(QRect(0, 0, screen.Width(), screen.Height()));
-        for (const QRect& part : outside) {
-            painter.fillRect(part, Qt::black);
+    const Bitmap32& screen = scene_->Screen();
+    const QRect screenArea(0, 0, screen.Width(), screen.Height());
+    for (const QRect& logical : event->region()) {
+        const QRect dirty = DeviceRectCovering(logical, ratio);
+        if (!frameArea.contains(dirty)) {
+            // An empty source rectangle would mean the whole picture to drawImage.
+            const QRect screenPart = dirty & screenArea;
+            if (!screenPart.isEmpty()) {
+                painter.drawImage(screenPart.topLeft(), WrapBitmap(screen), screenPart);
+            }
+            // A window larger than the picture of the screen (while a host resizes) stays black.
+            for (const QRect& part : QRegion(dirty).subtracted(screenArea)) {
+                painter.fillRect(part, Qt::black);
+            }
         }
-    }
-    if (frame != nullptr) {
-        painter.drawImage(QPoint(position.X, position.Y), WrapBitmap(*frame));
+        const QRect framePart = dirty & frameArea;
+        if (!framePart.isEmpty()) {
+            painter.drawImage(framePart.topLeft(), WrapBitmap(*frame),
+                              framePart.translated(-position.X, -position.Y));
+        }
     }
 }
 

@@ -73,6 +73,7 @@ public:
     void StepGenerator() override;
     void RestoreGenerator() override;
     void DrawFrame(FrameSource source, PixelPoint position) override;
+    void ReleaseFreedMemory() override;
 
 signals:
     void ShowClosed();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "common/error.h"
 #include "effects/surface/pixel_kernels.h"
 #include "effects/surface/surface_test_util.h"
@@ -105,6 +107,34 @@ TEST(BlendSurfaces, EveryKernelSetMatchesThePlainVersionForEveryAmount) {
                 << kernels::KernelSetName(set) << " amount " << amount;
         }
     }
+}
+
+TEST(BlendBitmaps, GivesTheColoursOfTheBlendOfTheirSurfaces) {
+    // The fade blends 32-bit screens directly; its frames must be those of the 24-bit blend.
+    uint32_t seed = 40;
+    for (const int width : {1, 7, 33, 129}) {
+        Bitmap32 first(width, 3);
+        Bitmap32 second(width, 3);
+        for (Bitmap32* bitmap : {&first, &second})
+            for (size_t i = 0; i < bitmap->PixelCount(); ++i)
+                bitmap->Data()[i] = (seed = seed * 1664525u + 1013904223u) >> 8;
+        for (const int amount : {-5, 0, 10, 22, 128, 245, 255, 256, 300}) {
+            PixelSurface a, b;
+            a.LoadFromBitmap32(first);
+            b.LoadFromBitmap32(second);
+            PixelSurface blended(width, 3);
+            BlendSurfaces(blended, a, b, amount);
+            Bitmap32 expected(width, 3);
+            blended.DrawToBitmap32(expected, 0, 0);
+            Bitmap32 actual(width, 3);
+            BlendBitmaps(actual, first, second, amount);
+            ASSERT_EQ(std::vector<uint32_t>(actual.Data(), actual.Data() + actual.PixelCount()),
+                      std::vector<uint32_t>(expected.Data(), expected.Data() + expected.PixelCount()))
+                << "width " << width << " amount " << amount;
+        }
+    }
+    Bitmap32 small(2, 2);
+    EXPECT_THROW(BlendBitmaps(small, Bitmap32(3, 2), small, 10), Error);
 }
 
 TEST(BlendSurfaces, AmountsOutsideTheRangeAreClamped) {

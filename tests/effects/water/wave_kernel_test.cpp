@@ -32,6 +32,7 @@ void ExpectTunedMatchesPlain(const Case& c, int steps = 6) {
 
     WaveGenerator plain, tuned, twoThreads, narrowStrips;
     plain.SetKernel(RippleKernelKind::Plain);
+    tuned.SetThreadCount(1);
     twoThreads.SetThreadCount(2);
     narrowStrips.TunedKernel().SetStripWidth(7);
     for (WaveGenerator* g : {&plain, &tuned, &twoThreads, &narrowStrips}) {
@@ -118,6 +119,55 @@ TEST(RippleKernel, MatchesThePlainPassOnVariedAreasAndParameters) {
          500},
     };
     for (const Case& c : cases) ExpectTunedMatchesPlain(c);
+}
+
+// Four blob-shaped areas covering about half the picture, every flag on and jitter 8, as the
+// show runs full-screen water: wide enough that most pixels take the stretch without tests.
+TEST(RippleKernel, MatchesThePlainPassOnFourBlobsWithJitter) {
+    constexpr int width = 320, height = 180;
+    const auto blob = [](int x, int y) {
+        const int qx = x * 2 / width, qy = y * 2 / height;
+        const double dx = (x - (qx + 0.5) * width / 2) / (0.8 * width / 4);
+        const double dy = (y - (qy + 0.5) * height / 2) / (0.8 * height / 4);
+        const double wobble = 1 + 0.04 * ((x / 7 + y / 5) % 3 - 1);
+        return dx * dx + dy * dy < wobble ? 1 + qx + 2 * qy : 0;
+    };
+    std::array<WaveParameters, 4> waves;
+    for (int k = 0; k < 4; ++k)
+        waves[static_cast<size_t>(k)] =
+            Wave(6 + k, 17 - 2 * k, 15 + 5 * k, 360, 8, true, true, true, k % 2);
+    ExpectTunedMatchesPlain({"four blobs, jitter 8", width, height, blob, waves}, 12);
+    // The same blobs touching the picture's edges, where the offsets and shifts are clamped.
+    const auto large = [&](int x, int y) {
+        return blob(x, y) ? blob(x, y) : (y < height / 3 ? 1 : 3);
+    };
+    ExpectTunedMatchesPlain({"blobs up to the edges", width, height, large, waves}, 12);
+}
+
+// Small offsets and shifts over wide rectangles, so most pixels are copied without tests and
+// the stretch's ends fall at every place against the rectangles' edges.
+TEST(RippleKernel, MatchesThePlainPassOnRandomRectanglesWithSmallOffsets) {
+    for (uint32_t seed = 1; seed <= 30; ++seed) {
+        SetRandomSeed(seed);
+        const int width = 40 + Random(160);
+        const int height = 20 + Random(100);
+        std::vector<int> areas(static_cast<size_t>(width * height));
+        for (int n = 0; n < 6; ++n) {
+            const int a = Random(5), x0 = Random(width), y0 = Random(height);
+            const int x1 = x0 + Random(width), y1 = y0 + Random(height);
+            for (int y = y0; y < std::min(y1, height); ++y)
+                for (int x = x0; x < std::min(x1, width); ++x)
+                    areas[static_cast<size_t>(y * width + x)] = a;
+        }
+        std::array<WaveParameters, 4> waves;
+        for (auto& w : waves)
+            w = Wave(Random(12), 1 + Random(20), Random(60), 360, Random(12), Random(5) != 0,
+                     Random(5) != 0, Random(2) != 0, Random(2));
+        ExpectTunedMatchesPlain(
+            {"small offsets " + std::to_string(seed), width, height,
+             [&](int x, int y) { return areas[static_cast<size_t>(y * width + x)]; }, waves},
+            4);
+    }
 }
 
 TEST(RippleKernel, MatchesThePlainPassOnRandomMasks) {
