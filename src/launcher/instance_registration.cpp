@@ -11,6 +11,7 @@
 
 #include "common/error.h"
 #include "launcher/working_folder.h"
+#include "platform/file_identity.h"
 #include "project/saver_package.h"
 
 namespace lv {
@@ -31,12 +32,7 @@ int LockFile(int fd, int operation) {
 
 // Whether the file open at `fd` is still the one at `path`: the last instance removes the lock
 // file while others may already wait for it.
-bool StillInPlace(int fd, const std::string& path) {
-    struct stat held {};
-    struct stat current {};
-    return ::fstat(fd, &held) == 0 && ::lstat(path.c_str(), &current) == 0 &&
-           held.st_dev == current.st_dev && held.st_ino == current.st_ino;
-}
+bool StillInPlace(int fd, const std::string& path) { return platform::IsSameFile(fd, path); }
 
 }  // namespace
 

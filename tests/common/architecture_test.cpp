@@ -57,8 +57,8 @@ const std::map<std::string, Folders>& AllowedIncludes() {
         {"launcher/win32",
          {"common", "platform", "codecs", "project", "effects", "saver", "audio", "gui", "crash",
           "launcher", "common/win32", "saver/win32", "gui/win32", "audio/win32"}},
-        // The engine's entry point.
-        {"launcher/main", {"crash", "launcher/qt"}},
+        // The engine's entry points, one per front end.
+        {"launcher/main", {"crash", "launcher/qt", "launcher/win32"}},
         // The authors' tool and its demo pictures stay on the Qt-free core; only the program
         // behind `lvtool window` uses the front end.
         {"tools/demo", {"common", "platform", "codecs", "project", "effects"}},
@@ -171,17 +171,24 @@ TEST(Architecture, AnIncludeAgainstTheLayersIsCaught) {
     fs::create_directories(root / "src" / "saver" / "qt");
     fs::create_directories(root / "src" / "gui");
     fs::create_directories(root / "src" / "fresh");
+    fs::create_directories(root / "src" / "saver" / "win32");
+    fs::create_directories(root / "src" / "platform" / "win32");
     lv::test::WriteTestFile(root / "src/common/low.h", "#include \"saver/show.h\"\n");
     lv::test::WriteTestFile(root / "src/saver/show.h", "#include \"common/low.h\"\n");
     lv::test::WriteTestFile(root / "src/saver/qt/window.h", "#include \"saver/show.h\"\n");
     lv::test::WriteTestFile(root / "src/gui/side.cpp",
                             "  #  include \"saver/qt/window.h\"\n#include \"gui/gone.h\"\n");
     lv::test::WriteTestFile(root / "src/fresh/new.cpp", "\n");
+    lv::test::WriteTestFile(root / "src/saver/win32/window.cpp",
+                            "#include \"saver/show.h\"\n#include \"saver/qt/window.h\"\n");
+    lv::test::WriteTestFile(root / "src/platform/win32/calls.cpp", "#include \"saver/show.h\"\n");
     const std::vector<std::string> expected = {
         "src/common/low.h:1: common includes saver (saver/show.h)",
         "src/gui/side.cpp:1: gui includes saver/qt (saver/qt/window.h)",
         "src/gui/side.cpp:2: cannot find \"gui/gone.h\"",
         "src/fresh/new.cpp: folder fresh has no place in the layers",
+        "src/saver/win32/window.cpp:2: saver/win32 includes saver/qt (saver/qt/window.h)",
+        "src/platform/win32/calls.cpp:1: platform/win32 includes saver (saver/show.h)",
     };
     std::vector<std::string> found = ForbiddenIncludes(root);
     std::sort(found.begin(), found.end());
@@ -211,6 +218,24 @@ TEST(Architecture, CoreSourcesIncludeNoQtHeader) {
         ++checked;
     }
     EXPECT_GT(checked, 5);
+}
+
+// Windows headers only in the win32/ folders, so the core and the Qt front end build on Linux.
+TEST(Architecture, WindowsHeadersStayInTheWin32Folders) {
+    const std::regex windowsInclude(R"(^\s*#\s*include\s*<(windows|windowsx|mmsystem)\.h>)");
+    int found = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(fs::path(LV_SOURCE_DIR) / "src")) {
+        if (!entry.is_regular_file()) continue;
+        std::ifstream in(entry.path());
+        std::string line;
+        while (std::getline(in, line)) {
+            if (!std::regex_search(line, windowsInclude)) continue;
+            ++found;
+            EXPECT_NE(entry.path().generic_string().find("/win32/"), std::string::npos)
+                << entry.path().generic_string() << ": " << line;
+        }
+    }
+    EXPECT_GT(found, 0);
 }
 
 // The program is wired together in one place, which alone makes the application object.

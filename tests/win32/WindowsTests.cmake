@@ -14,7 +14,7 @@ file(GLOB_RECURSE LV_CORE_TEST_SOURCES CONFIGURE_DEPENDS RELATIVE ${LV_TESTS_DIR
   ${LV_TESTS_DIR}/common/*.cpp ${LV_TESTS_DIR}/codecs/*.cpp ${LV_TESTS_DIR}/launcher/*.cpp
   ${LV_TESTS_DIR}/project/*.cpp ${LV_TESTS_DIR}/saver/*.cpp ${LV_TESTS_DIR}/effects/*.cpp
   ${LV_TESTS_DIR}/gui/*.cpp ${LV_TESTS_DIR}/support/*.cpp)
-list(FILTER LV_CORE_TEST_SOURCES EXCLUDE REGEX "(^|/)qt/")
+list(FILTER LV_CORE_TEST_SOURCES EXCLUDE REGEX "(^|/)(qt|win32)/")
 set(LV_LINUX_ONLY_TESTS
   common/architecture_test.cpp codecs/picture_file_test.cpp
   codecs/gif_codec_test.cpp codecs/jpeg_codec_test.cpp codecs/bmp_codec_test.cpp
@@ -30,6 +30,8 @@ set(LV_LINUX_ONLY_TESTS
 list(REMOVE_ITEM LV_CORE_TEST_SOURCES ${LV_LINUX_ONLY_TESTS})
 list(TRANSFORM LV_CORE_TEST_SOURCES PREPEND ${LV_TESTS_DIR}/)
 file(GLOB_RECURSE LV_WIN32_CORE_TEST_SOURCES CONFIGURE_DEPENDS ${LV_TESTS_DIR}/*/win32/*_test.cpp)
+# The front end's folders have a test program of their own, below.
+list(FILTER LV_WIN32_CORE_TEST_SOURCES EXCLUDE REGEX "/(audio|saver|gui|launcher)/win32/")
 add_executable(lv_core_tests ${LV_CORE_TEST_SOURCES} ${LV_WIN32_CORE_TEST_SOURCES})
 target_include_directories(lv_core_tests PRIVATE ${LV_TESTS_DIR})
 target_link_libraries(lv_core_tests PRIVATE lvcore gtest_main lv_warnings)
@@ -69,3 +71,30 @@ if(TARGET lvcsaver)
   set_tests_properties(WindowsSaver.BuiltByLvtoolFromTheDemoFilesRunsUnderWine PROPERTIES
     SKIP_RETURN_CODE 77 TIMEOUT 180)
 endif()
+
+# The Win32 front end's own tests: the show window and the preview on the test display, the
+# sound through a fake of the winmm calls. One program run, so Wine starts once.
+file(GLOB_RECURSE LV_WIN_FRONTEND_TEST_SOURCES CONFIGURE_DEPENDS
+  ${LV_TESTS_DIR}/audio/win32/*_test.cpp ${LV_TESTS_DIR}/saver/win32/*_test.cpp
+  ${LV_TESTS_DIR}/gui/win32/*_test.cpp ${LV_TESTS_DIR}/launcher/win32/*_test.cpp)
+add_executable(lv_win_frontend_tests ${LV_WIN_FRONTEND_TEST_SOURCES})
+target_include_directories(lv_win_frontend_tests PRIVATE ${LV_TESTS_DIR})
+target_link_libraries(lv_win_frontend_tests PRIVATE lvwinfrontend gtest_main lv_warnings)
+add_test(NAME lv_win_frontend_tests COMMAND lv_win_frontend_tests)
+set_tests_properties(lv_win_frontend_tests PROPERTIES TIMEOUT 300)
+
+# The engine run as the system runs a saver: the demo saver built around lvcsaver.exe by the
+# Linux build's lvtool, /s on a screen of its own, /p into the window of a small host program,
+# and an unknown switch. One after another, as they share a Wine prefix of their own.
+add_executable(lv_preview_host ${LV_TESTS_DIR}/launcher/win32/preview_host.cpp)
+target_link_libraries(lv_preview_host PRIVATE gdi32 lv_warnings)
+set(LV_LINUX_LVTOOL "${PROJECT_SOURCE_DIR}/build/bin/lvtool" CACHE FILEPATH
+    "The Linux build's lvtool, which builds the Windows demo saver for the Wine tests")
+foreach(case show preview unknown-switch)
+  add_test(NAME WineSaver.${case}
+    COMMAND bash ${LV_TESTS_DIR}/launcher/win32/wine_saver_test.sh ${case} ${LV_LINUX_LVTOOL}
+            $<TARGET_FILE:lvcsaver> $<TARGET_FILE:lv_preview_host> ${CMAKE_BINARY_DIR}/wine-saver
+            ${CMAKE_BINARY_DIR}/shots)
+  set_tests_properties(WineSaver.${case} PROPERTIES
+    SKIP_RETURN_CODE 77 RESOURCE_LOCK wine_saver_prefix TIMEOUT 300)
+endforeach()
