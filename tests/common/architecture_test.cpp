@@ -23,7 +23,8 @@ using Folders = std::set<std::string>;
 // The layers, lowest first: common (with platform beside it, and the crash reporter, which
 // needs neither) -> codecs -> project -> effects -> {saver, audio, gui} -> launcher -> tools.
 // Each folder lists every folder its files may include besides its own; "X/qt" is the toolkit
-// part of X, which may also include X itself and the toolkit parts below it. Any other edge
+// part of X, which may also include X itself and the toolkit parts below it; "X/win32" is the
+// same for the native Windows front end. Any other edge
 // fails. The sound back-end (audio) implements the show's ShowAudio interface, the one edge
 // between the three middle folders.
 const std::map<std::string, Folders>& AllowedIncludes() {
@@ -45,6 +46,11 @@ const std::map<std::string, Folders>& AllowedIncludes() {
         {"launcher/qt",
          {"common", "platform", "codecs", "project", "effects", "saver", "audio", "gui", "crash",
           "launcher", "common/qt", "saver/qt", "gui/qt"}},
+        {"platform/win32", {"common", "platform"}},
+        {"gui/win32", {"common", "platform", "codecs", "project", "effects", "gui"}},
+        {"launcher/win32",
+         {"common", "platform", "codecs", "project", "effects", "saver", "audio", "gui", "crash",
+          "launcher", "gui/win32"}},
         // The engine's entry point.
         {"launcher/main", {"crash", "launcher/qt"}},
         // The authors' tool and its demo pictures stay on the Qt-free core; only the program
@@ -65,13 +71,16 @@ std::string FolderOf(const fs::path& relative) {
     std::vector<std::string> parts;
     for (const auto& part : relative.parent_path()) parts.push_back(part.string());
     if (parts.size() < 2) return relative.parent_path().generic_string();
-    const bool toolkit = std::find(parts.begin() + 2, parts.end(), "qt") != parts.end();
+    std::string toolkit;
+    for (const char* name : {"qt", "win32"})
+        if (std::find(parts.begin() + 2, parts.end(), name) != parts.end())
+            toolkit = std::string("/") + name;
     if (parts[0] == "src") {
         if (parts[1] == "launcher" && parts.size() > 2 && parts[2] == "main")
             return "launcher/main";
-        return parts[1] + (toolkit ? "/qt" : "");
+        return parts[1] + toolkit;
     }
-    return parts[0] + "/" + parts[1] + (toolkit ? "/qt" : "");
+    return parts[0] + "/" + parts[1] + toolkit;
 }
 
 // Where a quoted include is found, as the build's include folders find it: beside the file,
