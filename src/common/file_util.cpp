@@ -31,7 +31,7 @@ std::string ReadFileBytes(const fs::path& path) {
 void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     fs::path temp = path;
     temp += ".tmp" + std::to_string(::getpid());
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
+    const int fd = ::open(temp.string().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0)
         throw Error(std::string("cannot create file: ") + std::strerror(errno), path.string());
     size_t written = 0;
@@ -41,15 +41,22 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
         if (n <= 0) {
             const int saved = errno;
             ::close(fd);
-            ::unlink(temp.c_str());
+            ::unlink(temp.string().c_str());
             throw Error(std::string("cannot write file: ") + std::strerror(saved), path.string());
         }
         written += static_cast<size_t>(n);
     }
-    if (::close(fd) != 0 || ::rename(temp.c_str(), path.c_str()) != 0) {
+    if (::close(fd) != 0) {
         const int saved = errno;
-        ::unlink(temp.c_str());
-        throw Error(std::string("cannot replace file: ") + std::strerror(saved), path.string());
+        ::unlink(temp.string().c_str());
+        throw Error(std::string("cannot write file: ") + std::strerror(saved), path.string());
+    }
+    // fs::rename replaces an existing file on Windows too, where rename() refuses to.
+    std::error_code failure;
+    fs::rename(temp, path, failure);
+    if (failure) {
+        ::unlink(temp.string().c_str());
+        throw Error("cannot replace file: " + failure.message(), path.string());
     }
 }
 

@@ -4,7 +4,7 @@
 
 namespace lv {
 
-std::string CreatorConfigPath() { return UserConfigFolder() + "Lorvane.ini"; }
+std::string CreatorConfigPath() { return CreatorConfigFolder() + "Lorvane.ini"; }
 
 std::string DefaultCreatorFolder() { return UserDataFolder() + "Lorvane/"; }
 

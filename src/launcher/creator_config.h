@@ -7,7 +7,7 @@
 namespace lv {
 
 // The creator tool's configuration file "Lorvane.ini" in the user's configuration folder
-// ($XDG_CONFIG_HOME, else ~/.config), read only. The show asks it where the creator is installed
+// ($XDG_CONFIG_HOME, else ~/.config; on Windows the Windows folder), read only. The show asks it where the creator is installed
 // to look for picture sounds in its "sounds/" sub-folder.
 class CreatorConfig {
 public:

@@ -5,8 +5,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "common/error.h"
 #include "platform/user_folders.h"
@@ -14,14 +12,7 @@
 #include "project/saver_unpacker.h"
 
 namespace lv {
-namespace fs = std::filesystem;
-
-std::string ExpandLongPath(const std::string& path) {
-    if (path.empty()) return {};
-    std::error_code ec;
-    const fs::path canonical = fs::canonical(path, ec);
-    return ec ? std::string() : canonical.string();
-}
+std::string ExpandLongPath(const std::string& path) { return LongPath(path); }
 
 std::string WorkingFolderBaseName(const std::string& longPath) {
     const std::string_view name = LastComponent(longPath);
@@ -76,7 +67,7 @@ void RemoveProjectFiles(const Project& /*project*/, InstanceRegistration& regist
 std::string UserSettingsPath(const std::string& ownPath) {
     const std::string longPath = ExpandLongPath(ownPath);
     if (longPath.empty()) return {};
-    const size_t slash = longPath.rfind('/');
+    const size_t slash = longPath.find_last_of("/\\");
     const size_t dot = longPath.rfind('.');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
         return longPath + ".ini";

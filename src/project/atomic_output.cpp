@@ -45,7 +45,7 @@ AtomicOutputFile::AtomicOutputFile(fs::path target, mode_t mode) : target_(std::
     temp_ = target_;
     temp_ += std::string(TemporaryMark) + std::to_string(::getpid()) + "." +
              std::to_string(g_tempCounter++);
-    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
+    fd_ = ::open(temp_.string().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
     if (fd_ < 0)
         throw Error(std::string("cannot create file: ") + std::strerror(errno), target_.string());
     // The mode given to open() is narrowed by the umask; an executable must stay executable.
@@ -55,7 +55,7 @@ AtomicOutputFile::AtomicOutputFile(fs::path target, mode_t mode) : target_(std::
 AtomicOutputFile::~AtomicOutputFile() {
     if (fd_ >= 0) {
         ::close(fd_);
-        ::unlink(temp_.c_str());
+        ::unlink(temp_.string().c_str());
     }
 }
 
@@ -63,7 +63,7 @@ void AtomicOutputFile::Fail(const char* what) {
     const int saved = errno;
     ::close(fd_);
     fd_ = -1;
-    ::unlink(temp_.c_str());
+    ::unlink(temp_.string().c_str());
     throw Error(std::string(what) + ": " + std::strerror(saved), target_.string());
 }
 
@@ -117,14 +117,16 @@ void AtomicOutputFile::Commit() {
     if (::close(fd_) != 0) {
         fd_ = -1;
         const int saved = errno;
-        ::unlink(temp_.c_str());
+        ::unlink(temp_.string().c_str());
         throw Error(std::string("cannot write file: ") + std::strerror(saved), target_.string());
     }
     fd_ = -1;
-    if (::rename(temp_.c_str(), target_.c_str()) != 0) {
-        const int saved = errno;
-        ::unlink(temp_.c_str());
-        throw Error(std::string("cannot replace file: ") + std::strerror(saved), target_.string());
+    // fs::rename replaces an existing file on Windows too, where rename() refuses to.
+    std::error_code failure;
+    fs::rename(temp_, target_, failure);
+    if (failure) {
+        ::unlink(temp_.string().c_str());
+        throw Error("cannot replace file: " + failure.message(), target_.string());
     }
 }
 

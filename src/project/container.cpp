@@ -42,7 +42,7 @@ const char* volatile g_markerKey = ContainerMarkerKey;
 class FileDescriptor {
 public:
     explicit FileDescriptor(const fs::path& path)
-        : path_(path), fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+        : path_(path), fd_(::open(path.string().c_str(), O_RDONLY | O_CLOEXEC)) {
         if (fd_ < 0)
             throw Error(std::string("cannot open file for reading: ") + std::strerror(errno),
                         path.string());
@@ -142,9 +142,10 @@ struct EntrySpan {
 // that cannot be read counts as different, so it is written anew.
 bool HoldsEntry(const fs::path& target, const FileDescriptor& source, const EntrySpan& entry) {
     struct stat st {};
-    if (::lstat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size != entry.length)
+    if (::lstat(target.string().c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        st.st_size != entry.length)
         return false;
-    const int fd = ::open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    const int fd = ::open(target.string().c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) return false;
     constexpr size_t BlockSize = 1 << 16;
     std::unique_ptr<unsigned char[]> mine(new unsigned char[BlockSize]);

@@ -57,7 +57,7 @@ class TempFiles {
 public:
     explicit TempFiles(std::vector<fs::path> paths) : paths_(std::move(paths)) {}
     ~TempFiles() {
-        for (const auto& p : paths_) ::unlink(p.c_str());
+        for (const auto& p : paths_) ::unlink(p.string().c_str());
     }
     TempFiles(const TempFiles&) = delete;
     TempFiles& operator=(const TempFiles&) = delete;

@@ -80,10 +80,19 @@ std::string UserDataFolder() {
     return WithSlash(data.empty() ? HomeFolder() + "/.local/share" : data);
 }
 
+std::string CreatorConfigFolder() { return UserConfigFolder(); }
+
 std::string OwnExecutablePath() {
     std::error_code ec;
     const auto path = std::filesystem::read_symlink("/proc/self/exe", ec);
     return ec ? std::string() : path.string();
+}
+
+std::string LongPath(const std::string& path) {
+    if (path.empty()) return {};
+    std::error_code ec;
+    const auto canonical = std::filesystem::canonical(path, ec);
+    return ec ? std::string() : canonical.string();
 }
 
 }  // namespace lv
