@@ -18,8 +18,11 @@
 #include <sys/types.h>
 #include <unistd.h>
 
+// Every open() of the core passes O_CLOEXEC, so it also asks for binary mode here: the C runtime
+// otherwise turns LF into CR LF on writing and back on reading, and stops reading at a ^Z byte.
+// MinGW's binmode.o, which would change the default, is empty in this toolchain.
 #ifndef O_CLOEXEC
-#define O_CLOEXEC _O_NOINHERIT
+#define O_CLOEXEC (_O_NOINHERIT | _O_BINARY)
 #endif
 #ifndef O_NOFOLLOW
 #define O_NOFOLLOW 0

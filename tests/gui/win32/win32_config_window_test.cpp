@@ -197,8 +197,10 @@ TEST(Win32ConfigWindow, WallpaperIsWrittenBesideTheProgramAfterConfirmation) {
 
 TEST(Win32ConfigWindow, OpenWindowRunsTheOtherDefinitionAndCloseEndsOnlyIt) {
     Win32ConfigFixture saver;
-    const std::vector<std::string> about = {"object About: TfmForm", "  object Ok: TLabel",
-                                            "    Tag = 1", "    Caption = 'OK'", "  end", "end"};
+    const std::vector<std::string> about = {"object About: TfmForm", "  Caption = 'About'",
+                                            "  object Ok: TLabel",   "    Tag = 1",
+                                            "    Caption = 'OK'",    "  end",
+                                            "end"};
     saver.LoadForms(test::FormRecord(test::MainWindowLines({"AboutLabel", "Play"}),
                                      {{"AboutLabel", 1, "About"}, {"Play", 4}}) +
                         test::FormRecord(about, {{"Ok", 6}}),
@@ -206,15 +208,18 @@ TEST(Win32ConfigWindow, OpenWindowRunsTheOtherDefinitionAndCloseEndsOnlyIt) {
     bool aboutShown = false;
     saver.Show("MainWindow", [&](Win32ConfigWindow& window) {
         RunSoon([&] {
-            HWND top = GetForegroundWindow();
-            aboutShown = top != window.Handle() && !IsWindowEnabled(window.Handle());
-            HWND ok = FindWindowExA(GetActiveWindow(), nullptr, "STATIC", "OK");
+            // The other window is up and the first one waits for it.
+            HWND aboutWindow = FindWindowA(nullptr, "About");
+            ASSERT_NE(aboutWindow, nullptr);
+            aboutShown = IsWindowVisible(aboutWindow) && !IsWindowEnabled(window.Handle());
+            HWND ok = FindWindowExA(aboutWindow, nullptr, "STATIC", "OK");
             ASSERT_NE(ok, nullptr);
             ClickWindow(ok);
         });
         ClickWindow(ComponentWindow(window, "AboutLabel"));
         EXPECT_TRUE(window.Form().Running());
         EXPECT_TRUE(IsWindowEnabled(window.Handle()));
+        EXPECT_EQ(FindWindowA(nullptr, "About"), nullptr);
         ClickWindow(ComponentWindow(window, "Play"));
     });
     EXPECT_TRUE(aboutShown);
