@@ -11,6 +11,7 @@
 
 #include "common/error.h"
 #include "launcher/working_folder.h"
+#include "platform/file_identity.h"
 #include "project/saver_package.h"
 
 namespace lv {
@@ -27,15 +28,6 @@ int LockFile(int fd, int operation) {
         result = ::flock(fd, operation);
     } while (result != 0 && errno == EINTR);
     return result;
-}
-
-// Whether the file open at `fd` is still the one at `path`: the last instance removes the lock
-// file while others may already wait for it.
-bool StillInPlace(int fd, const std::string& path) {
-    struct stat held {};
-    struct stat current {};
-    return ::fstat(fd, &held) == 0 && ::lstat(path.c_str(), &current) == 0 &&
-           held.st_dev == current.st_dev && held.st_ino == current.st_ino;
 }
 
 }  // namespace
@@ -61,7 +53,8 @@ InstanceRegistration::InstanceRegistration(const std::string& ownPath) {
             throw Error(
                 std::string("cannot lock the instances' lock file: ") + std::strerror(saved), path);
         }
-        if (StillInPlace(fd, path)) {
+        // The last instance removes the lock file while others may already wait for it.
+        if (platform::IsSameFile(fd, path)) {
             fd_ = fd;
             return;
         }
@@ -98,7 +91,7 @@ bool InstanceRegistration::Unregister(
     const std::string path = folder_ + InstancesLockName;
     // Another last instance may have removed the folder between the two calls; the file locked
     // here is then no longer in place and a newer instance may own the one that is.
-    const bool last = LockFile(fd_, LOCK_EX | LOCK_NB) == 0 && StillInPlace(fd_, path);
+    const bool last = LockFile(fd_, LOCK_EX | LOCK_NB) == 0 && platform::IsSameFile(fd_, path);
     if (last) {
         if (removeFiles) removeFiles(folder_);
         ::unlink(path.c_str());

@@ -60,7 +60,7 @@ TEST(Win32ConfigWindow, SettingsOkWritesTheSevenKeysInOrderAndCloseWritesIndex) 
     });
     EXPECT_EQ(saver.Ini(),
               "[Setting]\r\nImageSize=2\r\nImageMode=3\r\nSpeed=20\r\nSound=1\r\n"
-              "Music=0\r\nTransition=1\r\nDuration=5\r\nIndex=1\r\n[Files]\r\n");
+              "Music=0\r\nTransition=1\r\nDuration=5\r\nIndex=1\r\n");
     // The next window starts from what was stored.
     saver.Show("MainWindow", [](Win32ConfigWindow& window) {
         EXPECT_EQ(window.PictureIndex(), 1);
