@@ -114,6 +114,20 @@ TEST_F(Win32FormBuilderTest, OnlyClassesThatTakeBindingsReportClicks) {
     EXPECT_EQ(clicked, (std::vector<std::string>{"Glyph", "Link", "Picture"}));
 }
 
+// A bevel framing a picture is made first, yet the picture must show above it.
+TEST_F(Win32FormBuilderTest, BevelsAndShapesLieBeneathTheControlsTheyFrame) {
+    Build({"object MainWindow: TfmForm", "  object Frame: TMyBevel", "    Tag = 1",
+           "    Width = 100", "    Height = 100", "    Shape = bsFrame", "  end",
+           "  object Picture: TLVPreview", "    Tag = 1", "    Left = 1", "    Top = 1",
+           "    Width = 98", "    Height = 98", "  end", "  object Mark: TShape", "    Tag = 1",
+           "  end", "end"});
+    std::vector<HWND> topFirst;
+    for (HWND child = GetWindow(window.Handle(), GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT))
+        topFirst.push_back(child);
+    EXPECT_EQ(topFirst, (std::vector<HWND>{Window("Picture"), Window("Mark"), Window("Frame")}));
+}
+
 TEST_F(Win32FormBuilderTest, AValueThatDoesNotFitNamesTheFileLineAndProperty) {
     try {
         Build({"object MainWindow: TfmForm", "  object Box: TCheckBox", "    Checked = Maybe",

@@ -78,7 +78,6 @@ SettingsDialog::SettingsDialog(HWND owner, const UserSettingValues& values, bool
                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                         DEFAULT_PITCH | FF_SWISS, "Tahoma");
 
-    Add("BUTTON", "", BS_GROUPBOX, 0, 8, 4, 361, 148);
     Label("Image Size", 32, 23, 100);
     DropDown(ImageSizeId, {"Original Size", "Stretch-Full", "Stretch-Proportional"}, 144, 20);
     Label("Show Image", 32, 49, 100);
@@ -89,7 +88,7 @@ SettingsDialog::SettingsDialog(HWND owner, const UserSettingValues& values, bool
     // The longest choice is wider than the box; the open list shows it whole.
     SendMessageA(Item(ShowImageModeId), CB_SETDROPPEDWIDTH, 230, 0);
 
-    Label("Image Interval (sec)", 32, 73, 110);
+    Label("Image Interval (sec)", 32, 73, 112);
     Add("EDIT", "", WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL, DurationId, 144, 70, 49, 22,
         WS_EX_CLIENTEDGE);
     HWND spin = Add(UPDOWN_CLASSA, "",
@@ -108,7 +107,7 @@ SettingsDialog::SettingsDialog(HWND owner, const UserSettingValues& values, bool
     Add("BUTTON", "Enable Music", WS_TABSTOP | BS_AUTOCHECKBOX, MusicId, 32, 124, 93, 17);
     Add("BUTTON", "Enable Sound", WS_TABSTOP | BS_AUTOCHECKBOX, SoundId, 144, 124, 93, 17);
     Add("BUTTON", "Transition Effect", WS_TABSTOP | BS_AUTOCHECKBOX, TransitionId, 251, 124,
-        106, 17);
+        112, 17);
     Add("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, 216, 156, 75, 25);
     Add("BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL, 293, 156, 75, 25);
     EnableWindow(Item(IDOK), canStore);
@@ -229,6 +228,15 @@ LRESULT SettingsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 255));
             SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        case WM_PAINT: {
+            // The sunken frame around the settings.
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window_, &paint);
+            RECT frame{8, 8, 369, 152};
+            DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+            EndPaint(window_, &paint);
+            return 0;
+        }
         case WM_CLOSE:
             Finish(false);
             return 0;

@@ -43,6 +43,7 @@ public:
         SendMessageA(window_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         for (const auto& child : root.Children) BuildComponent(child, window_.Handle(), state.Font);
         ResolveReferences(activeControl, activeControlLine);
+        LowerGraphicControls();
     }
 
 private:
@@ -93,6 +94,19 @@ private:
         if (!state.ActivePage.empty())
             pendingPages_.push_back({handle, state.ActivePage, state.ActivePageLine});
         for (const auto& child : node.Children) BuildComponent(child, handle, state.Font);
+    }
+
+    // Bevels and shapes are drawn beneath the controls they frame, as their authoring tool draws
+    // such graphic controls, later ones above earlier ones; the others keep their order, which
+    // is also their tab order.
+    void LowerGraphicControls() {
+        const auto& components = window_.Components();
+        for (auto at = components.rbegin(); at != components.rend(); ++at) {
+            if (at->Class == ComponentClass::Bevel || at->Class == ComponentClass::Shape ||
+                at->Class == ComponentClass::ClickableShape)
+                SetWindowPos(at->Window, HWND_BOTTOM, 0, 0, 0, 0,
+                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
     }
 
     bool IsPageControl(HWND window) {
