@@ -81,7 +81,13 @@ add_executable(lv_win_frontend_tests ${LV_WIN_FRONTEND_TEST_SOURCES})
 target_include_directories(lv_win_frontend_tests PRIVATE ${LV_TESTS_DIR})
 target_link_libraries(lv_win_frontend_tests PRIVATE lvwinfrontend gtest_main lv_warnings)
 add_test(NAME lv_win_frontend_tests COMMAND lv_win_frontend_tests)
-set_tests_properties(lv_win_frontend_tests PROPERTIES TIMEOUT 300)
+# The configuration mode of the demo saver, driven with xdotool on the test command's display;
+# the front-end tests open windows there too, so the two take turns.
+add_test(NAME WineSaver.configuration
+  COMMAND bash ${LV_TESTS_DIR}/gui/win32/config_mode_wine.sh ${LV_LINUX_BUILD_DIR}/bin/lvtool
+          $<TARGET_FILE:lvcsaver> ${CMAKE_BINARY_DIR}/shots/configuration.png)
+set_tests_properties(lv_win_frontend_tests WineSaver.configuration PROPERTIES
+  TIMEOUT 300 RESOURCE_LOCK test_display SKIP_RETURN_CODE 77)
 
 # The engine run as the system runs a saver: the demo saver built around lvcsaver.exe by the
 # Linux build's lvtool, /s on a screen of its own, /p into the window of a small host program,

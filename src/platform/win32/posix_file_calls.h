@@ -18,8 +18,9 @@
 #include <sys/types.h>
 #include <unistd.h>
 
-// Every open in the core asks for O_CLOEXEC, so this is also where files are made binary:
-// without _O_BINARY Windows would turn each "\n" written into "\r\n".
+// Every open() of the core passes O_CLOEXEC, so it also asks for binary mode here: the C runtime
+// otherwise turns LF into CR LF on writing and back on reading, and stops reading at a ^Z byte.
+// MinGW's binmode.o, which would change the default, is empty in this toolchain.
 #ifndef O_CLOEXEC
 #define O_CLOEXEC (_O_NOINHERIT | _O_BINARY)
 #endif

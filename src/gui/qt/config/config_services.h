@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "gui/config/config_settings.h"
+#include "gui/config/config_places.h"
 
 class QDialog;
 class QWidget;
@@ -42,11 +42,7 @@ ConfigServices DesktopConfigServices();
 
 // How this run was started and what its windows may use; every window the run opens gets the
 // same one, which must outlive them.
-struct ConfigContext {
-    std::string OwnPath;        // the program's file as started; WallpaperPath names the wallpaper
-    std::string WorkingFolder;  // where the project's files were unpacked
-    // The user settings file, checked once per run so that a bad one is reported once.
-    UserSettingsFile SettingsFile;
+struct ConfigContext : ConfigPlaces {
     ConfigServices Services;
 };
 
