@@ -10,6 +10,7 @@
 #include "gui/win32/config/win32_config_services.h"
 #include "gui/win32/config/win32_config_window.h"
 #include "launcher/creator_config.h"
+#include "launcher/user_settings_path.h"
 #include "launcher/working_folder.h"
 #include "project/project.h"
 #include "saver/sound_paths.h"
