@@ -62,7 +62,7 @@ echo "== the demo hack for 3 s on a virtual screen"
 mkdir -p "$scratch/run" && chmod 700 "$scratch/run"
 status=0
 XDG_RUNTIME_DIR="$scratch/run" SDL_AUDIODRIVER=dummy \
-  timeout --preserve-status -s TERM 3 "$demo" --root || status=$?
+  timeout --foreground --preserve-status -s TERM 3 "$demo" --root || status=$?
 [ "$status" -eq 0 ] || fail "the demo hack ended with status $status"
 [ -z "$(ls -A "$scratch/run")" ] || fail "the demo hack left files: $(ls -A "$scratch/run")"
 
@@ -104,7 +104,7 @@ as_user_show() {  # SAVER: the status of a 3-second show started as the ordinary
   local status=0
   run_as_root su "$HostUser" -s /bin/bash -c "HOME='$home' XDG_CONFIG_HOME='$home/config' \
     XDG_RUNTIME_DIR= TMPDIR='$home/tmp' SDL_AUDIODRIVER=dummy DISPLAY='$DISPLAY' \
-    timeout --preserve-status -s TERM 3 '$1' --root" >"$scratch/show.log" 2>&1 || status=$?
+    timeout --foreground --preserve-status -s TERM 3 '$1' --root" >"$scratch/show.log" 2>&1 || status=$?
   echo "$status"
 }
 # The home folder belongs to the ordinary user by now.
