@@ -265,12 +265,21 @@ void RippleKernel::GatherWrittenRun(const WaveField& field, const Bitmap32& sour
     }
     GatherCheckedPixels(field, source, output, t, run.area, first,
                         static_cast<int32_t>(inside.first - 1));
-    // The source pixel lies a fixed distance from the target for each column offset.
-    const int64_t* distance = table.data() - minShift;
-    const int32_t* shifts = field.ColumnShift[k].data();
+    // The source pixel lies a fixed distance from the target for each column offset. The row
+    // below the lowest one read comes into use as the walk moves down; its lines are read at
+    // scattered columns, which the hardware does not foresee, so they are asked for a row early.
+    const int64_t aheadRow = std::min<int64_t>(t + vHigh + 1, field.Height - 1);
     const uint32_t* from = source.Row(t);
     uint32_t* to = output.Row(t);
-    for (int64_t x = inside.first; x <= inside.last; ++x) to[x] = from[x + distance[shifts[x]]];
+    const int32_t* shifts = field.ColumnShift[k].data();
+    const int64_t* distance = table.data() - minShift;
+    const uint32_t* ahead = source.Row(static_cast<int32_t>(aheadRow));
+    constexpr int64_t LinePixels = 16;
+    for (int64_t x = inside.first; x <= inside.last;) {
+        const int64_t blockEnd = std::min(inside.last, x + LinePixels - 1);
+        __builtin_prefetch(ahead + std::min(x + hHigh, width - 1));
+        for (; x <= blockEnd; ++x) to[x] = from[x + distance[shifts[x]]];
+    }
     GatherCheckedPixels(field, source, output, t, run.area, static_cast<int32_t>(inside.last + 1),
                         last);
 }
