@@ -10,7 +10,7 @@ namespace lv {
 void BuildAreaMap(const Bitmap32& mask, int32_t width, int32_t height, WaveField& field) {
     field.Width = width;
     field.Height = height;
-    field.AreaMap.assign(static_cast<size_t>(width) * static_cast<size_t>(height), int16_t{-1});
+    field.AreaMap.assign(static_cast<size_t>(width) * static_cast<size_t>(height), int8_t{-1});
     field.FirstRow.fill(50000);
     field.LastRow.fill(0);
     field.Runs.clear();
@@ -20,7 +20,7 @@ void BuildAreaMap(const Bitmap32& mask, int32_t width, int32_t height, WaveField
     const int32_t maskHeight = std::min(height, mask.Height());
     std::vector<int64_t> columnCounts(static_cast<size_t>(width) + 1, 0);
     for (int32_t r = 0; r < height; ++r) {
-        int16_t* areas = field.AreaMap.data() + static_cast<size_t>(r) * static_cast<size_t>(width);
+        int8_t* areas = field.AreaMap.data() + static_cast<size_t>(r) * static_cast<size_t>(width);
         if (r < maskHeight) {
             const uint32_t* maskRow = mask.Row(r);
             for (int32_t col = 0; col < maskWidth; ++col) {
@@ -28,11 +28,11 @@ void BuildAreaMap(const Bitmap32& mask, int32_t width, int32_t height, WaveField
                 if (a == 0) continue;
                 field.FirstRow[a - 1] = std::min(field.FirstRow[a - 1], r);
                 field.LastRow[a - 1] = std::max(field.LastRow[a - 1], r);
-                areas[col] = static_cast<int16_t>(a - 1);
+                areas[col] = static_cast<int8_t>(a - 1);
             }
         }
         for (int32_t col = 0; col < width;) {
-            const int16_t a = areas[col];
+            const int8_t a = areas[col];
             int32_t end = col + 1;
             while (end < width && areas[end] == a) ++end;
             if (a >= 0) {

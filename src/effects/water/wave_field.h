@@ -22,7 +22,10 @@ struct AreaRun {
 struct WaveField {
     int32_t Width = 0;
     int32_t Height = 0;
-    std::vector<int16_t> AreaMap;  // Height rows of Width entries: area 0 .. 3, or -1 for none
+    // Height rows of Width entries: area 0 .. 3, or -1 for none. Bytes: the step tests up to
+    // three entries per pixel in rows around the one it writes, and small entries keep more of
+    // those rows in cache.
+    std::vector<int8_t> AreaMap;
     std::array<std::vector<int32_t>, 4> ColumnShift;  // per area, one row offset per column
     std::array<int32_t, 4> FirstRow{};
     std::array<int32_t, 4> LastRow{};
@@ -36,11 +39,11 @@ struct WaveField {
     // Column where a two-way split leaves about half of the area pixels on either side.
     int32_t BalancedSplitColumn = 0;
 
-    int16_t AreaAt(int32_t row, int32_t column) const {
+    int8_t AreaAt(int32_t row, int32_t column) const {
         return AreaMap[static_cast<size_t>(row) * static_cast<size_t>(Width) +
                        static_cast<size_t>(column)];
     }
-    const int16_t* AreaRow(int32_t row) const {
+    const int8_t* AreaRow(int32_t row) const {
         return AreaMap.data() + static_cast<size_t>(row) * static_cast<size_t>(Width);
     }
 };

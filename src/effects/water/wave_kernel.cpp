@@ -38,8 +38,6 @@ const AreaRun* FirstRunReaching(const WaveField& field, int32_t row, int64_t col
 }  // namespace
 
 void RippleKernel::Prepare(const WaveField& field) {
-    areas_.resize(field.AreaMap.size());
-    std::copy(field.AreaMap.begin(), field.AreaMap.end(), areas_.begin());
     for (size_t k = 0; k < 4; ++k) straight_[k] = field.MinShift[k] == 0 && field.MaxShift[k] == 0;
     FindWrittenRuns(field);
 }
@@ -61,7 +59,7 @@ void RippleKernel::FindWrittenRuns(const WaveField& field) {
             auto written = [&](int64_t x) {
                 const int64_t r = t + int64_t{shifts[x]};
                 return r >= 0 && r < height &&
-                       areas_[static_cast<size_t>(r * width + x)] == run->area;
+                       field.AreaMap[static_cast<size_t>(r * width + x)] == run->area;
             };
             for (int64_t x = run->first; x <= run->last;) {
                 if (!written(x)) {
@@ -179,8 +177,8 @@ void RippleKernel::RippleStraightRun(const WaveField& field, const Bitmap32& sou
                                      int16_t area, int64_t v, int64_t h) const {
     const int64_t width = field.Width;
     const auto sourceRow = static_cast<int32_t>(Clamp(row + v, 0, field.Height - 1));
-    const int16_t* targetAreas = field.AreaRow(row);
-    const int16_t* sourceAreas = field.AreaRow(sourceRow);
+    const int8_t* targetAreas = field.AreaRow(row);
+    const int8_t* sourceAreas = field.AreaRow(sourceRow);
     const uint32_t* from = source.Row(sourceRow);
     uint32_t* to = output.Row(row);
 
@@ -306,7 +304,7 @@ void RippleKernel::GatherCheckedPixels(const WaveField& field, const Bitmap32& s
                                        int32_t last) const {
     const int64_t width = field.Width;
     const int64_t height = field.Height;
-    const int8_t* areas = areas_.data();
+    const int8_t* areas = field.AreaMap.data();
     const int32_t* shifts = field.ColumnShift[static_cast<size_t>(area)].data();
     const uint32_t* from = source.Data();
     uint32_t* to = output.Row(t);
@@ -329,7 +327,7 @@ void RippleKernel::GatherEdgeRowPixels(const WaveField& field, const Bitmap32& s
                                        int32_t last) const {
     const int64_t width = field.Width;
     const int64_t height = field.Height;
-    const int8_t* areas = areas_.data();
+    const int8_t* areas = field.AreaMap.data();
     const int32_t* shifts = field.ColumnShift[static_cast<size_t>(area)].data();
     const uint32_t* from = source.Data();
     uint32_t* to = output.Row(t);

@@ -24,7 +24,7 @@ namespace lv {
 // - columns are independent within one pass, so two threads may take one half each.
 class RippleKernel {
 public:
-    // Takes the area map of a freshly built field. Call after every Prepare.
+    // Takes the runs and offsets of a freshly built field. Call after every Prepare.
     void Prepare(const WaveField& field);
 
     // Raises DivisionByZeroError before writing anything when any Cycle is 0. `threads` is 1 or 2.
@@ -83,9 +83,6 @@ private:
     // writtenRuns_[writtenRowStart_[t] .. writtenRowStart_[t + 1]).
     std::vector<WrittenRun> writtenRuns_;
     std::vector<uint32_t> writtenRowStart_;
-    // The area map in bytes (-1 .. 3 fit): the pass tests up to three map entries per pixel in
-    // rows around the one it writes, and half the bytes keep twice as many rows in cache.
-    std::vector<int8_t> areas_;
     // Each written row reads the rows its column offsets and vertical shifts reach; strips this
     // wide keep those rows in the core's cache from one written row to the next.
     int32_t stripWidth_ = 1 << 30;
