@@ -72,20 +72,35 @@ void ShowScene::SetPlainPicture(PixelSize drawSize) {
     if (decodedPicture_.Empty()) {
         throw Error("no decoded picture to show");
     }
-    Bitmap32 drawn;
+    // What the window shows stays in the screen copy, so the pictures shown so far can go
+    // before the new one is made: a show keeps one picture's buffers at a time.
+    SettleFrame();
+    plainPicture_.Clear();
+    UnloadPackage();
     if (drawSize == PixelSize{decodedPicture_.Width(), decodedPicture_.Height()}) {
-        drawn = std::move(decodedPicture_);
+        plainPicture_ = std::move(decodedPicture_);
     } else {
         // Resampled once per picture change, never per frame.
-        drawn = ResizeSmooth(decodedPicture_, drawSize.Width, drawSize.Height);
+        plainPicture_ = ResizeSmooth(decodedPicture_, drawSize.Width, drawSize.Height);
     }
     decodedPicture_.Clear();
-    SettleFrame();
-    plainPicture_ = std::move(drawn);
+}
+
+void ShowScene::UnloadPackage() {
+    packagePrepared_ = false;
+    generatorChanges_.clear();
+    generator_->Unload();
+    shownFitted_.reset();
+    shownPackage_ = std::make_unique<ImagePackage>();
 }
 
 PackageLoadResult ShowScene::LoadPackage(const std::string& path, int speedPercent,
                                          DisplayRule rule, PixelSize screen) {
+    // A still picture shown so far stays in the screen copy; its own buffer is not needed while
+    // the package loads, nor after. (The package shown so far must stay: the generator works
+    // on it until the new one is ready.)
+    if (frameSource_ == FrameSource::PlainPicture) SettleFrame();
+    plainPicture_.Clear();
     // The spare object may be discarded by a failed load: the generator never borrows it.
     spareFitted_.reset();
     sparePackage_->Load(path);
@@ -151,35 +166,27 @@ const Bitmap32* ShowScene::PictureOf(FrameSource source) const {
 void ShowScene::BeginCrossFade(FrameSource source, PixelPoint position) {
     SettleFrame();
     oldScreen_ = screen_;
-    // An image package fades in as its still picture, without ripples or weather.
+    // An image package fades in as its still picture, without ripples or weather. The screen
+    // after the change is that picture on black; the steps blend from the picture where it is,
+    // so that screen is never made.
     const std::optional<WaterSource> water = ShownWater();
-    const Bitmap32* picture =
+    fadePicture_ =
         source == FrameSource::Package ? (water ? &water->Picture() : nullptr) : PictureOf(source);
-    // A picture that covers the screen exactly is the new screen itself: nothing changes it
-    // during the fade, so it is blended from where it is instead of from a copy.
-    if (picture != nullptr && position == PixelPoint{0, 0} &&
-        PixelSize{picture->Width(), picture->Height()} == screenSize_) {
-        newScreenPicture_ = picture;
-        return;
-    }
-    newScreen_ = BlackScreen(screenSize_);
-    if (picture != nullptr) {
-        DrawPicture(*picture, newScreen_, position);
-    }
-    newScreenPicture_ = &newScreen_;
+    fadePosition_ = position;
 }
 
 void ShowScene::ComposeCrossFadeStep(int alpha) {
     // Blended straight into the screen copy: the colour bytes are those of the blend of 24-bit
     // surfaces, without making them or converting the result back.
-    BlendBitmaps(screen_, newScreenPicture_ ? *newScreenPicture_ : newScreen_, oldScreen_, alpha);
+    static const Bitmap32 nothing;
+    BlendPlacedBitmap(screen_, fadePicture_ ? *fadePicture_ : nothing, fadePosition_.X,
+                      fadePosition_.Y, oldScreen_, alpha);
     frameSource_ = FrameSource::Nothing;
 }
 
 void ShowScene::EndCrossFade() {
-    newScreenPicture_ = nullptr;
+    fadePicture_ = nullptr;
     oldScreen_.Clear();
-    newScreen_.Clear();
 }
 
 void ShowScene::FillBlack() {

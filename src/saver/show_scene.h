@@ -30,6 +30,10 @@ class WaveGenerator;
 // pictures (or their copies fitted to the screen), so a failed load must never discard them.
 // Once the generator is prepared, the package shown before is freed, and so is the shown one's
 // mask, which the generator has turned into its area map.
+//
+// One kind of picture is kept at a time: a new still picture frees the package and the
+// generator's pictures, and a package load frees the still picture. What the window showed of
+// them stays in Screen().
 class ShowScene {
 public:
     explicit ShowScene(PixelSize screen);
@@ -83,6 +87,9 @@ private:
     WaterSource PackageWater() const;
     // Copies the last frame into Screen(), before its picture changes or is covered.
     void SettleFrame();
+    // Frees the shown package and the generator's pictures; the generator does nothing until
+    // the next package is prepared.
+    void UnloadPackage();
     // Notes what the generator's last operation changed in its picture.
     void CollectGeneratorChanges();
 
@@ -103,11 +110,11 @@ private:
     std::unique_ptr<WaveGenerator> generator_;
     bool packagePrepared_ = false;
 
-    // The cross-fade: the screen before and after the change; their blend goes to screen_. The
-    // screen after is newScreen_, or the new picture itself when it covers the screen exactly.
+    // The cross-fade: the screen before the change, and the picture that comes in at its
+    // position on black (none: all black); their blend goes to screen_.
     Bitmap32 oldScreen_;
-    Bitmap32 newScreen_;
-    const Bitmap32* newScreenPicture_ = nullptr;
+    const Bitmap32* fadePicture_ = nullptr;
+    PixelPoint fadePosition_;
 };
 
 }  // namespace lv

@@ -174,6 +174,51 @@ TEST_F(ShowSceneTest, AStretchedPackageRunsOnItsFittedWaterWhichOutlivesAFailedL
     EXPECT_EQ(scene.ShownWater()->Picture().Height(), Screen.Height);
 }
 
+TEST_F(ShowSceneTest, OneKindOfPictureIsKeptWhileTheScreenShowsWhatItShowed) {
+    ShowPlain("red.bmp", test::SolidPicture(20, 20, 0xFF0000), {5, 5});
+    const Bitmap32 stillShown = Composed(scene);
+
+    // A package that fails to load after a still picture: the still picture stays on the
+    // screen, though its buffer is gone and no package is drawn in its place.
+    const std::string broken = dir.Write("broken.lvp", "not a package at all");
+    EXPECT_THROW(scene.LoadPackage(broken, 100, OriginalSize, Screen), Error);
+    EXPECT_TRUE(scene.PlainPicture().Empty());
+    EXPECT_EQ(Composed(scene), stillShown);
+    EXPECT_TRUE(scene.SetFrame(FrameSource::PlainPicture, {5, 5}).empty());
+    EXPECT_EQ(Composed(scene), stillShown);
+
+    const std::string water = test::WriteShowPackage(
+        dir.File("water.lvp"), test::GradientPicture(32, 24), test::PackageWeather::Rain);
+    scene.LoadPackage(water, 100, OriginalSize, Screen);
+    EXPECT_EQ(Composed(scene), stillShown);  // until the package's first frame
+    for (int i = 0; i < 3; ++i) {
+        scene.StepGenerator();
+        scene.SetFrame(FrameSource::Package, {30, 20});
+    }
+    const Bitmap32 packageShown = Composed(scene);
+    EXPECT_EQ(packageShown.Pixel(10, 10), 0xFF0000u);
+
+    // A still picture frees the package and the generator's pictures; the last package frame
+    // stays on the screen beside it.
+    ShowPlain("green.bmp", test::SolidPicture(4, 4, 0x00FF00), {0, 0});
+    EXPECT_EQ(scene.ShownWater(), std::nullopt);
+    EXPECT_TRUE(scene.Generator().Output().Empty());
+    EXPECT_EQ(scene.Generator().WeatherLayer(), nullptr);
+    EXPECT_NO_THROW(scene.StepGenerator());
+    const Bitmap32 mixed = Composed(scene);
+    EXPECT_EQ(mixed.Pixel(1, 1), 0x00FF00u);
+    for (int y = 20; y < Screen.Height; ++y)
+        for (int x = 30; x < Screen.Width; ++x)
+            ASSERT_EQ(mixed.Pixel(x, y), packageShown.Pixel(x, y)) << x << ", " << y;
+
+    // The package loads again from its file, as the show does at every change.
+    scene.LoadPackage(water, 100, OriginalSize, Screen);
+    scene.StepGenerator();
+    scene.SetFrame(FrameSource::Package, {30, 20});
+    EXPECT_EQ(scene.Generator().Output().Width(), 32);
+    EXPECT_TRUE(scene.PlainPicture().Empty());
+}
+
 TEST_F(ShowSceneTest, APackageThatCannotBePreparedIsNeitherSteppedNorDrawn) {
     PackageContents contents =
         test::ShowPackageContents(test::GradientPicture(32, 24), test::PackageWeather::None);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "common/error.h"
 #include "effects/surface/pixel_kernels.h"
@@ -38,26 +39,72 @@ void BlendSurfaces(PixelSurface& target, const PixelSurface& first, const PixelS
     kernels::BlendSurfacesWith(kernels::BestKernelSet(), target, first, second, amount);
 }
 
-void BlendBitmaps(Bitmap32& target, const Bitmap32& first, const Bitmap32& second, int amount) {
-    if (target.Empty()) return;
-    if (first.Width() != target.Width() || first.Height() != target.Height() ||
-        second.Width() != target.Width() || second.Height() != target.Height())
-        throw Error("cannot blend bitmaps of different sizes (" + std::to_string(first.Width()) +
-                    " x " + std::to_string(first.Height()) + " and " +
-                    std::to_string(second.Width()) + " x " + std::to_string(second.Height()) +
-                    " into " + std::to_string(target.Width()) + " x " +
-                    std::to_string(target.Height()) + ")");
-    amount = std::clamp(amount, 0, 256);
-    auto* blend = kernels::BlendBytesScalar;
+namespace {
+
+using BlendBytes = void (*)(uint8_t*, const uint8_t*, const uint8_t*, int64_t, int);
+
+BlendBytes BestBlendBytes() {
+    BlendBytes blend = kernels::BlendBytesScalar;
 #if defined(__x86_64__) || defined(__i386__)
     if (kernels::BestKernelSet() == kernels::KernelSet::Sse2) blend = kernels::BlendBytesSse2;
     if (kernels::BestKernelSet() == kernels::KernelSet::Avx2) blend = kernels::BlendBytesAvx2;
 #endif
+    return blend;
+}
+
+std::string SizeText(const Bitmap32& bitmap) {
+    return std::to_string(bitmap.Width()) + " x " + std::to_string(bitmap.Height());
+}
+
+}  // namespace
+
+void BlendBitmaps(Bitmap32& target, const Bitmap32& first, const Bitmap32& second, int amount) {
+    if (target.Empty()) return;
+    if (first.Width() != target.Width() || first.Height() != target.Height() ||
+        second.Width() != target.Width() || second.Height() != target.Height())
+        throw Error("cannot blend bitmaps of different sizes (" + SizeText(first) + " and " +
+                    SizeText(second) + " into " + SizeText(target) + ")");
+    amount = std::clamp(amount, 0, 256);
     // Bitmap rows lie back to back: one call covers the whole picture.
-    blend(reinterpret_cast<uint8_t*>(target.Data()),
-          reinterpret_cast<const uint8_t*>(first.Data()),
-          reinterpret_cast<const uint8_t*>(second.Data()),
-          static_cast<int64_t>(target.PixelCount()) * 4, amount);
+    BestBlendBytes()(reinterpret_cast<uint8_t*>(target.Data()),
+                     reinterpret_cast<const uint8_t*>(first.Data()),
+                     reinterpret_cast<const uint8_t*>(second.Data()),
+                     static_cast<int64_t>(target.PixelCount()) * 4, amount);
+}
+
+void BlendPlacedBitmap(Bitmap32& target, const Bitmap32& picture, int left, int top,
+                       const Bitmap32& second, int amount) {
+    if (target.Empty()) return;
+    if (second.Width() != target.Width() || second.Height() != target.Height())
+        throw Error("cannot blend bitmaps of different sizes (" + SizeText(second) + " into " +
+                    SizeText(target) + ")");
+    amount = std::clamp(amount, 0, 256);
+    const BlendBytes blend = BestBlendBytes();
+    const int width = target.Width();
+    // The part of the target the picture covers; the rest blends with black.
+    const int64_t coverLeft = std::clamp<int64_t>(left, 0, width);
+    const int64_t coverRight = std::clamp<int64_t>(int64_t{left} + picture.Width(), coverLeft, width);
+    const int64_t coverTop = std::clamp<int64_t>(top, 0, target.Height());
+    const int64_t coverBottom =
+        std::clamp<int64_t>(int64_t{top} + picture.Height(), coverTop, target.Height());
+    const std::vector<uint32_t> black(static_cast<size_t>(width), 0u);
+    auto part = [&](uint32_t* to, const uint32_t* first, const uint32_t* from, int64_t pixels) {
+        if (pixels > 0)
+            blend(reinterpret_cast<uint8_t*>(to), reinterpret_cast<const uint8_t*>(first),
+                  reinterpret_cast<const uint8_t*>(from), pixels * 4, amount);
+    };
+    for (int y = 0; y < target.Height(); ++y) {
+        uint32_t* to = target.Row(y);
+        const uint32_t* from = second.Row(y);
+        if (y < coverTop || y >= coverBottom || coverLeft == coverRight) {
+            part(to, black.data(), from, width);
+            continue;
+        }
+        const uint32_t* placed = picture.Row(static_cast<int>(y - top)) + (coverLeft - left);
+        part(to, black.data(), from, coverLeft);
+        part(to + coverLeft, placed, from + coverLeft, coverRight - coverLeft);
+        part(to + coverRight, black.data(), from + coverRight, width - coverRight);
+    }
 }
 
 namespace kernels {

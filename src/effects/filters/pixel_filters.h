@@ -25,4 +25,10 @@ void BlendSurfaces(PixelSurface& target, const PixelSurface& first, const PixelS
 // 24-bit copies and the conversion back when the pictures are 32-bit already.
 void BlendBitmaps(Bitmap32& target, const Bitmap32& first, const Bitmap32& second, int amount);
 
+// BlendBitmaps with `first` a black picture of the target's size that has `picture` drawn on it
+// with its top-left corner at (left, top), clipped: the same bytes, without making that picture.
+// Raises lv::Error when `second` differs from the target in size.
+void BlendPlacedBitmap(Bitmap32& target, const Bitmap32& picture, int left, int top,
+                       const Bitmap32& second, int amount);
+
 }  // namespace lv

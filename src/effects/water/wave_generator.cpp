@@ -124,6 +124,16 @@ void WaveGenerator::Restore() {
         changed_ = waterBoxes_;
 }
 
+void WaveGenerator::Unload() {
+    SetWeather(false);
+    source_.reset();
+    params_ = {};
+    output_.Clear();
+    field_ = WaveField{};
+    waterBoxes_.clear();
+    changed_.clear();
+}
+
 const Bitmap32& WaveGenerator::ShownPicture() const {
     return weatherOn_ && weatherLayer_ ? *weatherLayer_ : output_;
 }

@@ -49,6 +49,9 @@ public:
     void Step();
     // Draws the source picture over the output until the next step.
     void Restore();
+    // Forgets the project and frees the pictures and the area map, as a new generator has none;
+    // the settings (kernel, threads, redraw) stay.
+    void Unload();
     // The parts of ShownPicture() that the last Prepare, SetWeather, Step or Restore may have
     // changed; everything else is as it was. The water changes only inside its areas' bounding
     // boxes and the weather only inside the boxes of its drops or flakes, before and after.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "common/error.h"
@@ -135,6 +136,43 @@ TEST(BlendBitmaps, GivesTheColoursOfTheBlendOfTheirSurfaces) {
     }
     Bitmap32 small(2, 2);
     EXPECT_THROW(BlendBitmaps(small, Bitmap32(3, 2), small, 10), Error);
+}
+
+TEST(BlendPlacedBitmap, GivesTheBlendOfThePictureDrawnOnBlack) {
+    // The fade blends the incoming picture from where it lies instead of from a black screen
+    // with the picture drawn on it; every placement, clipped or not, must give the same bytes.
+    uint32_t seed = 7;
+    auto randomBitmap = [&](int width, int height) {
+        Bitmap32 bitmap(width, height);
+        for (size_t i = 0; i < bitmap.PixelCount(); ++i)
+            bitmap.Data()[i] = (seed = seed * 1664525u + 1013904223u) >> 8;
+        return bitmap;
+    };
+    const Bitmap32 second = randomBitmap(37, 11);
+    const Bitmap32 picture = randomBitmap(13, 5);
+    const std::vector<std::pair<int, int>> places = {
+        {0, 0}, {24, 6}, {-5, -2}, {30, 9}, {-13, 0}, {37, 3}, {5, 11}, {-100, 200}};
+    for (const auto& [left, top] : places) {
+        for (const int amount : {0, 10, 131, 255, 256}) {
+            Bitmap32 onBlack(37, 11);
+            for (int y = 0; y < picture.Height(); ++y)
+                for (int x = 0; x < picture.Width(); ++x)
+                    if (x + left >= 0 && x + left < 37 && y + top >= 0 && y + top < 11)
+                        onBlack.SetPixel(x + left, y + top, picture.Pixel(x, y));
+            Bitmap32 expected(37, 11);
+            BlendBitmaps(expected, onBlack, second, amount);
+            Bitmap32 actual = randomBitmap(37, 11);
+            BlendPlacedBitmap(actual, picture, left, top, second, amount);
+            ASSERT_EQ(actual, expected) << "at " << left << ", " << top << " amount " << amount;
+        }
+    }
+    Bitmap32 toBlack(37, 11);
+    BlendPlacedBitmap(toBlack, Bitmap32(), 0, 0, second, 128);
+    Bitmap32 expected(37, 11);
+    BlendBitmaps(expected, Bitmap32(37, 11), second, 128);
+    EXPECT_EQ(toBlack, expected);
+    Bitmap32 small(2, 2);
+    EXPECT_THROW(BlendPlacedBitmap(small, picture, 0, 0, Bitmap32(3, 2), 10), Error);
 }
 
 TEST(BlendSurfaces, AmountsOutsideTheRangeAreClamped) {
