@@ -75,6 +75,10 @@ void WaveGenerator::RequireProject() const {
 
 void WaveGenerator::Prepare() {
     RequireProject();
+    // Everything is made anew: nothing drawn on the output so far is put back.
+    underWeather_.clear();
+    weatherOnOutput_ = false;
+    restorePending_ = false;
     const Bitmap32& source = source_->Picture();
     output_.SetSize(source.Width(), source.Height());
     Randomize();
@@ -85,6 +89,8 @@ void WaveGenerator::Prepare() {
     kernel_.Prepare(field_);
     Step();
     DrawAtOrigin(source, output_);
+    underWeather_.clear();
+    weatherOnOutput_ = false;
     changed_.assign(1, WholePicture());
 }
 
@@ -97,6 +103,9 @@ void WaveGenerator::Step() {
         output_.Width() != field_.Width || output_.Height() != field_.Height)
         throw Error("the picture changed size after the water generator was prepared",
                     source_->FileName());
+    // A failing step changes nothing, the weather drawn on the output included.
+    wave::CheckCycles(params_.data());
+    RemoveWeatherFromOutput();
 
     if (kernelKind_ == RippleKernelKind::Plain)
         RippleRowsReference(field_, params_.data(), phase_, source, output_);
@@ -116,6 +125,12 @@ void WaveGenerator::Step() {
 
 void WaveGenerator::Restore() {
     RequireProject();
+    if (weatherOn_ && !weatherLayer_) {
+        // The output is what is shown: it keeps the water and the weather until the next step.
+        restorePending_ = true;
+        changed_.clear();
+        return;
+    }
     DrawAtOrigin(source_->Picture(), output_);
     // The weather layer, when shown, takes the restored water at the next step.
     if (weatherOn_ && weatherLayer_)
@@ -126,6 +141,7 @@ void WaveGenerator::Restore() {
 
 void WaveGenerator::Unload() {
     SetWeather(false);
+    restorePending_ = false;
     source_.reset();
     params_ = {};
     output_.Clear();
@@ -139,6 +155,7 @@ const Bitmap32& WaveGenerator::ShownPicture() const {
 }
 
 void WaveGenerator::SetWeather(bool on) {
+    RemoveWeatherFromOutput();
     weatherOn_ = on;
     weatherLayer_.reset();
     snow_.reset();
@@ -147,19 +164,23 @@ void WaveGenerator::SetWeather(bool on) {
     weatherLayerFresh_ = on;
     changed_.assign(1, WholePicture());
     if (!on) return;
-    weatherLayer_ = std::make_unique<Bitmap32>(output_.Width(), output_.Height());
+    Bitmap32* target = &output_;
+    if (weatherRedraw_ == WeatherRedraw::Whole) {
+        weatherLayer_ = std::make_unique<Bitmap32>(output_.Width(), output_.Height());
+        target = weatherLayer_.get();
+    }
     if (!source_) return;
     const WeatherParameters& weather = source_->Weather();
     if (weather.Kind == 1) {
         snow_ = std::make_unique<Snow>();
-        snow_->SetTarget(weatherLayer_.get());
+        snow_->SetTarget(target);
         snow_->SetCount(weather.Count);
         snow_->Place();
     } else if (weather.Kind == 2) {
         rain_ = std::make_unique<Rain>();
         rain_->SetLengthFactor(10);
         rain_->SetCount(100);
-        rain_->SetTarget(weatherLayer_.get());
+        rain_->SetTarget(target);
         rain_->SetCount(weather.Count);
         rain_->Place();
     }
@@ -181,25 +202,68 @@ void WaveGenerator::RefreshWeatherLayer() {
 }
 
 void WaveGenerator::StepWeather() {
-    if (!weatherLayer_) return;
-    RefreshWeatherLayer();
+    const bool onOutput = !weatherLayer_;
+    if (onOutput) {
+        // The last drops were taken off the output before the water moved: show the water there.
+        if (weatherLayerFresh_) {
+            weatherLayerFresh_ = false;
+            changed_.assign(1, WholePicture());
+        } else {
+            changed_.insert(changed_.end(), weatherBoxes_.begin(), weatherBoxes_.end());
+        }
+    } else {
+        RefreshWeatherLayer();
+    }
     weatherBoxes_.clear();
     const WeatherParameters& weather = source_->Weather();
     if (weather.Kind == 1 && snow_) {
         snow_->SetSpeedPercent(speedPercent_);
         snow_->SetSpeedLevel(weather.SpeedLevel);
-        snow_->Step();
+        snow_->Advance();
         snow_->AddDrawnBoxes(weatherBoxes_);
+        if (onOutput) SaveUnderWeather();
+        snow_->DrawOnTarget();
     } else if (weather.Kind == 2 && rain_) {
         rain_->SetSpeedPercent(speedPercent_);
         rain_->SetSpeedLevel(weather.SpeedLevel);
         rain_->SetLengthFactor(weather.Length);
         rain_->SetAngleTerm(static_cast<int32_t>(180 - int64_t{weather.Angle}));
-        rain_->Step();
+        rain_->Advance();
         rain_->AddDrawnBoxes(weatherBoxes_);
+        if (onOutput) SaveUnderWeather();
+        rain_->DrawOnTarget();
     }
     if (changed_.size() != 1 || !(changed_[0] == WholePicture()))
         changed_.insert(changed_.end(), weatherBoxes_.begin(), weatherBoxes_.end());
+}
+
+void WaveGenerator::SaveUnderWeather() {
+    // Every box is saved before anything is drawn, so each copy holds the water alone and the
+    // copies can go back in any order, overlapping or not.
+    underWeather_.clear();
+    for (const PixelRect& box : weatherBoxes_)
+        for (int y = box.Top; y < box.Bottom; ++y)
+            underWeather_.insert(underWeather_.end(), output_.Row(y) + box.Left,
+                                 output_.Row(y) + box.Right);
+    weatherOnOutput_ = true;
+}
+
+void WaveGenerator::RemoveWeatherFromOutput() {
+    if (weatherOnOutput_) {
+        const uint32_t* saved = underWeather_.data();
+        for (const PixelRect& box : weatherBoxes_)
+            for (int y = box.Top; y < box.Bottom; ++y) {
+                std::memcpy(output_.Row(y) + box.Left, saved,
+                            static_cast<size_t>(box.Width()) * sizeof(uint32_t));
+                saved += box.Width();
+            }
+        underWeather_.clear();
+        weatherOnOutput_ = false;
+    }
+    if (restorePending_) {
+        restorePending_ = false;
+        if (source_) DrawAtOrigin(source_->Picture(), output_);
+    }
 }
 
 }  // namespace lv

@@ -16,9 +16,11 @@ namespace lv {
 class Rain;
 class Snow;
 
-// How a step brings the weather layer up to date: by copying back from the output only what
-// the water and the last drops or flakes changed, or by copying the whole output. Both give the
-// same layer; the whole copy is the yardstick for tests.
+// Where the rain or snow is drawn. Changed: on the output itself, after the pixels the drops or
+// flakes will cover have been saved; the next step puts them back before the water moves, so
+// the water never sees the weather, and no second picture is kept. Whole: on a layer of its
+// own, a full copy of the output made anew at every step. Both show the same pictures; the
+// layer is the yardstick for tests. Set before SetWeather.
 enum class WeatherRedraw { Changed, Whole };
 
 // Which implementation of the ripple pass a generator runs. Both give identical pictures; the
@@ -29,7 +31,7 @@ enum class RippleKernelKind { Tuned, Plain };
 // SetProject, SetWeather(false), Prepare, SetWeather(Kind > 0), then Step once per frame and
 // shows ShownPicture(). The generator reads the package through a WaterSource and never changes
 // it; what the view points into must outlive the generator or the next SetProject. It owns the
-// output picture, the weather layer and the rain or snow.
+// output picture, the weather layer (if one is kept) and the rain or snow.
 class WaveGenerator {
 public:
     WaveGenerator();
@@ -47,7 +49,8 @@ public:
     // Advances the animation by one frame. Raises DivisionByZeroError, before changing
     // anything, when any area's Cycle is 0.
     void Step();
-    // Draws the source picture over the output until the next step.
+    // Draws the source picture over the output until the next step. With the weather on, what
+    // is shown stays until the next step, which starts from the restored picture.
     void Restore();
     // Forgets the project and frees the pictures and the area map, as a new generator has none;
     // the settings (kernel, threads, redraw) stay.
@@ -57,8 +60,11 @@ public:
     // boxes and the weather only inside the boxes of its drops or flakes, before and after.
     const std::vector<PixelRect>& ChangedRects() const { return changed_; }
 
+    // The rippled picture; with the weather drawn on it (WeatherRedraw::Changed), the drops or
+    // flakes too.
     const Bitmap32& Output() const { return output_; }
-    const Bitmap32* WeatherLayer() const { return weatherLayer_.get(); }
+    // The picture the rain or snow is drawn on while the weather is on, else null.
+    const Bitmap32* WeatherLayer() const { return weatherOn_ ? &ShownPicture() : nullptr; }
     // What the show draws after a step: the weather layer when the weather is on, else Output.
     const Bitmap32& ShownPicture() const;
     bool WeatherOn() const { return weatherOn_; }
@@ -83,6 +89,10 @@ private:
     void StepWeather();
     // Copies the parts of the output that may differ from the weather layer back onto it.
     void RefreshWeatherLayer();
+    // The weather drawn on the output: saves the pixels under weatherBoxes_, and puts them back
+    // (then any pending Restore) so that the output holds only the water again.
+    void SaveUnderWeather();
+    void RemoveWeatherFromOutput();
     PixelRect WholePicture() const { return {0, 0, output_.Width(), output_.Height()}; }
 
     std::optional<WaterSource> source_;
@@ -101,6 +111,10 @@ private:
     bool weatherOn_ = false;
     WeatherRedraw weatherRedraw_ = WeatherRedraw::Changed;
     bool weatherLayerFresh_ = false;  // made since the last step: nothing of it is valid yet
+    // The output's pixels under weatherBoxes_, row by row, while the weather is drawn on it.
+    std::vector<uint32_t> underWeather_;
+    bool weatherOnOutput_ = false;
+    bool restorePending_ = false;  // a Restore waits for the weather to leave the output
 
     std::vector<PixelRect> waterBoxes_;    // the bounding box of each area
     std::vector<PixelRect> weatherBoxes_;  // what the last weather step drew

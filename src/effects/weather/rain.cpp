@@ -41,9 +41,17 @@ void Rain::Place() {
 }
 
 void Rain::Step() {
+    Advance();
+    DrawOnTarget();
+}
+
+void Rain::Advance() {
     const int64_t width = target_ ? target_->Width() : 0;
     const int64_t height = target_ ? target_->Height() : 0;
     Move(width, height);
+}
+
+void Rain::DrawOnTarget() const {
     if (target_ && !target_->Empty()) Draw(*target_);
 }
 

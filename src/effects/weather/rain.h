@@ -50,6 +50,10 @@ public:
     void Place();
     // Moves every drop by one frame, then draws them all on the target.
     void Step();
+    // Step in two halves, for an owner that saves what the drawing will cover: Advance moves
+    // every drop by one frame, DrawOnTarget draws them all where they are.
+    void Advance();
+    void DrawOnTarget() const;
     // Adds the boxes, clipped to the target, that hold every pixel the last Step drew.
     void AddDrawnBoxes(std::vector<PixelRect>& boxes) const;
 

@@ -41,9 +41,17 @@ void Snow::Place() {
 }
 
 void Snow::Step() {
+    Advance();
+    DrawOnTarget();
+}
+
+void Snow::Advance() {
     const int64_t width = target_ ? target_->Width() : 0;
     const int64_t height = target_ ? target_->Height() : 0;
     Move(width, height);
+}
+
+void Snow::DrawOnTarget() const {
     if (target_ && !target_->Empty()) Draw(*target_);
 }
 

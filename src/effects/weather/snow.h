@@ -42,6 +42,10 @@ public:
     void Place();
     // Moves every flake by one frame (sizes flicker at random), then draws them all.
     void Step();
+    // Step in two halves, for an owner that saves what the drawing will cover: Advance moves
+    // every flake by one frame, DrawOnTarget draws them all where they are.
+    void Advance();
+    void DrawOnTarget() const;
     // Adds the boxes, clipped to the target, that hold every pixel the last Step drew.
     void AddDrawnBoxes(std::vector<PixelRect>& boxes) const;
 

@@ -216,10 +216,17 @@ TEST(WaveGenerator, RestoreAndWeatherLayerFollowTheOutput) {
     EXPECT_EQ(&generator.ShownPicture(), generator.WeatherLayer());
     EXPECT_EQ(*generator.WeatherLayer(), generator.Output());  // no rain or snow in this package
     EXPECT_NE(generator.Output(), project.Picture);
+    // With the weather on, the picture shown stays until the next step or the weather goes.
+    const Bitmap32 shown = generator.ShownPicture();
     generator.Restore();
-    EXPECT_EQ(generator.Output(), project.Picture);
+    EXPECT_EQ(generator.ShownPicture(), shown);
+    EXPECT_TRUE(generator.ChangedRects().empty());
     generator.SetWeather(false);
     EXPECT_EQ(generator.WeatherLayer(), nullptr);
+    EXPECT_EQ(generator.Output(), project.Picture);
+    generator.Step();
+    generator.Restore();
+    EXPECT_EQ(generator.Output(), project.Picture);
 }
 
 TEST(WaveGenerator, AnEmptyPictureRunsWithoutPixels) {
@@ -298,13 +305,76 @@ TEST(WaveGeneratorWeather, RainFallsOnTheLayerOverTheRippledPicture) {
     EXPECT_EQ(after[0].X, before[0].X);  // angle 90 falls straight down
     EXPECT_EQ(generator.ActiveRain()->AngleTerm(), 90);
     EXPECT_EQ(generator.ActiveRain()->SpeedLevel(), 10);
-    EXPECT_NE(*generator.WeatherLayer(), generator.Output());  // streaks drawn over it
 
     // Same seed, same drops: the column offsets and the drops come from one sequence.
     WaveGenerator twin;
     StartWithWeather(twin, project);
     twin.Step();
     EXPECT_EQ(*twin.WeatherLayer(), *generator.WeatherLayer());
+
+    // Streaks drawn over the same water: the placing of the drops draws nothing from the
+    // sequence that the water uses after Prepare.
+    WaveGenerator dry;
+    Start(dry, project);
+    dry.Step();
+    EXPECT_NE(*generator.WeatherLayer(), dry.Output());
+}
+
+// The weather drawn on the output, with the pixels under it put back before the water moves,
+// against the yardstick of a layer copied whole from the output at every step: the same
+// pictures at every step, and whatever differs from the picture before lies in ChangedRects.
+TEST(WaveGeneratorWeather, DrawingOnTheOutputShowsWhatASeparateLayerShows) {
+    for (const int kind : {1, 2}) {
+        ImagePackage project = WeatherProject(kind, 400, 100);
+        project.Weather.Length = 30;
+        project.Weather.Angle = 60;
+        WaveGenerator onOutput, onLayer;
+        onLayer.SetWeatherRedraw(WeatherRedraw::Whole);
+        {
+            PinnedRandom pin(31);
+            StartWithWeather(onOutput, project);
+        }
+        {
+            PinnedRandom pin(31);
+            StartWithWeather(onLayer, project);
+        }
+        Bitmap32 before = onOutput.ShownPicture();
+        for (int i = 0; i < 40; ++i) {
+            if (i == 25) {
+                // Without weather both show the water alone; new drops or flakes are placed
+                // from the same point of the sequence.
+                onOutput.SetWeather(false);
+                onLayer.SetWeather(false);
+                ASSERT_EQ(onOutput.Output(), onLayer.Output()) << "kind " << kind;
+                SetRandomSeed(77);
+                onOutput.SetWeather(true);
+                SetRandomSeed(77);
+                onLayer.SetWeather(true);
+            }
+            // Snow draws from the shared sequence at every step: both from the same point.
+            SetRandomSeed(static_cast<uint32_t>(100 + i));
+            onOutput.Step();
+            SetRandomSeed(static_cast<uint32_t>(100 + i));
+            onLayer.Step();
+            std::vector<PixelRect> changed = onOutput.ChangedRects();
+            if (i == 25) changed.assign(1, PixelRect{0, 0, 80, 60});
+            if (i % 9 == 4) {
+                onOutput.Restore();
+                onLayer.Restore();
+                changed.insert(changed.end(), onOutput.ChangedRects().begin(),
+                               onOutput.ChangedRects().end());
+            }
+            const Bitmap32& shown = onOutput.ShownPicture();
+            ASSERT_EQ(shown, onLayer.ShownPicture()) << "kind " << kind << ", step " << i;
+            Bitmap32 unchanged = shown;
+            for (const PixelRect& box : changed)
+                for (int y = box.Top; y < box.Bottom; ++y)
+                    for (int x = box.Left; x < box.Right; ++x)
+                        unchanged.SetPixel(x, y, before.Pixel(x, y));
+            ASSERT_EQ(unchanged, before) << "kind " << kind << ", step " << i;
+            before = shown;
+        }
+    }
 }
 
 TEST(WaveGeneratorWeather, SnowStandsStillAtZeroSpeedAndNoFlakesLeaveThePictureAlone) {
