@@ -117,10 +117,11 @@ PackageLoadResult ShowScene::LoadPackage(const std::string& path, int speedPerce
         if (picture.Empty() || fitted.width != picture.Width() ||
             fitted.height != picture.Height() || sparePackage_->Mask.Width() != picture.Width() ||
             sparePackage_->Mask.Height() != picture.Height()) {
-            spareFitted_ = FitProjectToScreen(aspect, *sparePackage_, screen.Width, screen.Height);
-            // The fitted copies stand in for the loaded picture and mask from now on.
+            // The mask is read through the stretch when the area map is built, never copied.
+            spareFitted_ = FitProjectToScreen(aspect, *sparePackage_, screen.Width, screen.Height,
+                                              MaskFit::Deferred);
+            // The fitted picture stands in for the loaded one from now on.
             sparePackage_->Picture.Clear();
-            sparePackage_->Mask.Clear();
         }
     }
     // From here on the generator changes its output picture, which the window may still show.
@@ -136,7 +137,8 @@ PackageLoadResult ShowScene::LoadPackage(const std::string& path, int speedPerce
     packagePrepared_ = true;
     // The generator holds the areas in its own map now; the 32-bit mask is not read again. Nor
     // is the package shown before, which the spare object still holds.
-    (shownFitted_ ? shownFitted_->Mask : shownPackage_->Mask).Clear();
+    shownPackage_->Mask.Clear();
+    if (shownFitted_) shownFitted_->Mask.Clear();
     sparePackage_ = std::make_unique<ImagePackage>();
     spareFitted_.reset();
     return {{water.Picture().Width(), water.Picture().Height()}, shownPackage_->SoundFile};

@@ -9,11 +9,14 @@
 namespace lv {
 
 // An image package's picture, area mask and wave records fitted to a screen (FitProjectToScreen).
-// The package itself keeps what it loaded.
+// The package itself keeps what it loaded. With StretchPackageMask, Mask stays empty and the
+// package's own mask stands in, stretched to the picture's size as the area map is built: the
+// stretch only picks pixels, so no stretched copy is needed.
 struct FittedWater {
     Bitmap32 Picture;
     Bitmap32 Mask;
     std::array<WaveParameters, AreaCount> Waves{};
+    bool StretchPackageMask = false;
 };
 
 // What the water generator reads of an image package: the picture, the area mask, the four wave
@@ -33,7 +36,8 @@ public:
     // The fitted picture, mask and waves with the package's weather, speed and name.
     WaterSource(const FittedWater& fitted, const ImagePackage& package) : WaterSource(package) {
         picture_ = &fitted.Picture;
-        mask_ = &fitted.Mask;
+        if (!fitted.StretchPackageMask) mask_ = &fitted.Mask;
+        maskStretched_ = fitted.StretchPackageMask;
         waves_ = &fitted.Waves;
     }
     // A view of a temporary would outlive what it points into.
@@ -43,6 +47,9 @@ public:
 
     const Bitmap32& Picture() const { return *picture_; }
     const Bitmap32& Mask() const { return *mask_; }
+    // Whether Mask() is to be stretched (nearest pixel) to the picture's size; otherwise mask
+    // pixels map one to one, and those beyond the mask belong to no area.
+    bool MaskStretched() const { return maskStretched_; }
     const std::array<WaveParameters, AreaCount>& Waves() const { return *waves_; }
     const WeatherParameters& Weather() const { return *weather_; }
     int SpeedPercent() const { return speedPercent_; }
@@ -51,6 +58,7 @@ public:
 private:
     const Bitmap32* picture_;
     const Bitmap32* mask_;
+    bool maskStretched_ = false;
     const std::array<WaveParameters, AreaCount>* waves_;
     const WeatherParameters* weather_;
     int speedPercent_;

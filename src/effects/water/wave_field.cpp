@@ -3,11 +3,13 @@
 #include <algorithm>
 
 #include "common/random.h"
+#include "effects/water/wave_util.h"
 #include "project/area_mask.h"
 
 namespace lv {
 
-void BuildAreaMap(const Bitmap32& mask, int32_t width, int32_t height, WaveField& field) {
+void BuildAreaMap(const Bitmap32& mask, int32_t width, int32_t height, WaveField& field,
+                  bool stretchMask) {
     field.Width = width;
     field.Height = height;
     field.AreaMap.assign(static_cast<size_t>(width) * static_cast<size_t>(height), int8_t{-1});
@@ -16,15 +18,22 @@ void BuildAreaMap(const Bitmap32& mask, int32_t width, int32_t height, WaveField
     field.Runs.clear();
     field.RowRunStart.assign(1, 0);
 
-    const int32_t maskWidth = std::min(width, mask.Width());
-    const int32_t maskHeight = std::min(height, mask.Height());
+    const bool stretched = stretchMask && !mask.Empty();
+    const int32_t maskWidth = stretched ? width : std::min(width, mask.Width());
+    const int32_t maskHeight = stretched ? height : std::min(height, mask.Height());
+    // The mask column each picture column reads.
+    std::vector<int32_t> maskColumns(static_cast<size_t>(maskWidth));
+    for (int32_t col = 0; col < maskWidth; ++col)
+        maskColumns[static_cast<size_t>(col)] =
+            stretched ? NearestSourceIndex(col, mask.Width(), width) : col;
     std::vector<int64_t> columnCounts(static_cast<size_t>(width) + 1, 0);
     for (int32_t r = 0; r < height; ++r) {
         int8_t* areas = field.AreaMap.data() + static_cast<size_t>(r) * static_cast<size_t>(width);
         if (r < maskHeight) {
-            const uint32_t* maskRow = mask.Row(r);
+            const uint32_t* maskRow =
+                mask.Row(stretched ? NearestSourceIndex(r, mask.Height(), height) : r);
             for (int32_t col = 0; col < maskWidth; ++col) {
-                const int a = AreaOfColour(maskRow[col]);
+                const int a = AreaOfColour(maskRow[maskColumns[static_cast<size_t>(col)]]);
                 if (a == 0) continue;
                 field.FirstRow[a - 1] = std::min(field.FirstRow[a - 1], r);
                 field.LastRow[a - 1] = std::max(field.LastRow[a - 1], r);

@@ -83,7 +83,8 @@ void WaveGenerator::Prepare() {
     output_.SetSize(source.Width(), source.Height());
     Randomize();
     phase_.fill(0);
-    BuildAreaMap(source_->Mask(), source.Width(), source.Height(), field_);
+    BuildAreaMap(source_->Mask(), source.Width(), source.Height(), field_,
+                 source_->MaskStretched());
     waterBoxes_ = AreaBoundingBoxes(field_);
     DrawColumnShifts(params_.data(), field_);
     kernel_.Prepare(field_);

@@ -56,11 +56,9 @@ Bitmap32 StretchNearest(const Bitmap32& source, int width, int height) {
     const int64_t sw = source.Width(), sh = source.Height();
     std::vector<int32_t> columns(static_cast<size_t>(width));
     for (int64_t x = 0; x < width; ++x)
-        columns[static_cast<size_t>(x)] =
-            static_cast<int32_t>((2 * x + 1) * sw / (2 * int64_t{width}));
+        columns[static_cast<size_t>(x)] = NearestSourceIndex(x, sw, width);
     for (int64_t y = 0; y < height; ++y) {
-        const uint32_t* from =
-            source.Row(static_cast<int>((2 * y + 1) * sh / (2 * int64_t{height})));
+        const uint32_t* from = source.Row(NearestSourceIndex(y, sh, height));
         uint32_t* to = target.Row(static_cast<int>(y));
         for (int x = 0; x < width; ++x) to[x] = from[columns[static_cast<size_t>(x)]];
     }
@@ -68,7 +66,7 @@ Bitmap32 StretchNearest(const Bitmap32& source, int width, int height) {
 }
 
 FittedWater FitProjectToScreen(AspectRatio aspect, const WaterSource& source, int width,
-                               int height) {
+                               int height, MaskFit maskFit) {
     if (width < 1 || height < 1)
         throw Error("screen size " + std::to_string(width) + " x " + std::to_string(height) +
                         " is not a picture size",
@@ -83,7 +81,10 @@ FittedWater FitProjectToScreen(AspectRatio aspect, const WaterSource& source, in
     fitted.Waves = source.Waves();
     ScaleWaveParams(fitted.Waves, pictureWidth, pictureHeight, size.width, size.height);
     fitted.Picture = ResizeSmooth(source.Picture(), size.width, size.height);
-    fitted.Mask = StretchNearest(source.Mask(), size.width, size.height);
+    if (maskFit == MaskFit::Deferred && !source.MaskStretched())
+        fitted.StretchPackageMask = true;
+    else
+        fitted.Mask = StretchNearest(source.Mask(), size.width, size.height);
     return fitted;
 }
 

@@ -16,8 +16,13 @@ enum class AspectRatio { Stretch, Keep };
 // stretched without blending, so every mask pixel keeps one of its key colours. The package is
 // left as it was loaded. Raises lv::Error for a screen size below 1 or above the bitmap limits
 // and DivisionByZeroError for an empty picture.
+//
+// MaskFit::Deferred makes no stretched mask: the area map is built from the package's mask
+// through the same stretch (FittedWater::StretchPackageMask), so the package must keep its mask
+// until the generator has been prepared.
+enum class MaskFit { Copy, Deferred };
 FittedWater FitProjectToScreen(AspectRatio aspect, const WaterSource& source, int width,
-                               int height);
+                               int height, MaskFit maskFit = MaskFit::Copy);
 
 // The pieces of the fit, for tests and tools.
 struct FittedSize {
@@ -33,5 +38,9 @@ void ScaleWaveParams(std::array<WaveParameters, AreaCount>& waves, int pictureWi
 // Nearest-pixel stretch that copies whole pixel words: the pixel at the centre of each target
 // pixel's footprint in the source.
 Bitmap32 StretchNearest(const Bitmap32& source, int width, int height);
+// The source row or column StretchNearest takes for target index `at` of `target` from `source`.
+inline int32_t NearestSourceIndex(int64_t at, int64_t source, int64_t target) {
+    return static_cast<int32_t>((2 * at + 1) * source / (2 * target));
+}
 
 }  // namespace lv

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "common/error.h"
+#include "effects/water/wave_field.h"
 #include "effects/water/wave_test_support.h"
 
 namespace lv {
@@ -118,6 +121,41 @@ TEST(FitProjectToScreen, ResizesPictureMaskAndParametersAndLeavesThePackageAsLoa
     EXPECT_EQ(&water.Waves(), &fitted.Waves);
     EXPECT_EQ(water.SpeedPercent(), 50);
     EXPECT_EQ(water.Weather().Kind, 1);
+}
+
+TEST(FitProjectToScreen, ADeferredMaskGivesTheAreaMapOfItsStretchedCopy) {
+    // Larger and smaller screens, odd sizes: the map read through the stretch must be the map
+    // of the stretched copy, pixel for pixel, with the same runs.
+    uint32_t seed = 3;
+    for (const auto& [from, to] : std::vector<std::pair<std::pair<int, int>, std::pair<int, int>>>{
+             {{13, 9}, {40, 31}}, {{40, 31}, {13, 9}}, {{7, 5}, {7, 5}}, {{3, 17}, {29, 4}}}) {
+        ImagePackage project;
+        project.Picture = NumberedPicture(from.first, from.second);
+        // Area colours and other colours (no area), in blocks so that runs form.
+        project.Mask = PaintedMask(from.first, from.second, [&](int x, int y) {
+            seed = seed * 1103515245u + 12345u;
+            return (x / 3 + y / 2 + static_cast<int>(seed >> 30)) % 5;
+        });
+        SetAllWaves(project, Wave(3, 2, 10, 360, 4, true, true, true));
+        const FittedWater copied =
+            FitProjectToScreen(AspectRatio::Stretch, project, to.first, to.second);
+        const FittedWater deferred = FitProjectToScreen(AspectRatio::Stretch, project, to.first,
+                                                        to.second, MaskFit::Deferred);
+        EXPECT_TRUE(deferred.Mask.Empty());
+        EXPECT_EQ(deferred.Picture, copied.Picture);
+        const WaterSource water(deferred, project);
+        ASSERT_TRUE(water.MaskStretched());
+        EXPECT_EQ(&water.Mask(), &project.Mask);
+
+        WaveField expected, actual;
+        BuildAreaMap(copied.Mask, to.first, to.second, expected);
+        BuildAreaMap(water.Mask(), to.first, to.second, actual, water.MaskStretched());
+        EXPECT_EQ(actual.AreaMap, expected.AreaMap) << from.first << " x " << from.second;
+        EXPECT_EQ(actual.RowRunStart, expected.RowRunStart);
+        EXPECT_EQ(actual.FirstRow, expected.FirstRow);
+        EXPECT_EQ(actual.LastRow, expected.LastRow);
+        EXPECT_EQ(actual.BalancedSplitColumn, expected.BalancedSplitColumn);
+    }
 }
 
 }  // namespace
