@@ -1,6 +1,6 @@
 // Nearest-pixel and bilinear resizes between 24-bit surfaces. Both work on row indexes, so a
 // bottom-up picture stays bottom-up. The bilinear resize is the one the show uses on every
-// picture change; its vector kernels are in fast_resize_sse2.cpp and fast_resize_avx2.cpp.
+// picture change; its vector kernels are in resize_sse2.cpp and resize_avx2.cpp.
 #include <cstring>
 
 #include "common/rounding.h"
