@@ -13,11 +13,6 @@ namespace {
 // package uses 360 or a divisor of it, and the table should stay small.
 constexpr int64_t MaxTableDegrees = 1 << 16;
 
-// Areas whose column offsets span more rows than this take every test per pixel: searching
-// that many rows for a stretch where the tests cannot fail costs more than it saves, and the
-// table of source distances stays on the stack.
-constexpr int64_t MaxTableShifts = 64;
-
 int64_t Clamp(int64_t value, int64_t low, int64_t high) {
     return std::min(std::max(value, low), high);
 }
@@ -159,6 +154,7 @@ void RippleKernel::RippleStrip(const WaveField& field, const Bitmap32& source, B
                 GatherEdgeRowPixels(field, source, output, t, k, first, last);
         }
         if (edgeRow) continue;
+        std::array<RowOffsets, 4> offsets;
         const WrittenRun* writtenEnd = writtenRuns_.data() + writtenRowStart_[t + 1];
         const WrittenRun* written =
             std::lower_bound(writtenRuns_.data() + writtenRowStart_[t], writtenEnd, firstColumn,
@@ -166,7 +162,8 @@ void RippleKernel::RippleStrip(const WaveField& field, const Bitmap32& source, B
         for (; written != writtenEnd && written->first < endColumn; ++written)
             GatherWrittenRun(field, source, output, t, *written,
                              std::max(written->first, firstColumn),
-                             std::min(written->last, endColumn - 1));
+                             std::min(written->last, endColumn - 1),
+                             offsets[static_cast<size_t>(written->area)]);
     }
 }
 
@@ -223,37 +220,60 @@ void RippleKernel::RippleStraightRun(const WaveField& field, const Bitmap32& sou
 // written by the row r whose offset moves it to row t, r = t + ColumnShift[k][x], when (r, x)
 // lies in area k too, from the source pixel that row's shifts point at. Only the top and bottom
 // rows can receive more than one row, through the clamp; they are done apart.
-void RippleKernel::GatherWrittenRun(const WaveField& field, const Bitmap32& source,
-                                    Bitmap32& output, int32_t t, const WrittenRun& run,
-                                    int32_t first, int32_t last) const {
-    const auto k = static_cast<size_t>(run.area);
+void RippleKernel::ComputeRowOffsets(const WaveField& field, int32_t t, size_t k,
+                                     RowOffsets& offsets) const {
+    offsets.row = t;
+    offsets.common = {1, 0};
     const int64_t minShift = field.MinShift[k];
     const int64_t maxShift = field.MaxShift[k];
-    if (maxShift - minShift >= MaxTableShifts) {
-        GatherCheckedPixels(field, source, output, t, run.area, first, last);
-        return;
-    }
+    offsets.tabled = maxShift - minShift < MaxTableShifts;
+    if (!offsets.tabled) return;
     // The shifts of the rows the offsets reach; rows outside the picture write nothing here.
     const int64_t width = field.Width;
-    std::array<int64_t, MaxTableShifts> table;
     int64_t vLow = INT64_MAX, vHigh = INT64_MIN, hLow = INT64_MAX, hHigh = INT64_MIN;
     for (int64_t j = minShift; j <= maxShift; ++j) {
         const int64_t r = t + j;
-        table[static_cast<size_t>(j - minShift)] = 0;
+        offsets.distance[static_cast<size_t>(j - minShift)] = 0;
         if (r < 0 || r >= field.Height) continue;
         const size_t at = static_cast<size_t>(r) * 4 + k;
         vLow = std::min(vLow, vShift_[at]);
         vHigh = std::max(vHigh, vShift_[at]);
         hLow = std::min(hLow, hShift_[at]);
         hHigh = std::max(hHigh, hShift_[at]);
-        table[static_cast<size_t>(j - minShift)] = vShift_[at] * width + hShift_[at];
+        offsets.distance[static_cast<size_t>(j - minShift)] = vShift_[at] * width + hShift_[at];
     }
+    offsets.vLow = vLow;
+    offsets.vHigh = vHigh;
+    offsets.hLow = hLow;
+    offsets.hHigh = hHigh;
+}
+
+// An area with column offsets, seen from the picture it writes: pixel (t, x) of area k is
+// written by the row r whose offset moves it to row t, r = t + ColumnShift[k][x], when (r, x)
+// lies in area k too, from the source pixel that row's shifts point at. Only the top and bottom
+// rows can receive more than one row, through the clamp; they are done apart.
+void RippleKernel::GatherWrittenRun(const WaveField& field, const Bitmap32& source,
+                                    Bitmap32& output, int32_t t, const WrittenRun& run,
+                                    int32_t first, int32_t last, RowOffsets& offsets) const {
+    const auto k = static_cast<size_t>(run.area);
+    if (offsets.row != t) ComputeRowOffsets(field, t, k, offsets);
+    if (!offsets.tabled) {
+        GatherCheckedPixels(field, source, output, t, run.area, first, last);
+        return;
+    }
+    const int64_t width = field.Width;
+    const int64_t vLow = offsets.vLow, vHigh = offsets.vHigh;
+    const int64_t hLow = offsets.hLow, hHigh = offsets.hHigh;
     // Columns where no test can fail: the sideways shifts stay within row t's run, and the
-    // rows the vertical shifts reach hold the area over the columns read.
+    // rows the vertical shifts reach hold the area over the columns read. A stretch found for
+    // an earlier run of the row serves every seed inside it: each reached row's run holding
+    // such a seed is the one found then.
     Span inside{1, 0};
     if (t + vLow >= 0 && t + vHigh < field.Height) {
-        const Span shifted = CommonSpan(field, t + vLow, t + vHigh,
-                                        (int64_t{first} + last) / 2 + (hLow + hHigh) / 2, run.area);
+        const int64_t seed = (int64_t{first} + last) / 2 + (hLow + hHigh) / 2;
+        if (seed < offsets.common.first || seed > offsets.common.last)
+            offsets.common = CommonSpan(field, t + vLow, t + vHigh, seed, run.area);
+        const Span& shifted = offsets.common;
         inside = {std::max({int64_t{first}, int64_t{run.areaFirst} - hLow, shifted.first - hLow}),
                   std::min({int64_t{last}, int64_t{run.areaLast} - hHigh, shifted.last - hHigh})};
     }
@@ -270,7 +290,7 @@ void RippleKernel::GatherWrittenRun(const WaveField& field, const Bitmap32& sour
     const uint32_t* from = source.Row(t);
     uint32_t* to = output.Row(t);
     const int32_t* shifts = field.ColumnShift[k].data();
-    const int64_t* distance = table.data() - minShift;
+    const int64_t* distance = offsets.distance.data() - field.MinShift[k];
     const uint32_t* ahead = source.Row(static_cast<int32_t>(aheadRow));
     constexpr int64_t LinePixels = 16;
     for (int64_t x = inside.first; x <= inside.last;) {

@@ -62,9 +62,29 @@ private:
         int32_t areaFirst;
         int32_t areaLast;
     };
+    // Areas whose column offsets span more rows than this take every test per pixel: searching
+    // that many rows for a stretch where the tests cannot fail costs more than it saves, and
+    // the table of source distances stays on the stack.
+    static constexpr int64_t MaxTableShifts = 64;
+    // What the gather of one row needs of one area's column offsets, the same for all the row's
+    // written runs of that area: the source distance for each offset, the range of the shifts
+    // of the rows they reach, and the last stretch found where the reached rows all hold the
+    // area.
+    struct RowOffsets {
+        int32_t row = -1;
+        bool tabled = false;  // the offsets span few enough rows for the table
+        std::array<int64_t, MaxTableShifts> distance;
+        int64_t vLow = 0;
+        int64_t vHigh = 0;
+        int64_t hLow = 0;
+        int64_t hHigh = 0;
+        Span common{1, 0};
+    };
     void FindWrittenRuns(const WaveField& field);
+    void ComputeRowOffsets(const WaveField& field, int32_t t, size_t k, RowOffsets& offsets) const;
     void GatherWrittenRun(const WaveField& field, const Bitmap32& source, Bitmap32& output,
-                          int32_t t, const WrittenRun& run, int32_t first, int32_t last) const;
+                          int32_t t, const WrittenRun& run, int32_t first, int32_t last,
+                          RowOffsets& offsets) const;
     static Span CommonSpan(const WaveField& field, int64_t fromRow, int64_t toRow, int64_t seed,
                            int32_t area);
     void GatherCheckedPixels(const WaveField& field, const Bitmap32& source, Bitmap32& output,
