@@ -9,6 +9,7 @@
 #include "effects/filters/pixel_filters.h"
 #include "effects/surface/smooth_resize.h"
 #include "effects/water/wave_generator.h"
+#include "effects/water/wave_math.h"
 #include "effects/water/wave_util.h"
 #include "project/image_package.h"
 
@@ -61,6 +62,9 @@ void ShowScene::SetScreenSize(PixelSize screen) {
     screenSize_ = screen;
     screen_ = BlackScreen(screen);
     frameSource_ = FrameSource::Nothing;
+    // A fade under way goes on from the black screen, which is the size its steps are drawn at.
+    oldScreen_.Clear();
+    screenHoldsStep_ = false;
 }
 
 PixelSize ShowScene::DecodePlainPicture(const std::string& path) {
@@ -97,51 +101,52 @@ void ShowScene::UnloadPackage() {
 PackageLoadResult ShowScene::LoadPackage(const std::string& path, int speedPercent,
                                          DisplayRule rule, PixelSize screen) {
     // A still picture shown so far stays in the screen copy; its own buffer is not needed while
-    // the package loads, nor after. (The package shown so far must stay: the generator works
-    // on it until the new one is ready.)
+    // the package loads, nor after.
     if (frameSource_ == FrameSource::PlainPicture) SettleFrame();
     plainPicture_.Clear();
-    // The spare object may be discarded by a failed load: the generator never borrows it.
-    spareFitted_.reset();
+    // Read and checked in the spare object while the shown package goes on: a package that
+    // cannot be read, fitted to the screen or stepped leaves the package shown so far running.
     sparePackage_->Load(path);
     sparePackage_->SetSpeedPercent(speedPercent);
-    if (rule.Stretch) {
-        const AspectRatio aspect = rule.Proportional ? AspectRatio::Keep : AspectRatio::Stretch;
-        const Bitmap32& picture = sparePackage_->Picture;
-        const FittedSize fitted = picture.Empty()
-                                      ? FittedSize{0, 0}
-                                      : FitScreenSize(aspect, picture.Width(), picture.Height(),
-                                                      screen.Width, screen.Height);
-        // A package made for this screen size fits already: resizing it to its own size would
-        // copy its pictures and leave the wave parameters as they are.
-        if (picture.Empty() || fitted.width != picture.Width() ||
-            fitted.height != picture.Height() || sparePackage_->Mask.Width() != picture.Width() ||
-            sparePackage_->Mask.Height() != picture.Height()) {
-            // The mask is read through the stretch when the area map is built, never copied.
-            spareFitted_ = FitProjectToScreen(aspect, *sparePackage_, screen.Width, screen.Height,
-                                              MaskFit::Deferred);
-            // The fitted picture stands in for the loaded one from now on.
-            sparePackage_->Picture.Clear();
-        }
-    }
-    // From here on the generator changes its output picture, which the window may still show.
+    const std::optional<AspectRatio> fit = ScreenFit(*sparePackage_, rule, screen);
+    wave::CheckCycles(sparePackage_->Waves);
+
+    // From here on only memory can run short. What the window shows stays in the screen copy,
+    // so the pictures shown so far go before the new ones are made: a show holds one picture's
+    // buffers at a time, not the old package's beside the new one's.
     SettleFrame();
+    UnloadPackage();
     std::swap(shownPackage_, sparePackage_);
-    std::swap(shownFitted_, spareFitted_);
-    packagePrepared_ = false;
+    if (fit) {
+        // The mask is read through the stretch when the area map is built, never copied.
+        shownFitted_ = FitProjectToScreen(*fit, *shownPackage_, screen.Width, screen.Height,
+                                          MaskFit::Deferred);
+        // The fitted picture stands in for the loaded one from now on.
+        shownPackage_->Picture.Clear();
+    }
     const WaterSource water = PackageWater();
     generator_->SetProject(water);
     generator_->SetWeather(false);
     generator_->Prepare();
     generator_->SetWeather(water.Weather().Kind > 0);
     packagePrepared_ = true;
-    // The generator holds the areas in its own map now; the 32-bit mask is not read again. Nor
-    // is the package shown before, which the spare object still holds.
+    // The generator holds the areas in its own map now; the 32-bit mask is not read again.
     shownPackage_->Mask.Clear();
-    if (shownFitted_) shownFitted_->Mask.Clear();
-    sparePackage_ = std::make_unique<ImagePackage>();
-    spareFitted_.reset();
     return {{water.Picture().Width(), water.Picture().Height()}, shownPackage_->SoundFile};
+}
+
+std::optional<AspectRatio> ShowScene::ScreenFit(const ImagePackage& package, DisplayRule rule,
+                                                PixelSize screen) {
+    if (!rule.Stretch) return std::nullopt;
+    const AspectRatio aspect = rule.Proportional ? AspectRatio::Keep : AspectRatio::Stretch;
+    const FittedSize fitted = CheckedFitSize(aspect, package, screen.Width, screen.Height);
+    // A package made for this screen size fits already: resizing it to its own size would copy
+    // its pictures and leave the wave parameters as they are.
+    const Bitmap32& picture = package.Picture;
+    if (fitted.width == picture.Width() && fitted.height == picture.Height() &&
+        package.Mask.Width() == picture.Width() && package.Mask.Height() == picture.Height())
+        return std::nullopt;
+    return aspect;
 }
 
 WaterSource ShowScene::PackageWater() const {
@@ -167,7 +172,6 @@ const Bitmap32* ShowScene::PictureOf(FrameSource source) const {
 
 void ShowScene::BeginCrossFade(FrameSource source, PixelPoint position) {
     SettleFrame();
-    oldScreen_ = screen_;
     // An image package fades in as its still picture, without ripples or weather. The screen
     // after the change is that picture on black; the steps blend from the picture where it is,
     // so that screen is never made.
@@ -175,20 +179,49 @@ void ShowScene::BeginCrossFade(FrameSource source, PixelPoint position) {
     fadePicture_ =
         source == FrameSource::Package ? (water ? &water->Picture() : nullptr) : PictureOf(source);
     fadePosition_ = position;
+    fadeAlpha_ = 0;
+    oldScreen_.Clear();
+    screenHoldsStep_ = false;
+    fading_ = true;
+}
+
+void ShowScene::SetCrossFadeStep(int alpha) {
+    if (alpha != fadeAlpha_) screenHoldsStep_ = false;
+    fadeAlpha_ = alpha;
+}
+
+void ShowScene::DrawCrossFadeStep(PixelRect area, uint32_t* targetOrigin,
+                                  ptrdiff_t targetStride) const {
+    if (!fading_) return;
+    // Blended straight from the pictures: the colour bytes are those of the blend of 24-bit
+    // surfaces, without making them or converting the result back.
+    static const Bitmap32 nothing;
+    BlendPlacedArea(targetOrigin, targetStride, area, fadePicture_ ? *fadePicture_ : nothing,
+                    fadePosition_.X, fadePosition_.Y, ScreenBeforeFade(), fadeAlpha_);
 }
 
 void ShowScene::ComposeCrossFadeStep(int alpha) {
-    // Blended straight into the screen copy: the colour bytes are those of the blend of 24-bit
-    // surfaces, without making them or converting the result back.
-    static const Bitmap32 nothing;
-    BlendPlacedBitmap(screen_, fadePicture_ ? *fadePicture_ : nothing, fadePosition_.X,
-                      fadePosition_.Y, oldScreen_, alpha);
+    if (!fading_) return;
+    SetCrossFadeStep(alpha);
+    if (screenHoldsStep_) return;
+    if (oldScreen_.Empty()) oldScreen_ = screen_;
+    DrawCrossFadeStep({0, 0, screen_.Width(), screen_.Height()}, screen_.Data(), screen_.Width());
+    screenHoldsStep_ = true;
     frameSource_ = FrameSource::Nothing;
 }
 
 void ShowScene::EndCrossFade() {
+    if (fading_ && !screenHoldsStep_ && fadeAlpha_ > 0) {
+        // The steps went to the window only: the last one is blended into the screen copy in
+        // place, each pixel read before it is written.
+        DrawCrossFadeStep({0, 0, screen_.Width(), screen_.Height()}, screen_.Data(),
+                          screen_.Width());
+        frameSource_ = FrameSource::Nothing;
+    }
+    fading_ = false;
     fadePicture_ = nullptr;
     oldScreen_.Clear();
+    screenHoldsStep_ = false;
 }
 
 void ShowScene::FillBlack() {

@@ -8,6 +8,7 @@
 #include "common/bitmap32.h"
 #include "common/pixel_rect.h"
 #include "effects/water/water_source.h"
+#include "effects/water/wave_util.h"
 #include "saver/show_host.h"
 
 namespace lv {
@@ -25,11 +26,12 @@ class WaveGenerator;
 // when something is about to replace it (a new picture, a fade, a black fill). Screen() then
 // always holds what the window shows, which is what a cross-fade starts from.
 //
-// Image packages load into a spare package object, which becomes the shown one only when the
-// load and the fit to the screen have succeeded: the generator borrows the shown package's
-// pictures (or their copies fitted to the screen), so a failed load must never discard them.
-// Once the generator is prepared, the package shown before is freed, and so is the shown one's
-// mask, which the generator has turned into its area map.
+// Image packages load into a spare package object and are checked there (the fit to the
+// screen, the waves the generator steps): the generator borrows the shown package's pictures
+// (or their copies fitted to the screen), so a load that fails on the file must never discard
+// them. Only then is the package shown before freed, before the new one is fitted and
+// prepared, so that the two packages' pictures are never held at once; after the generator is
+// prepared the new package's mask goes too, as the generator has turned it into its area map.
 //
 // One kind of picture is kept at a time: a new still picture frees the package and the
 // generator's pictures, and a package load frees the still picture. What the window showed of
@@ -50,8 +52,20 @@ public:
     PackageLoadResult LoadPackage(const std::string& path, int speedPercent, DisplayRule rule,
                                   PixelSize screen);
 
+    // A cross-fade from what the screen shows to the picture of `source` at `position` on
+    // black. Its steps are drawn in one of two ways, which may be mixed: straight into the
+    // window's pixels (SetCrossFadeStep, then DrawCrossFadeStep for the parts being painted),
+    // which leaves Screen() as it was before the fade; or into Screen() (ComposeCrossFadeStep),
+    // which first puts the screen before the fade aside. Either way Screen() holds the last step
+    // after EndCrossFade.
     void BeginCrossFade(FrameSource source, PixelPoint position);
-    // Blends the two screens at `alpha` into Screen(); the window then shows all of it.
+    bool CrossFading() const { return fading_; }
+    void SetCrossFadeStep(int alpha);
+    int CrossFadeStep() const { return fadeAlpha_; }
+    // Blends the current step for the screen's `area` into pixel rows where the screen's pixel
+    // (x, y) is targetOrigin[y * targetStride + x].
+    void DrawCrossFadeStep(PixelRect area, uint32_t* targetOrigin, ptrdiff_t targetStride) const;
+    // Makes `alpha` the current step and blends it into Screen(); the window then shows all of it.
     void ComposeCrossFadeStep(int alpha);
     void EndCrossFade();
 
@@ -83,6 +97,10 @@ public:
 
 private:
     const Bitmap32* PictureOf(FrameSource source) const;
+    // The aspect rule `package` is fitted to the screen with, or none when it is shown as
+    // loaded; raises the errors the fit would.
+    static std::optional<AspectRatio> ScreenFit(const ImagePackage& package, DisplayRule rule,
+                                                PixelSize screen);
     // The shown package's water, fitted or as loaded.
     WaterSource PackageWater() const;
     // Copies the last frame into Screen(), before its picture changes or is covered.
@@ -106,15 +124,21 @@ private:
     std::unique_ptr<ImagePackage> shownPackage_;
     std::unique_ptr<ImagePackage> sparePackage_;
     std::optional<FittedWater> shownFitted_;
-    std::optional<FittedWater> spareFitted_;
     std::unique_ptr<WaveGenerator> generator_;
     bool packagePrepared_ = false;
 
-    // The cross-fade: the screen before the change, and the picture that comes in at its
-    // position on black (none: all black); their blend goes to screen_.
+    // The screen the cross-fade starts from: screen_ until a step is blended into it, then
+    // the copy put aside in oldScreen_.
+    const Bitmap32& ScreenBeforeFade() const { return oldScreen_.Empty() ? screen_ : oldScreen_; }
+
+    // The cross-fade: the picture that comes in at its position on black (none: all black),
+    // the current step, and whether screen_ holds that step already.
+    bool fading_ = false;
     Bitmap32 oldScreen_;
     const Bitmap32* fadePicture_ = nullptr;
     PixelPoint fadePosition_;
+    int fadeAlpha_ = 0;
+    bool screenHoldsStep_ = false;
 };
 
 }  // namespace lv

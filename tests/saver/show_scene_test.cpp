@@ -116,6 +116,71 @@ TEST(ShowSceneFade, AStepShowsExactlyTheBlendOfTheTwoScreens) {
     }
 }
 
+TEST(ShowSceneFade, StepsDrawnIntoTheWindowOrIntoTheScreenCopyShowTheSameBlend) {
+    constexpr PixelSize screen{67, 13};
+    test::TempDir dir;
+    const Bitmap32 before = test::NoisePicture(screen.Width, screen.Height, 7);
+    const Bitmap32 after = test::NoisePicture(40, 20, 8);
+    const PixelPoint at{30, -4};  // the incoming picture reaches past the right and top edges
+    auto expectedAt = [&](int alpha) {
+        Bitmap32 blended(screen.Width, screen.Height);
+        BlendPlacedBitmap(blended, after, at.X, at.Y, before, alpha);
+        return blended;
+    };
+    // The window's pixels: rows longer than the screen's, as a backing store's may be.
+    constexpr ptrdiff_t Stride = screen.Width + 5;
+    std::vector<uint32_t> window(static_cast<size_t>(Stride * screen.Height), 0xDEADBEEF);
+    auto windowShows = [&](const Bitmap32& expected) {
+        for (int y = 0; y < screen.Height; ++y)
+            for (int x = 0; x < screen.Width; ++x)
+                if (window[static_cast<size_t>(y * Stride + x)] != expected.Pixel(x, y)) return false;
+        return true;
+    };
+    enum class Way { Window, WindowInParts, ScreenCopy };
+    const std::vector<std::vector<std::pair<int, Way>>> fades = {
+        {{10, Way::Window}, {100, Way::ScreenCopy}, {150, Way::WindowInParts},
+         {200, Way::ScreenCopy}, {230, Way::Window}},
+        {{10, Way::WindowInParts}, {255, Way::Window}},
+        {{10, Way::ScreenCopy}, {120, Way::ScreenCopy}},
+        {},
+    };
+    for (size_t f = 0; f < fades.size(); ++f) {
+        ShowScene scene{screen};
+        scene.SetPlainPicture(scene.DecodePlainPicture(dir.Write("before.bmp", EncodeBmp24(before))));
+        scene.SetFrame(FrameSource::PlainPicture, {0, 0});
+        scene.SetPlainPicture(scene.DecodePlainPicture(dir.Write("after.bmp", EncodeBmp24(after))));
+        scene.BeginCrossFade(FrameSource::PlainPicture, at);
+        EXPECT_EQ(scene.Screen(), before);
+        int last = 0;
+        for (const auto& [alpha, way] : fades[f]) {
+            const Bitmap32 expected = expectedAt(alpha);
+            scene.SetCrossFadeStep(alpha);
+            if (way == Way::ScreenCopy) {
+                // As a window does that cannot blend into its own pixels.
+                scene.ComposeCrossFadeStep(scene.CrossFadeStep());
+                EXPECT_EQ(scene.Screen(), expected) << "fade " << f << " alpha " << alpha;
+            } else {
+                if (way == Way::Window) {
+                    scene.DrawCrossFadeStep({0, 0, screen.Width, screen.Height}, window.data(),
+                                            Stride);
+                } else {  // an expose in pieces, some reaching past the screen
+                    scene.DrawCrossFadeStep({-5, -5, 20, 6}, window.data(), Stride);
+                    scene.DrawCrossFadeStep({20, -5, 90, 6}, window.data(), Stride);
+                    scene.DrawCrossFadeStep({-5, 6, 90, 40}, window.data(), Stride);
+                }
+                EXPECT_TRUE(windowShows(expected)) << "fade " << f << " alpha " << alpha;
+            }
+            for (int y = 0; y < screen.Height; ++y)  // nothing written beyond the screen's width
+                for (ptrdiff_t x = screen.Width; x < Stride; ++x)
+                    ASSERT_EQ(window[static_cast<size_t>(y * Stride + x)], 0xDEADBEEFu);
+            last = alpha;
+        }
+        scene.EndCrossFade();
+        EXPECT_EQ(scene.Screen(), expectedAt(last)) << "fade " << f;
+        EXPECT_FALSE(scene.CrossFading());
+    }
+}
+
 TEST_F(ShowSceneTest, APackageFadesInAsItsStillPictureAndThenRipples) {
     const Bitmap32 picture = test::GradientPicture(64, 48);
     const std::string path =
@@ -151,6 +216,21 @@ TEST_F(ShowSceneTest, AFailedPackageLoadKeepsThePackageShownBefore) {
     // The generator still works on intact pictures.
     scene.StepGenerator();
     EXPECT_EQ(scene.Generator().Output().Width(), 32);
+
+    // A package that reads well but could not be stepped is refused before the shown one goes.
+    PackageContents contents =
+        test::ShowPackageContents(test::GradientPicture(16, 16), test::PackageWeather::None);
+    contents.Waves[2].Cycle = 0;
+    const std::string cycle0 = dir.Write("cycle0.lvp", BuildImagePackage(contents));
+    const Bitmap32 shownPicture = scene.ShownWater()->Picture();
+    for (const DisplayRule rule : {OriginalSize, StretchFull}) {
+        EXPECT_THROW(scene.LoadPackage(cycle0, 100, rule, Screen), DivisionByZeroError);
+        ASSERT_NE(scene.ShownWater(), std::nullopt);
+        EXPECT_EQ(scene.ShownWater()->Picture(), shownPicture);
+        const Bitmap32 before = scene.Generator().Output();
+        scene.StepGenerator();
+        EXPECT_NE(scene.Generator().Output(), before);
+    }
 
     // Loading again after the failure reuses the spare object, never the generator's.
     scene.LoadPackage(good, 100, OriginalSize, Screen);

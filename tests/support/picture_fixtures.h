@@ -30,6 +30,18 @@ inline Bitmap32 GradientPicture(int width, int height) {
     return picture;
 }
 
+// Pixels of unrelated colours (fourth byte 0), the same for the same seed: every byte of a blend
+// or copy counts.
+inline Bitmap32 NoisePicture(int width, int height, uint32_t seed) {
+    Bitmap32 picture(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            seed = seed * 1103515245u + 12345u;
+            picture.SetPixel(x, y, seed >> 8);
+        }
+    return picture;
+}
+
 // Largest difference of one colour channel between two pictures of the same size.
 inline int MaxChannelDifference(const Bitmap32& a, const Bitmap32& b) {
     int worst = 0;

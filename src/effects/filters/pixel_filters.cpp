@@ -78,32 +78,42 @@ void BlendPlacedBitmap(Bitmap32& target, const Bitmap32& picture, int left, int 
     if (second.Width() != target.Width() || second.Height() != target.Height())
         throw Error("cannot blend bitmaps of different sizes (" + SizeText(second) + " into " +
                     SizeText(target) + ")");
+    BlendPlacedArea(target.Data(), target.Width(), {0, 0, target.Width(), target.Height()},
+                    picture, left, top, second, amount);
+}
+
+void BlendPlacedArea(uint32_t* targetOrigin, ptrdiff_t targetStride, PixelRect area,
+                     const Bitmap32& picture, int left, int top, const Bitmap32& second,
+                     int amount) {
+    area = ClipToPicture(area.Left, area.Top, area.Right, area.Bottom, second.Width(),
+                         second.Height());
+    if (area.Empty()) return;
     amount = std::clamp(amount, 0, 256);
     const BlendBytes blend = BestBlendBytes();
-    const int width = target.Width();
-    // The part of the target the picture covers; the rest blends with black.
-    const int64_t coverLeft = std::clamp<int64_t>(left, 0, width);
-    const int64_t coverRight = std::clamp<int64_t>(int64_t{left} + picture.Width(), coverLeft, width);
-    const int64_t coverTop = std::clamp<int64_t>(top, 0, target.Height());
+    // The part of the area the picture covers; the rest blends with black.
+    const int64_t coverLeft = std::clamp<int64_t>(left, area.Left, area.Right);
+    const int64_t coverRight =
+        std::clamp<int64_t>(int64_t{left} + picture.Width(), coverLeft, area.Right);
+    const int64_t coverTop = std::clamp<int64_t>(top, area.Top, area.Bottom);
     const int64_t coverBottom =
-        std::clamp<int64_t>(int64_t{top} + picture.Height(), coverTop, target.Height());
-    const std::vector<uint32_t> black(static_cast<size_t>(width), 0u);
+        std::clamp<int64_t>(int64_t{top} + picture.Height(), coverTop, area.Bottom);
+    const std::vector<uint32_t> black(static_cast<size_t>(area.Width()), 0u);
     auto part = [&](uint32_t* to, const uint32_t* first, const uint32_t* from, int64_t pixels) {
         if (pixels > 0)
             blend(reinterpret_cast<uint8_t*>(to), reinterpret_cast<const uint8_t*>(first),
                   reinterpret_cast<const uint8_t*>(from), pixels * 4, amount);
     };
-    for (int y = 0; y < target.Height(); ++y) {
-        uint32_t* to = target.Row(y);
+    for (int y = area.Top; y < area.Bottom; ++y) {
+        uint32_t* to = targetOrigin + y * targetStride;
         const uint32_t* from = second.Row(y);
         if (y < coverTop || y >= coverBottom || coverLeft == coverRight) {
-            part(to, black.data(), from, width);
+            part(to + area.Left, black.data(), from + area.Left, area.Width());
             continue;
         }
         const uint32_t* placed = picture.Row(static_cast<int>(y - top)) + (coverLeft - left);
-        part(to, black.data(), from, coverLeft);
+        part(to + area.Left, black.data(), from + area.Left, coverLeft - area.Left);
         part(to + coverLeft, placed, from + coverLeft, coverRight - coverLeft);
-        part(to + coverRight, black.data(), from + coverRight, width - coverRight);
+        part(to + coverRight, black.data(), from + coverRight, area.Right - coverRight);
     }
 }
 

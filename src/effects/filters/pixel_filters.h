@@ -1,6 +1,10 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+
 #include "common/bitmap32.h"
+#include "common/pixel_rect.h"
 #include "effects/surface/clamp.h"
 #include "effects/surface/pixel_surface.h"
 
@@ -30,5 +34,11 @@ void BlendBitmaps(Bitmap32& target, const Bitmap32& first, const Bitmap32& secon
 // Raises lv::Error when `second` differs from the target in size.
 void BlendPlacedBitmap(Bitmap32& target, const Bitmap32& picture, int left, int top,
                        const Bitmap32& second, int amount);
+// BlendPlacedBitmap for the pixels of `area` only (clipped to `second`), written to rows that
+// need not be a Bitmap32's: the target's pixel (x, y) is targetOrigin[y * targetStride + x].
+// The target may be `second` itself.
+void BlendPlacedArea(uint32_t* targetOrigin, ptrdiff_t targetStride, PixelRect area,
+                     const Bitmap32& picture, int left, int top, const Bitmap32& second,
+                     int amount);
 
 }  // namespace lv

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -60,6 +61,10 @@ inline double WaveFrequency(const WaveParameters& p) {
 inline void CheckCycles(const WaveParameters* const params[4]) {
     for (int k = 0; k < 4; ++k)
         if (params[k]->Cycle == 0) throw DivisionByZeroError();
+}
+inline void CheckCycles(const std::array<WaveParameters, AreaCount>& waves) {
+    for (const WaveParameters& p : waves)
+        if (p.Cycle == 0) throw DivisionByZeroError();
 }
 
 // Degrees the phase moves in one step: Round(PhaseStep * (SpeedPercent / 100)).

@@ -65,8 +65,7 @@ Bitmap32 StretchNearest(const Bitmap32& source, int width, int height) {
     return target;
 }
 
-FittedWater FitProjectToScreen(AspectRatio aspect, const WaterSource& source, int width,
-                               int height, MaskFit maskFit) {
+FittedSize CheckedFitSize(AspectRatio aspect, const WaterSource& source, int width, int height) {
     if (width < 1 || height < 1)
         throw Error("screen size " + std::to_string(width) + " x " + std::to_string(height) +
                         " is not a picture size",
@@ -76,6 +75,14 @@ FittedWater FitProjectToScreen(AspectRatio aspect, const WaterSource& source, in
     if (pictureWidth == 0 || pictureHeight == 0) throw DivisionByZeroError();
     const FittedSize size = FitScreenSize(aspect, pictureWidth, pictureHeight, width, height);
     CheckPictureSize(size.width, size.height, "fitted picture");
+    return size;
+}
+
+FittedWater FitProjectToScreen(AspectRatio aspect, const WaterSource& source, int width,
+                               int height, MaskFit maskFit) {
+    const FittedSize size = CheckedFitSize(aspect, source, width, height);
+    const int pictureWidth = source.Picture().Width();
+    const int pictureHeight = source.Picture().Height();
 
     FittedWater fitted;
     fitted.Waves = source.Waves();

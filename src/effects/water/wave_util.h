@@ -29,6 +29,9 @@ struct FittedSize {
     int width;
     int height;
 };
+// The size FitProjectToScreen gives `source`, after the checks it makes before allocating
+// anything, raising the same errors.
+FittedSize CheckedFitSize(AspectRatio aspect, const WaterSource& source, int width, int height);
 // The target size after the aspect rule; sides that would round to 0 become 1.
 FittedSize FitScreenSize(AspectRatio aspect, int pictureWidth, int pictureHeight, int width,
                          int height);

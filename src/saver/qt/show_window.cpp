@@ -22,6 +22,7 @@
 #include "project/project.h"
 #include "saver/picture_order.h"
 #include "saver/qt/host_embedding.h"
+#include "saver/qt/painter_pixels.h"
 #include "saver/show_input.h"
 #include "saver/show_scene.h"
 #include "saver/show_settings.h"
@@ -53,15 +54,16 @@ int VirtualKeyOf(int qtKey) {
 PixelSize PixelSizeOf(const QSize& size) { return {size.width(), size.height()}; }
 
 // Screen-size pictures (33 MB each at 3840 x 2160) are freed and made anew at every picture
-// change. glibc gives blocks that large mappings of their own and unmaps them when freed, so
-// every step of a change would fault in fresh zeroed pages; kept in the heap, the memory of one
-// allocation serves the next, and ReleaseFreedMemory hands what is left free back once the
-// change is over.
-void KeepLargePicturesInHeap() {
+// change. With mappings of their own they go back to the system the moment they are freed, so
+// the show holds what its pictures need at each moment. Kept in the heap, the new pictures
+// often do not fit the holes the old ones leave, and the heap grows by tens of megabytes at a
+// change; glibc's own threshold moves up to 32 MB as such blocks are freed, which would put
+// every picture but the largest there. The price is faulting in fresh zeroed pages for each
+// new picture, once per change.
+void GivePicturesMappingsOfTheirOwn() {
 #ifdef __GLIBC__
     static const bool done = [] {
-        mallopt(M_MMAP_THRESHOLD, 512 << 20);
-        mallopt(M_TRIM_THRESHOLD, 1024 << 20);
+        mallopt(M_MMAP_THRESHOLD, 1 << 20);
         return true;
     }();
     (void)done;
@@ -79,7 +81,7 @@ ShowWindow::ShowWindow(Project& project, ShowAudio& audio, Clock& clock, ShowWin
       loop_(std::make_unique<ShowLoop>(
           ShowServices{*this, audio, clock, ProgramInputRules(), ProgramLastSound(), setup_.Folders,
                        RegularFileExists, WarnOnStandardError, ShowStatsFileFromEnvironment()})) {
-    KeepLargePicturesInHeap();
+    GivePicturesMappingsOfTheirOwn();
     if (!setup_.MessageBox) {
         setup_.MessageBox = StandardMessageBox;
     }
@@ -258,7 +260,8 @@ void ShowWindow::BeginCrossFade(FrameSource source, PixelPoint position) {
 }
 
 void ShowWindow::DrawCrossFadeStep(int alpha) {
-    scene_->ComposeCrossFadeStep(alpha);
+    // The paint blends the step where the window's pixels are (see PaintCrossFadeStep).
+    scene_->SetCrossFadeStep(alpha);
     RepaintNow(DeviceRect());
 }
 
@@ -315,6 +318,24 @@ void ShowWindow::paintEvent(QPaintEvent* event) {
     // ratio as the painter's transform, each of their pixels lands on one pixel of the screen.
     const qreal ratio = devicePixelRatioF();
     painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+    // Written straight into the window's pixels where they allow it: a fade step is then one
+    // pass over the screen, where blending into the screen copy and drawing that took three,
+    // and the screen copy is not kept twice while the fade lasts.
+    const std::optional<PainterPixels> pixels = PainterPixels::Of(painter);
+    if (scene_->CrossFading()) {
+        if (pixels) {
+            PaintCrossFadeStep(painter, *pixels, event->region(), ratio);
+            return;
+        }
+        scene_->ComposeCrossFadeStep(scene_->CrossFadeStep());
+    }
+    auto draw = [&](const Bitmap32& picture, const QRect& from, QPoint to) {
+        if (pixels) {
+            pixels->Copy(picture, from, to);
+        } else {
+            painter.drawImage(to, WrapBitmap(picture), from);
+        }
+    };
     const Bitmap32* frame = scene_->FramePicture();
     const PixelPoint position = scene_->FramePosition();
     const QRect frameArea =
@@ -327,7 +348,7 @@ void ShowWindow::paintEvent(QPaintEvent* event) {
             // An empty source rectangle would mean the whole picture to drawImage.
             const QRect screenPart = dirty & screenArea;
             if (!screenPart.isEmpty()) {
-                painter.drawImage(screenPart.topLeft(), WrapBitmap(screen), screenPart);
+                draw(screen, screenPart, screenPart.topLeft());
             }
             // A window larger than the picture of the screen (while a host resizes) stays black.
             for (const QRect& part : QRegion(dirty).subtracted(screenArea)) {
@@ -336,8 +357,25 @@ void ShowWindow::paintEvent(QPaintEvent* event) {
         }
         const QRect framePart = dirty & frameArea;
         if (!framePart.isEmpty()) {
-            painter.drawImage(framePart.topLeft(), WrapBitmap(*frame),
-                              framePart.translated(-position.X, -position.Y));
+            draw(*frame, framePart.translated(-position.X, -position.Y), framePart.topLeft());
+        }
+    }
+}
+
+void ShowWindow::PaintCrossFadeStep(QPainter& painter, const PainterPixels& pixels,
+                                    const QRegion& region, qreal ratio) {
+    const Bitmap32& screen = scene_->Screen();
+    const QRect screenArea = QRect(0, 0, screen.Width(), screen.Height()) & pixels.Area();
+    for (const QRect& logical : region) {
+        const QRect dirty = DeviceRectCovering(logical, ratio);
+        const QRect part = dirty & screenArea;
+        if (!part.isEmpty()) {
+            scene_->DrawCrossFadeStep(
+                PixelRect{part.left(), part.top(), part.right() + 1, part.bottom() + 1},
+                pixels.Origin(), pixels.Stride());
+        }
+        for (const QRect& outside : QRegion(dirty).subtracted(screenArea)) {
+            painter.fillRect(outside, Qt::black);
         }
     }
 }

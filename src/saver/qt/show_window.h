@@ -10,10 +10,13 @@
 #include "saver/show_loop.h"
 #include "saver/sound_paths.h"
 
+class QPainter;
+class QRegion;
 class QWindow;
 
 namespace lv {
 
+class PainterPixels;
 class ShowScene;
 class Project;
 
@@ -101,6 +104,9 @@ private:
     QRect DeviceRect() const;
     // `area` in device pixels.
     void RepaintNow(const QRect& area);
+    // Paints the cross-fade's current step for `region` (logical pixels) into `pixels`.
+    void PaintCrossFadeStep(QPainter& painter, const PainterPixels& pixels, const QRegion& region,
+                            qreal ratio);
 
     Project& project_;
     ShowWindowSetup setup_;

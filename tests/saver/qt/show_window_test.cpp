@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QWheelEvent>
 
+#include "effects/filters/pixel_filters.h"
 #include "effects/water/wave_generator.h"
 #include "project/image_package.h"
 #include "project/project.h"
@@ -17,6 +18,7 @@
 #include "saver/show_clock.h"
 #include "saver/show_scene.h"
 #include "support/fake_clock.h"
+#include "support/picture_fixtures.h"
 
 namespace lv {
 namespace {
@@ -201,6 +203,69 @@ TEST_F(SaverWindowTest, AnImagePackageRipplesUnderRainAndF1PutsTheWaterBack) {
     EXPECT_EQ(window.Scene()->Generator().Output(), window.Scene()->ShownWater()->Picture());
     EXPECT_FALSE(window.Closed());
     EXPECT_EQ(window.Loop().DroppedErrors(), 0);
+}
+
+// The pixels a window shows, as 0x00RRGGBB words.
+Bitmap32 ShownPixels(const QImage& shot) {
+    Bitmap32 pixels(shot.width(), shot.height());
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x) pixels.SetPixel(x, y, shot.pixel(x, y) & 0xFFFFFF);
+    return pixels;
+}
+
+TEST_F(SaverWindowTest, TheWindowShowsExactlyTheScenesFrameOverItsScreenCopy) {
+    // Smaller than the screen and not stretched: the frame lies on the screen copy's black.
+    project_.FileList.Files = {test::WriteShowPackage(folder_.filePath("water.lvp").toStdString(),
+                                                      test::GradientPicture(120, 90),
+                                                      test::PackageWeather::Rain)};
+    project_.FileList.Enabled = {"TRUE"};
+    project_.Setting.Music = false;
+    project_.Setting.Stretch = false;
+    ShowWindowSetup setup;
+    setup.ManualPasses = true;
+    ShowWindow window(project_, audio_, clock_, setup);
+    window.Open();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.Started(); }));
+    for (int pass = 0; pass < 6; ++pass) {
+        window.RunPass();
+        const ShowScene& scene = *window.Scene();
+        ASSERT_NE(scene.FramePicture(), nullptr);
+        Bitmap32 expected = scene.Screen();
+        const Bitmap32& frame = *scene.FramePicture();
+        const PixelPoint at = scene.FramePosition();
+        for (int y = 0; y < frame.Height(); ++y)
+            for (int x = 0; x < frame.Width(); ++x) expected.SetPixel(x + at.X, y + at.Y, frame.Pixel(x, y));
+        const QImage onScreen =
+            QGuiApplication::primaryScreen()->grabWindow(window.winId()).toImage();
+        ASSERT_EQ(ShownPixels(onScreen), expected) << "pass " << pass;
+    }
+}
+
+TEST_F(SaverWindowTest, FadeStepsAreBlendedIntoTheWindowAndTheLastStaysInTheScreenCopy) {
+    // Not stretched: the picture lies on black, and so does the one that fades in.
+    const auto window = OpenShow(test::GradientPicture(90, 70), false);
+    const std::string next = test::WriteJpegFile(folder_, "next.jpg", test::GradientPicture(50, 120));
+    ShowWindow& host = *window;
+    host.SetPlainPicture(host.DecodePlainPicture(next));
+    const PixelPoint at{-7, 11};
+    host.BeginCrossFade(FrameSource::PlainPicture, at);
+    const Bitmap32 before = window->Scene()->Screen();
+    const Bitmap32& incoming = window->Scene()->PlainPicture();
+    for (const int alpha : {10, 140}) {
+        host.DrawCrossFadeStep(alpha);
+        Bitmap32 expected(before.Width(), before.Height());
+        BlendPlacedBitmap(expected, incoming, at.X, at.Y, before, alpha);
+        const QImage onScreen =
+            QGuiApplication::primaryScreen()->grabWindow(window->winId()).toImage();
+        EXPECT_EQ(ShownPixels(onScreen), expected) << "alpha " << alpha;
+        EXPECT_EQ(ShownPixels(window->grab().toImage()), expected) << "alpha " << alpha;
+        // Painted into the window's own pixels, which leaves the screen copy alone.
+        EXPECT_EQ(window->Scene()->Screen(), before);
+        if (alpha == 140) {
+            host.EndCrossFade();
+            EXPECT_EQ(window->Scene()->Screen(), expected);
+        }
+    }
 }
 
 // Counts the fade steps and black fills the show asks for.
