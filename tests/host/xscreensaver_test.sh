@@ -41,7 +41,8 @@ if [ "${1:-}" = --as-host-user ]; then
 
   xscreensaver -no-splash -verbose >daemon.log 2>&1 &
   pids+=($!)
-  for _ in $(seq 100); do xscreensaver-command -version >/dev/null 2>&1 && break; sleep 0.1; done
+  # Up to 30 s: beside the Windows build and its tests the daemon has taken more than 10 s.
+  for _ in $(seq 300); do xscreensaver-command -version >/dev/null 2>&1 && break; sleep 0.1; done
   xscreensaver-command -version >/dev/null 2>&1 ||
     skip "the xscreensaver daemon did not start: $(tail -n 5 daemon.log)"
 
