@@ -318,7 +318,9 @@ RippleKernel::Span RippleKernel::CommonSpan(const WaveField& field, int64_t from
     return span;
 }
 
-// Rows 1 .. Height - 2: one row can write each pixel, and every test is made.
+// Pixels of a written run in rows 1 .. Height - 2: the one row that writes each lies in the
+// picture and holds the area (that is what makes the run written), and the tests of the source
+// pixel are made.
 void RippleKernel::GatherCheckedPixels(const WaveField& field, const Bitmap32& source,
                                        Bitmap32& output, int32_t t, int32_t area, int32_t first,
                                        int32_t last) const {
@@ -331,7 +333,6 @@ void RippleKernel::GatherCheckedPixels(const WaveField& field, const Bitmap32& s
     const int8_t* targetAreas = areas + t * width;
     for (int64_t x = first; x <= last; ++x) {
         const int64_t r = t + int64_t{shifts[x]};
-        if (r < 0 || r >= height || areas[r * width + x] != area) continue;
         const size_t at = static_cast<size_t>(r) * 4 + static_cast<size_t>(area);
         const int64_t sr = Clamp(t + vShift_[at], 0, height - 1);
         const int64_t sc = Clamp(x + hShift_[at], 0, width - 1);
