@@ -44,6 +44,22 @@ Bitmap32 BlackScreen(PixelSize size) {
     return black;
 }
 
+// The aspect rule `package` is fitted to the screen with, or none when it is shown as loaded;
+// raises the errors the fit would.
+std::optional<AspectRatio> ScreenFit(const ImagePackage& package, DisplayRule rule,
+                                     PixelSize screen) {
+    if (!rule.Stretch) return std::nullopt;
+    const AspectRatio aspect = rule.Proportional ? AspectRatio::Keep : AspectRatio::Stretch;
+    const FittedSize fitted = CheckedFitSize(aspect, package, screen.Width, screen.Height);
+    // A package made for this screen size fits already: resizing it to its own size would copy
+    // its pictures and leave the wave parameters as they are.
+    const Bitmap32& picture = package.Picture;
+    if (fitted.width == picture.Width() && fitted.height == picture.Height() &&
+        package.Mask.Width() == picture.Width() && package.Mask.Height() == picture.Height())
+        return std::nullopt;
+    return aspect;
+}
+
 }  // namespace
 
 ShowScene::ShowScene(PixelSize screen)
@@ -133,20 +149,6 @@ PackageLoadResult ShowScene::LoadPackage(const std::string& path, int speedPerce
     // The generator holds the areas in its own map now; the 32-bit mask is not read again.
     shownPackage_->Mask.Clear();
     return {{water.Picture().Width(), water.Picture().Height()}, shownPackage_->SoundFile};
-}
-
-std::optional<AspectRatio> ShowScene::ScreenFit(const ImagePackage& package, DisplayRule rule,
-                                                PixelSize screen) {
-    if (!rule.Stretch) return std::nullopt;
-    const AspectRatio aspect = rule.Proportional ? AspectRatio::Keep : AspectRatio::Stretch;
-    const FittedSize fitted = CheckedFitSize(aspect, package, screen.Width, screen.Height);
-    // A package made for this screen size fits already: resizing it to its own size would copy
-    // its pictures and leave the wave parameters as they are.
-    const Bitmap32& picture = package.Picture;
-    if (fitted.width == picture.Width() && fitted.height == picture.Height() &&
-        package.Mask.Width() == picture.Width() && package.Mask.Height() == picture.Height())
-        return std::nullopt;
-    return aspect;
 }
 
 WaterSource ShowScene::PackageWater() const {

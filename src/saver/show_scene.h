@@ -8,7 +8,6 @@
 #include "common/bitmap32.h"
 #include "common/pixel_rect.h"
 #include "effects/water/water_source.h"
-#include "effects/water/wave_util.h"
 #include "saver/show_host.h"
 
 namespace lv {
@@ -97,10 +96,6 @@ public:
 
 private:
     const Bitmap32* PictureOf(FrameSource source) const;
-    // The aspect rule `package` is fitted to the screen with, or none when it is shown as
-    // loaded; raises the errors the fit would.
-    static std::optional<AspectRatio> ScreenFit(const ImagePackage& package, DisplayRule rule,
-                                                PixelSize screen);
     // The shown package's water, fitted or as loaded.
     WaterSource PackageWater() const;
     // Copies the last frame into Screen(), before its picture changes or is covered.
