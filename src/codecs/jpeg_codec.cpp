@@ -76,7 +76,7 @@ struct Decompressor {
     ErrorManager errors{};
     jpeg_progress_mgr progress{};
     // Rows of a picture whose size differs from the caller's bitmap, added as they decode.
-    std::vector<uint32_t> rows;
+    Bitmap32::Pixels rows;
     ~Decompressor() { jpeg_destroy_decompress(&info); }
 };
 

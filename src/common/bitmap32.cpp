@@ -31,7 +31,7 @@ void Bitmap32::Clear() {
     width_ = height_ = 0;
 }
 
-void Bitmap32::Adopt(int width, int height, std::vector<uint32_t>&& pixels) {
+void Bitmap32::Adopt(int width, int height, Pixels&& pixels) {
     CheckPictureSize(width, height, "picture");
     if (pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height))
         throw Error("picture memory does not match its size");
@@ -40,8 +40,8 @@ void Bitmap32::Adopt(int width, int height, std::vector<uint32_t>&& pixels) {
     height_ = height;
 }
 
-std::vector<uint32_t> Bitmap32::ReleasePixels() {
-    std::vector<uint32_t> pixels = std::move(pixels_);
+Bitmap32::Pixels Bitmap32::ReleasePixels() {
+    Pixels pixels = std::move(pixels_);
     pixels_.clear();
     width_ = height_ = 0;
     return pixels;

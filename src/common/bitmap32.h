@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/picture_allocator.h"
+
 namespace lv {
 
 // Largest picture the system accepts, checked before any pixel memory is allocated, so a
@@ -15,6 +17,8 @@ inline constexpr int MaxBitmapSide = 65535;
 // are blue, green, red, 0 (the layout of the area colours and of the decoders' output).
 class Bitmap32 {
 public:
+    using Pixels = std::vector<uint32_t, PictureAllocator<uint32_t>>;
+
     Bitmap32() = default;
     Bitmap32(int width, int height) { SetSize(width, height); }
 
@@ -42,15 +46,15 @@ public:
     // that declares a large size but holds little data costs little: Adopt takes over
     // width x height pixels, row 0 first (raises lv::Error when the count or size is wrong);
     // ReleasePixels hands the memory out for reuse and leaves the picture empty.
-    void Adopt(int width, int height, std::vector<uint32_t>&& pixels);
-    std::vector<uint32_t> ReleasePixels();
+    void Adopt(int width, int height, Pixels&& pixels);
+    Pixels ReleasePixels();
 
     friend bool operator==(const Bitmap32&, const Bitmap32&) = default;
 
 private:
     int width_ = 0;
     int height_ = 0;
-    std::vector<uint32_t> pixels_;
+    Pixels pixels_;
 };
 
 // Checks a picture size read from a file before anything is allocated for it.

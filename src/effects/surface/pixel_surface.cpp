@@ -15,7 +15,7 @@ void PixelSurface::Allocate(int width, int height) {
     const int64_t stride = (static_cast<int64_t>(width) * 24 + 31) / 32 * 4;
     const int64_t bytes = stride * height;
 
-    std::vector<uint8_t> memory;
+    std::vector<uint8_t, PictureAllocator<uint8_t>> memory;
     std::vector<uint8_t*> rows(static_cast<size_t>(height), nullptr);
     if (bytes > 0) {
         memory.assign(static_cast<size_t>(bytes + TailSlackBytes), 0);

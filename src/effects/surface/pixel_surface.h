@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/bitmap32.h"
+#include "common/picture_allocator.h"
 #include "effects/surface/clamp.h"
 
 namespace lv {
@@ -92,7 +93,7 @@ private:
     int rowPadding_ = 0;
     int64_t pixelBytes_ = 0;
     uint8_t* pixelData_ = nullptr;
-    std::vector<uint8_t> memory_;
+    std::vector<uint8_t, PictureAllocator<uint8_t>> memory_;
     std::vector<uint8_t*> rows_;
 };
 
