@@ -24,6 +24,9 @@ const std::vector<KernelSet>& AvailableKernelSets();
 KernelSet BestKernelSet();
 
 void ResizeSmoothWith(KernelSet set, const PixelSurface& source, PixelSurface& target);
+// The same resize between 32-bit pictures, with the 24-bit resize's pixels: rows are counted
+// from the bottom as a surface counts them, and the fourth byte of every pixel written is 0.
+void ResizeSmoothWith(KernelSet set, const Bitmap32& source, Bitmap32& target);
 void BlendSurfacesWith(KernelSet set, PixelSurface& target, const PixelSurface& first,
                        const PixelSurface& second, int amount);
 
@@ -42,6 +45,14 @@ void ResizeSmoothRowSse2(const uint8_t* upper, const uint8_t* lower, uint8_t* ou
                          const uint32_t* offsets, const uint16_t* fx2, int width, int fy);
 void ResizeSmoothRowAvx2(const uint8_t* upper, const uint8_t* lower, uint8_t* out,
                          const uint32_t* offsets, const uint16_t* fx2, int width, int fy);
+// The row kernels for 32-bit pixels: offsets and columns step 4 bytes per pixel.
+void ResizeSmoothColumns32Scalar(const uint8_t* upper, const uint8_t* lower, uint8_t* out,
+                                 const uint32_t* offsets, const uint16_t* fx2, int begin, int end,
+                                 int fy);
+void ResizeSmoothRow32Sse2(const uint8_t* upper, const uint8_t* lower, uint8_t* out,
+                           const uint32_t* offsets, const uint16_t* fx2, int width, int fy);
+void ResizeSmoothRow32Avx2(const uint8_t* upper, const uint8_t* lower, uint8_t* out,
+                           const uint32_t* offsets, const uint16_t* fx2, int width, int fy);
 
 // `count` bytes of one blended row: out = second moved towards first by amount / 256
 // (amount 0 .. 256), computed as ((256 - amount) x second + amount x first) shr 8.

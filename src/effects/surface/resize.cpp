@@ -1,6 +1,8 @@
-// Nearest-pixel and bilinear resizes between 24-bit surfaces. Both work on row indexes, so a
-// bottom-up picture stays bottom-up. The bilinear resize is the one the show uses on every
-// picture change; its vector kernels are in resize_sse2.cpp and resize_avx2.cpp.
+// Nearest-pixel and bilinear resizes between 24-bit surfaces, and the bilinear one between
+// 32-bit pictures. They work on row indexes, so a bottom-up picture stays bottom-up; the 32-bit
+// resize counts its rows from the bottom as well, so that both give the same pixels. The
+// bilinear resize is the one the show uses on every picture change; its vector kernels are in
+// resize_sse2.cpp and resize_avx2.cpp.
 #include <cstring>
 
 #include "common/rounding.h"
@@ -84,6 +86,58 @@ void PixelSurface::ResizeSmoothInto(PixelSurface& target) const {
 namespace kernels {
 namespace {
 
+// Columns begin .. end - 1 of one target row with PixelBytes bytes per pixel. A 32-bit
+// target pixel's fourth byte is 0.
+template <int PixelBytes>
+void SmoothColumns(const uint8_t* upper, const uint8_t* lower, uint8_t* out,
+                   const uint32_t* offsets, const uint16_t* fx2, int begin, int end, int fy) {
+    const uint32_t top = 32768 - static_cast<uint32_t>(fy);
+    const auto bottom = static_cast<uint32_t>(fy);
+    for (int j = begin; j < end; ++j) {
+        const uint32_t fx = fx2[j] >> 1;
+        const uint32_t wTR = (fx * top) >> 15;
+        const uint32_t wTL = top - wTR;
+        const uint32_t wBR = (fx * bottom) >> 15;
+        const uint32_t wBL = bottom - wBR;
+        const uint8_t* t = upper + offsets[j];
+        const uint8_t* b = lower + offsets[j];
+        uint8_t* o = out + j * PixelBytes;
+        for (int c = 0; c < 3; ++c)
+            o[c] = static_cast<uint8_t>(
+                (t[c] * wTL + t[c + PixelBytes] * wTR + b[c] * wBL + b[c + PixelBytes] * wBR) >>
+                15);
+        if constexpr (PixelBytes == 4) o[3] = 0;
+    }
+}
+
+// The row loop of the vector and scalar resizes, for either pixel size. sourceRow(r) and
+// targetRow(i) give the rows with index r and i counted from the bottom of the picture.
+template <int PixelBytes, class SourceRow, class TargetRow>
+void SmoothRows(ResizeSmoothRowKernel kernel, int sw, int sh, int tw, int th, SourceRow sourceRow,
+                TargetRow targetRow) {
+    // Per column, once: where its source pixels start and its horizontal fraction (doubled,
+    // so that a 16-bit high-half multiply yields the 15-bit weight products directly).
+    const int32_t xstep = ((sw - 1) << 15) / tw;
+    const int32_t ystep = ((sh - 1) << 15) / th;
+    std::vector<uint32_t> offsets(static_cast<size_t>(tw));
+    std::vector<uint16_t> fx2(static_cast<size_t>(tw));
+    uint32_t x = 0;
+    for (int j = 0; j < tw; ++j, x += static_cast<uint32_t>(xstep)) {
+        offsets[static_cast<size_t>(j)] = (x >> 15) * PixelBytes;
+        fx2[static_cast<size_t>(j)] = static_cast<uint16_t>((x & 32767) << 1);
+    }
+    uint32_t y = 0;
+    for (int i = 0; i < th; ++i, y += static_cast<uint32_t>(ystep)) {
+        const int upper = static_cast<int>(y >> 15);
+        const int fy = static_cast<int>(y & 32767);
+        // With no vertical fraction the lower row has weight 0; passing the upper row twice
+        // lets the vector kernels share its weight between both rows.
+        const int lower = fy == 0 || upper == sh - 1 ? upper : upper + 1;
+        kernel(sourceRow(upper), sourceRow(lower), targetRow(i), offsets.data(), fx2.data(), tw,
+               fy);
+    }
+}
+
 // The bilinear resize exactly as defined, one pixel at a time: 17.15 fixed-point positions,
 // 15-bit fractions and four integer weights that add up to 32768.
 void ResizeSmoothPlain(const PixelSurface& source, PixelSurface& target) {
@@ -114,22 +168,35 @@ void ResizeSmoothPlain(const PixelSurface& source, PixelSurface& target) {
     }
 }
 
+template <int PixelBytes>
 void ResizeSmoothRowScalar(const uint8_t* upper, const uint8_t* lower, uint8_t* out,
                            const uint32_t* offsets, const uint16_t* fx2, int width, int fy) {
-    ResizeSmoothColumnsScalar(upper, lower, out, offsets, fx2, 0, width, fy);
+    SmoothColumns<PixelBytes>(upper, lower, out, offsets, fx2, 0, width, fy);
 }
 
+template <int PixelBytes>
 ResizeSmoothRowKernel RowKernel(KernelSet set) {
+    constexpr bool Wide = PixelBytes == 4;
     switch (set) {
 #if defined(__x86_64__) || defined(__i386__)
         case KernelSet::Sse2:
-            return ResizeSmoothRowSse2;
+            return Wide ? ResizeSmoothRow32Sse2 : ResizeSmoothRowSse2;
         case KernelSet::Avx2:
-            return ResizeSmoothRowAvx2;
+            return Wide ? ResizeSmoothRow32Avx2 : ResizeSmoothRowAvx2;
 #endif
         default:
-            return ResizeSmoothRowScalar;
+            return ResizeSmoothRowScalar<PixelBytes>;
     }
+}
+
+// The 32-bit resize by way of 24-bit surfaces: for the plain reference, and for one source
+// column, which the 24-bit resize hands to the nearest-pixel resize.
+void ResizeSmoothThroughSurfaces(KernelSet set, const Bitmap32& source, Bitmap32& target) {
+    PixelSurface from;
+    from.LoadFromBitmap32(source);
+    PixelSurface to(target.Width(), target.Height());
+    ResizeSmoothWith(set, from, to);
+    to.DrawToBitmap32(target, 0, 0);
 }
 
 }  // namespace
@@ -137,21 +204,13 @@ ResizeSmoothRowKernel RowKernel(KernelSet set) {
 void ResizeSmoothColumnsScalar(const uint8_t* upper, const uint8_t* lower, uint8_t* out,
                                const uint32_t* offsets, const uint16_t* fx2, int begin, int end,
                                int fy) {
-    const uint32_t top = 32768 - static_cast<uint32_t>(fy);
-    const auto bottom = static_cast<uint32_t>(fy);
-    for (int j = begin; j < end; ++j) {
-        const uint32_t fx = fx2[j] >> 1;
-        const uint32_t wTR = (fx * top) >> 15;
-        const uint32_t wTL = top - wTR;
-        const uint32_t wBR = (fx * bottom) >> 15;
-        const uint32_t wBL = bottom - wBR;
-        const uint8_t* t = upper + offsets[j];
-        const uint8_t* b = lower + offsets[j];
-        uint8_t* o = out + j * 3;
-        o[0] = static_cast<uint8_t>((t[0] * wTL + t[3] * wTR + b[0] * wBL + b[3] * wBR) >> 15);
-        o[1] = static_cast<uint8_t>((t[1] * wTL + t[4] * wTR + b[1] * wBL + b[4] * wBR) >> 15);
-        o[2] = static_cast<uint8_t>((t[2] * wTL + t[5] * wTR + b[2] * wBL + b[5] * wBR) >> 15);
-    }
+    SmoothColumns<3>(upper, lower, out, offsets, fx2, begin, end, fy);
+}
+
+void ResizeSmoothColumns32Scalar(const uint8_t* upper, const uint8_t* lower, uint8_t* out,
+                                 const uint32_t* offsets, const uint16_t* fx2, int begin, int end,
+                                 int fy) {
+    SmoothColumns<4>(upper, lower, out, offsets, fx2, begin, end, fy);
 }
 
 void ResizeSmoothWith(KernelSet set, const PixelSurface& source, PixelSurface& target) {
@@ -167,29 +226,24 @@ void ResizeSmoothWith(KernelSet set, const PixelSurface& source, PixelSurface& t
         return;
     }
     if (set == KernelSet::Plain) return ResizeSmoothPlain(source, target);
+    SmoothRows<3>(
+        RowKernel<3>(set), sw, sh, tw, th, [&](int r) { return source.Row(r); },
+        [&](int i) { return target.Row(i); });
+}
 
-    // Per column, once: where its source pixels start and its horizontal fraction (doubled,
-    // so that a 16-bit high-half multiply yields the 15-bit weight products directly).
-    const int32_t xstep = ((sw - 1) << 15) / tw;
-    const int32_t ystep = ((sh - 1) << 15) / th;
-    std::vector<uint32_t> offsets(static_cast<size_t>(tw));
-    std::vector<uint16_t> fx2(static_cast<size_t>(tw));
-    uint32_t x = 0;
-    for (int j = 0; j < tw; ++j, x += static_cast<uint32_t>(xstep)) {
-        offsets[static_cast<size_t>(j)] = (x >> 15) * 3;
-        fx2[static_cast<size_t>(j)] = static_cast<uint16_t>((x & 32767) << 1);
+void ResizeSmoothWith(KernelSet set, const Bitmap32& source, Bitmap32& target) {
+    const int sw = source.Width(), sh = source.Height();
+    const int tw = target.Width(), th = target.Height();
+    if (tw < 1 || th < 1 || source.Empty()) return;
+    if (sw == tw && sh == th) {
+        if (&source != &target) target = source;
+        return;
     }
-    const ResizeSmoothRowKernel kernel = RowKernel(set);
-    uint32_t y = 0;
-    for (int i = 0; i < th; ++i, y += static_cast<uint32_t>(ystep)) {
-        const int upper = static_cast<int>(y >> 15);
-        const int fy = static_cast<int>(y & 32767);
-        // With no vertical fraction the lower row has weight 0; passing the upper row twice
-        // lets the vector kernels share its weight between both rows.
-        const int lower = fy == 0 || upper == sh - 1 ? upper : upper + 1;
-        kernel(source.Row(upper), source.Row(lower), target.Row(i), offsets.data(), fx2.data(), tw,
-               fy);
-    }
+    if (set == KernelSet::Plain || sw == 1) return ResizeSmoothThroughSurfaces(set, source, target);
+    const auto bytes = [](const uint32_t* row) { return reinterpret_cast<const uint8_t*>(row); };
+    SmoothRows<4>(
+        RowKernel<4>(set), sw, sh, tw, th, [&](int r) { return bytes(source.Row(sh - 1 - r)); },
+        [&](int i) { return reinterpret_cast<uint8_t*>(target.Row(th - 1 - i)); });
 }
 
 }  // namespace kernels

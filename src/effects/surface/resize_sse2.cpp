@@ -87,6 +87,59 @@ void RowKernel(const uint8_t* upper, const uint8_t* lower, uint8_t* out, const u
     ResizeSmoothColumnsScalar(upper, lower, out, offsets, fx2, j, width, fy);
 }
 
+// The same for 32-bit pixels, whose four bytes line up with the four dwords of a sum: one
+// multiply-add of the left pixels' (upper, lower) pairs against (wTL, wBL), one of the right
+// pixels' against (wTR, wBR).
+inline __m128i BlendPixel32(const uint8_t* upper, const uint8_t* lower, __m128i leftWeights,
+                            __m128i rightWeights) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i top = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(upper));
+    const __m128i bottom = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(lower));
+    const __m128i pairs = _mm_unpacklo_epi8(top, bottom);  // B0 b0 G0 g0 R0 r0 X0 x0 B1 b1 ...
+    const __m128i left = _mm_madd_epi16(_mm_unpacklo_epi8(pairs, zero), leftWeights);
+    const __m128i right = _mm_madd_epi16(_mm_unpackhi_epi8(pairs, zero), rightWeights);
+    return _mm_srli_epi32(_mm_add_epi32(left, right), 15);
+}
+
+template <bool ZeroFraction>
+void RowKernel32(const uint8_t* upper, const uint8_t* lower, uint8_t* out, const uint32_t* offsets,
+                 const uint16_t* fx2, int width, int fy) {
+    const __m128i top = _mm_set1_epi16(static_cast<short>(32768 - fy));
+    const __m128i bottom = _mm_set1_epi16(static_cast<short>(fy));
+    const __m128i colours = _mm_set1_epi32(0x00FFFFFF);
+    int j = 0;
+    for (; j + 8 <= width; j += 8) {
+        const __m128i f = _mm_loadu_si128(reinterpret_cast<const __m128i*>(fx2 + j));
+        const __m128i wTR = _mm_mulhi_epu16(f, top);  // (fx x (32768 - fy)) shr 15
+        const __m128i wBR = _mm_mulhi_epu16(f, bottom);
+        __m128i wTL = _mm_sub_epi16(top, wTR);
+        __m128i wBL = _mm_sub_epi16(bottom, wBR);
+        if constexpr (ZeroFraction) {
+            wBL = _mm_srli_epi16(wTL, 1);
+            wTL = _mm_sub_epi16(wTL, wBL);
+        }
+        // (wTL, wBL) and (wTR, wBR) as one dword per pixel: pixels 0-3, then 4-7.
+        const __m128i left[2] = {_mm_unpacklo_epi16(wTL, wBL), _mm_unpackhi_epi16(wTL, wBL)};
+        const __m128i right[2] = {_mm_unpacklo_epi16(wTR, wBR), _mm_unpackhi_epi16(wTR, wBR)};
+        for (int half = 0; half < 2; ++half) {
+            __m128i sums[4];
+            const auto sum = [&](int k, __m128i l, __m128i r) {
+                const uint32_t o = offsets[j + 4 * half + k];
+                sums[k] = BlendPixel32(upper + o, lower + o, l, r);
+            };
+            sum(0, _mm_shuffle_epi32(left[half], 0x00), _mm_shuffle_epi32(right[half], 0x00));
+            sum(1, _mm_shuffle_epi32(left[half], 0x55), _mm_shuffle_epi32(right[half], 0x55));
+            sum(2, _mm_shuffle_epi32(left[half], 0xAA), _mm_shuffle_epi32(right[half], 0xAA));
+            sum(3, _mm_shuffle_epi32(left[half], 0xFF), _mm_shuffle_epi32(right[half], 0xFF));
+            const __m128i pixels = _mm_packus_epi16(_mm_packs_epi32(sums[0], sums[1]),
+                                                    _mm_packs_epi32(sums[2], sums[3]));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + (j + 4 * half) * 4),
+                             _mm_and_si128(pixels, colours));
+        }
+    }
+    ResizeSmoothColumns32Scalar(upper, lower, out, offsets, fx2, j, width, fy);
+}
+
 }  // namespace
 
 void ResizeSmoothRowSse2(const uint8_t* upper, const uint8_t* lower, uint8_t* out,
@@ -95,6 +148,14 @@ void ResizeSmoothRowSse2(const uint8_t* upper, const uint8_t* lower, uint8_t* ou
         RowKernel<true>(upper, upper, out, offsets, fx2, width, fy);
     else
         RowKernel<false>(upper, lower, out, offsets, fx2, width, fy);
+}
+
+void ResizeSmoothRow32Sse2(const uint8_t* upper, const uint8_t* lower, uint8_t* out,
+                           const uint32_t* offsets, const uint16_t* fx2, int width, int fy) {
+    if (fy == 0)
+        RowKernel32<true>(upper, upper, out, offsets, fx2, width, fy);
+    else
+        RowKernel32<false>(upper, lower, out, offsets, fx2, width, fy);
 }
 
 }  // namespace lv::kernels

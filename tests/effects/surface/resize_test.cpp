@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <vector>
 
+#include "common/bitmap32.h"
 #include "common/rounding.h"
 #include "effects/surface/pixel_kernels.h"
 #include "effects/surface/pixel_surface.h"
+#include "effects/surface/smooth_resize.h"
 #include "effects/surface/surface_test_util.h"
 
 namespace lv {
@@ -215,6 +218,61 @@ TEST(ResizeSmooth, EveryKernelSetMatchesThePlainVersionOnLargerPictures) {
             ASSERT_TRUE(SameMemory(actual, expected)) << kernels::KernelSetName(set);
         }
     }
+}
+
+// A picture whose pixels carry random bytes in all four places, so that a kernel that lets the
+// fourth byte through, or writes past a row, shows up.
+Bitmap32 RandomPicture(int width, int height, uint32_t seed) {
+    std::mt19937 generator(seed);
+    Bitmap32 picture(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) picture.SetPixel(x, y, generator());
+    return picture;
+}
+
+// What the 32-bit resize must give: the colours through a 24-bit surface resized with the
+// per-pixel reference, the right way up.
+Bitmap32 ThroughPlainSurfaces(const Bitmap32& picture, int width, int height) {
+    PixelSurface source, target(width, height);
+    source.LoadFromBitmap32(picture);
+    kernels::ResizeSmoothWith(KernelSet::Plain, source, target);
+    return target.ToBitmap32();
+}
+
+// Sizes around the vector widths of the 32-bit kernels (8 and 16 pixels a step), enlarging and
+// reducing, one source column and one row, and rows that fall exactly on a source row.
+TEST(ResizeSmooth, ThirtyTwoBitPicturesGetTheSurfacePixelsWithEveryKernelSet) {
+    const int widths[] = {1, 2, 3, 7, 8, 9, 15, 16, 17, 24, 31, 33, 65, 130};
+    const int heights[] = {1, 2, 3, 7, 12};
+    uint32_t seed = 500;
+    for (int sw : widths)
+        for (int tw : widths)
+            for (int sh : heights) {
+                const int th = heights[(sw + 2 * tw + sh) % 5];
+                const Bitmap32 picture = RandomPicture(sw, sh, ++seed);
+                const Bitmap32 expected = ThroughPlainSurfaces(picture, tw, th);
+                for (KernelSet set : kernels::AvailableKernelSets()) {
+                    if (sw == tw && sh == th) continue;  // a copy, below
+                    Bitmap32 actual = RandomPicture(tw, th, seed + 1000);
+                    kernels::ResizeSmoothWith(set, picture, actual);
+                    ASSERT_EQ(actual, expected) << kernels::KernelSetName(set) << ": " << sw << "x"
+                                                << sh << " -> " << tw << "x" << th;
+                }
+            }
+
+    const int sizes[][4] = {{3000, 2000, 1620, 1080}, {641, 359, 1283, 723}, {2, 400, 999, 3}};
+    for (const auto& s : sizes) {
+        const Bitmap32 picture = RandomPicture(s[0], s[1], static_cast<uint32_t>(s[2]));
+        EXPECT_EQ(ResizeSmooth(picture, s[2], s[3]), ThroughPlainSurfaces(picture, s[2], s[3]))
+            << s[0] << "x" << s[1] << " -> " << s[2] << "x" << s[3];
+    }
+}
+
+TEST(ResizeSmooth, ThirtyTwoBitPicturesOfTheSameSizeAreCopiedAndEmptyOnesGiveBlack) {
+    const Bitmap32 picture = RandomPicture(9, 4, 7);
+    EXPECT_EQ(ResizeSmooth(picture, 9, 4), picture);
+    EXPECT_EQ(ResizeSmooth(Bitmap32(), 3, 2), Bitmap32(3, 2));
+    EXPECT_TRUE(ResizeSmooth(picture, 0, 5).Empty());
 }
 
 }  // namespace
