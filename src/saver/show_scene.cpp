@@ -60,6 +60,39 @@ std::optional<AspectRatio> ScreenFit(const ImagePackage& package, DisplayRule ru
     return aspect;
 }
 
+// The smallest box holding every pixel of `picture` that is not 0, empty when there is none.
+// Rows are searched from the top and from the bottom for the first such pixel; the rows
+// between are searched only outside the columns already found, so a screen whose content
+// reaches its sides costs a few pixels a row.
+PixelRect NonBlackBounds(const Bitmap32& picture) {
+    const int width = picture.Width(), height = picture.Height();
+    const auto blackRow = [&](int y) {
+        const uint32_t* row = picture.Row(y);
+        return std::all_of(row, row + width, [](uint32_t pixel) { return pixel == 0; });
+    };
+    int top = 0;
+    while (top < height && blackRow(top)) ++top;
+    if (top == height) return {};
+    int bottom = height;
+    while (blackRow(bottom - 1)) --bottom;
+    int left = width, right = 0;
+    for (int y = top; y < bottom; ++y) {
+        const uint32_t* row = picture.Row(y);
+        for (int x = 0; x < left; ++x)
+            if (row[x] != 0) left = x;
+        for (int x = width - 1; x >= right; --x)
+            if (row[x] != 0) right = x + 1;
+    }
+    return {left, top, right, bottom};
+}
+
+PixelRect Union(const PixelRect& a, const PixelRect& b) {
+    if (a.Empty()) return b;
+    if (b.Empty()) return a;
+    return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+            std::max(a.Bottom, b.Bottom)};
+}
+
 }  // namespace
 
 ShowScene::ShowScene(PixelSize screen)
@@ -81,6 +114,7 @@ void ShowScene::SetScreenSize(PixelSize screen) {
     // A fade under way goes on from the black screen, which is the size its steps are drawn at.
     oldScreen_.Clear();
     screenHoldsStep_ = false;
+    if (fading_) fadeArea_ = IncomingPictureArea();
 }
 
 PixelSize ShowScene::DecodePlainPicture(const std::string& path) {
@@ -185,6 +219,14 @@ void ShowScene::BeginCrossFade(FrameSource source, PixelPoint position) {
     oldScreen_.Clear();
     screenHoldsStep_ = false;
     fading_ = true;
+    fadeArea_ = Union(NonBlackBounds(screen_), IncomingPictureArea());
+}
+
+PixelRect ShowScene::IncomingPictureArea() const {
+    if (fadePicture_ == nullptr) return {};
+    return ClipToPicture(
+        fadePosition_.X, fadePosition_.Y, int64_t{fadePosition_.X} + fadePicture_->Width(),
+        int64_t{fadePosition_.Y} + fadePicture_->Height(), screen_.Width(), screen_.Height());
 }
 
 void ShowScene::SetCrossFadeStep(int alpha) {
@@ -207,7 +249,7 @@ void ShowScene::ComposeCrossFadeStep(int alpha) {
     SetCrossFadeStep(alpha);
     if (screenHoldsStep_) return;
     if (oldScreen_.Empty()) oldScreen_ = screen_;
-    DrawCrossFadeStep({0, 0, screen_.Width(), screen_.Height()}, screen_.Data(), screen_.Width());
+    DrawCrossFadeStep(fadeArea_, screen_.Data(), screen_.Width());
     screenHoldsStep_ = true;
     frameSource_ = FrameSource::Nothing;
 }
@@ -216,12 +258,12 @@ void ShowScene::EndCrossFade() {
     if (fading_ && !screenHoldsStep_ && fadeAlpha_ > 0) {
         // The steps went to the window only: the last one is blended into the screen copy in
         // place, each pixel read before it is written.
-        DrawCrossFadeStep({0, 0, screen_.Width(), screen_.Height()}, screen_.Data(),
-                          screen_.Width());
+        DrawCrossFadeStep(fadeArea_, screen_.Data(), screen_.Width());
         frameSource_ = FrameSource::Nothing;
     }
     fading_ = false;
     fadePicture_ = nullptr;
+    fadeArea_ = {};
     oldScreen_.Clear();
     screenHoldsStep_ = false;
 }

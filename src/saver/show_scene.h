@@ -64,6 +64,10 @@ public:
     // Blends the current step for the screen's `area` into pixel rows where the screen's pixel
     // (x, y) is targetOrigin[y * targetStride + x].
     void DrawCrossFadeStep(PixelRect area, uint32_t* targetOrigin, ptrdiff_t targetStride) const;
+    // The part of the screen the steps change: the box around what the screen showed before
+    // the fade that was not black, and the incoming picture's place. Outside it every step is
+    // black, as the screen was, so a window need repaint only this.
+    PixelRect CrossFadeArea() const { return fadeArea_; }
     // Makes `alpha` the current step and blends it into Screen(); the window then shows all of it.
     void ComposeCrossFadeStep(int alpha);
     void EndCrossFade();
@@ -125,6 +129,8 @@ private:
     // The screen the cross-fade starts from: screen_ until a step is blended into it, then
     // the copy put aside in oldScreen_.
     const Bitmap32& ScreenBeforeFade() const { return oldScreen_.Empty() ? screen_ : oldScreen_; }
+    // Where the incoming picture lies on the screen.
+    PixelRect IncomingPictureArea() const;
 
     // The cross-fade: the picture that comes in at its position on black (none: all black),
     // the current step, and whether screen_ holds that step already.
@@ -134,6 +140,7 @@ private:
     PixelPoint fadePosition_;
     int fadeAlpha_ = 0;
     bool screenHoldsStep_ = false;
+    PixelRect fadeArea_;
 };
 
 }  // namespace lv

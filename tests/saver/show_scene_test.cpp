@@ -181,6 +181,53 @@ TEST(ShowSceneFade, StepsDrawnIntoTheWindowOrIntoTheScreenCopyShowTheSameBlend) 
     }
 }
 
+// A window repaints only CrossFadeArea() for each step, so no step may change a pixel outside
+// it; the screen copy, blended only there, must still hold every step exactly.
+TEST(ShowSceneFade, StepsChangeNothingOutsideTheFadeArea) {
+    constexpr PixelSize screen{67, 13};
+    test::TempDir dir;
+    Bitmap32 old(10, 4);
+    old.Fill(0x123456);
+    old.SetPixel(0, 0, 0);  // a black corner does not shrink the box: the rest of its row counts
+    const Bitmap32 after = test::NoisePicture(20, 6, 3);
+    const PixelPoint oldAt{5, 2}, at{40, 9};  // the incoming picture reaches past the bottom
+    ShowScene scene{screen};
+    scene.SetPlainPicture(scene.DecodePlainPicture(dir.Write("old.bmp", EncodeBmp24(old))));
+    scene.SetFrame(FrameSource::PlainPicture, oldAt);
+    scene.SetPlainPicture(scene.DecodePlainPicture(dir.Write("after.bmp", EncodeBmp24(after))));
+    scene.BeginCrossFade(FrameSource::PlainPicture, at);
+    const Bitmap32 before = scene.Screen();
+    EXPECT_EQ(scene.CrossFadeArea(), (PixelRect{5, 2, 60, 13}));
+
+    std::vector<uint32_t> window(static_cast<size_t>(screen.Width * screen.Height));
+    for (const int alpha : {10, 128, 255}) {
+        Bitmap32 expected(screen.Width, screen.Height);
+        BlendPlacedBitmap(expected, after, at.X, at.Y, before, alpha);
+        scene.SetCrossFadeStep(alpha);
+        scene.DrawCrossFadeStep({0, 0, screen.Width, screen.Height}, window.data(), screen.Width);
+        const PixelRect area = scene.CrossFadeArea();
+        for (int y = 0; y < screen.Height; ++y)
+            for (int x = 0; x < screen.Width; ++x) {
+                const uint32_t step = window[static_cast<size_t>(y * screen.Width + x)];
+                ASSERT_EQ(step, expected.Pixel(x, y)) << x << "," << y;
+                if (x < area.Left || x >= area.Right || y < area.Top || y >= area.Bottom)
+                    ASSERT_EQ(step, before.Pixel(x, y)) << x << "," << y << " alpha " << alpha;
+            }
+        scene.ComposeCrossFadeStep(alpha);
+        EXPECT_EQ(scene.Screen(), expected) << "alpha " << alpha;
+    }
+    scene.EndCrossFade();
+
+    // From a black screen to nothing, nothing changes; a resized screen is black, so only the
+    // incoming picture's place is left.
+    ShowScene blank{screen};
+    blank.BeginCrossFade(FrameSource::Nothing, {0, 0});
+    EXPECT_TRUE(blank.CrossFadeArea().Empty());
+    scene.BeginCrossFade(FrameSource::PlainPicture, at);
+    scene.SetScreenSize({50, 12});
+    EXPECT_EQ(scene.CrossFadeArea(), (PixelRect{40, 9, 50, 12}));
+}
+
 TEST_F(ShowSceneTest, APackageFadesInAsItsStillPictureAndThenRipples) {
     const Bitmap32 picture = test::GradientPicture(64, 48);
     const std::string path =

@@ -260,9 +260,11 @@ void ShowWindow::BeginCrossFade(FrameSource source, PixelPoint position) {
 }
 
 void ShowWindow::DrawCrossFadeStep(int alpha) {
-    // The paint blends the step where the window's pixels are (see PaintCrossFadeStep).
+    // The paint blends the step where the window's pixels are (see PaintCrossFadeStep), over
+    // the part of the screen the fade changes.
     scene_->SetCrossFadeStep(alpha);
-    RepaintNow(DeviceRect());
+    const PixelRect area = scene_->CrossFadeArea();
+    RepaintNow(QRect(area.Left, area.Top, area.Width(), area.Height()));
 }
 
 void ShowWindow::EndCrossFade() { scene_->EndCrossFade(); }
