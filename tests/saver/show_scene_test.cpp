@@ -210,8 +210,9 @@ TEST(ShowSceneFade, StepsChangeNothingOutsideTheFadeArea) {
             for (int x = 0; x < screen.Width; ++x) {
                 const uint32_t step = window[static_cast<size_t>(y * screen.Width + x)];
                 ASSERT_EQ(step, expected.Pixel(x, y)) << x << "," << y;
-                if (x < area.Left || x >= area.Right || y < area.Top || y >= area.Bottom)
+                if (x < area.Left || x >= area.Right || y < area.Top || y >= area.Bottom) {
                     ASSERT_EQ(step, before.Pixel(x, y)) << x << "," << y << " alpha " << alpha;
+                }
             }
         scene.ComposeCrossFadeStep(alpha);
         EXPECT_EQ(scene.Screen(), expected) << "alpha " << alpha;

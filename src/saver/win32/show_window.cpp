@@ -227,11 +227,16 @@ void ShowWindow::Paint(HDC dc) {
         DrawBitmap(dc, *frame, scene_->FramePosition().X, scene_->FramePosition().Y);
 }
 
-void ShowWindow::PaintScreen() {
+void ShowWindow::PaintScreen(std::optional<PixelRect> area) {
     // Drawn before the pass goes on: a fade step must be seen when it is made.
     if (window_ == nullptr || !scene_) return;
+    if (area && area->Empty()) return;
     const HDC dc = ::GetDC(window_);
+    // The clip goes with the saved state, so a device context the class keeps is left as found.
+    const int saved = ::SaveDC(dc);
+    if (area) ::IntersectClipRect(dc, area->Left, area->Top, area->Right, area->Bottom);
     DrawBitmap(dc, scene_->Screen(), 0, 0);
+    ::RestoreDC(dc, saved);
     ::ReleaseDC(window_, dc);
 }
 
@@ -267,7 +272,7 @@ void ShowWindow::BeginCrossFade(FrameSource source, PixelPoint position) {
 
 void ShowWindow::DrawCrossFadeStep(int alpha) {
     scene_->ComposeCrossFadeStep(alpha);
-    PaintScreen();
+    PaintScreen(scene_->CrossFadeArea());
 }
 
 void ShowWindow::EndCrossFade() { scene_->EndCrossFade(); }

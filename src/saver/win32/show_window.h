@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "common/pixel_rect.h"
 #include "saver/show_host.h"
 #include "saver/show_loop.h"
 #include "saver/sound_paths.h"
@@ -83,7 +85,8 @@ private:
     void RequestClose();
     void FormClose();
     void Paint(HDC dc);
-    void PaintScreen();
+    // Draws the part `area` of the screen copy (all of it when none is given) onto the window.
+    void PaintScreen(std::optional<PixelRect> area = std::nullopt);
     void PaintFrame();
 
     Project& project_;
