@@ -35,6 +35,28 @@ inline __m128i BlendPixel(const uint8_t* upper, const uint8_t* lower, __m128i le
     return _mm_srli_epi32(_mm_add_epi32(a, right), 15);
 }
 
+// The weights of 8 target pixels as dwords (wTL, wBL) and (wTR, wBR): left[0] and right[0]
+// for the first 4, left[1] and right[1] for the next 4.
+struct PixelWeights {
+    __m128i left[2];
+    __m128i right[2];
+};
+
+template <bool ZeroFraction>
+inline PixelWeights WeightsAt(const uint16_t* fx2, __m128i top, __m128i bottom) {
+    const __m128i f = _mm_loadu_si128(reinterpret_cast<const __m128i*>(fx2));
+    const __m128i wTR = _mm_mulhi_epu16(f, top);  // (fx x (32768 - fy)) shr 15
+    const __m128i wBR = _mm_mulhi_epu16(f, bottom);
+    __m128i wTL = _mm_sub_epi16(top, wTR);
+    __m128i wBL = _mm_sub_epi16(bottom, wBR);
+    if constexpr (ZeroFraction) {
+        wBL = _mm_srli_epi16(wTL, 1);
+        wTL = _mm_sub_epi16(wTL, wBL);
+    }
+    return {{_mm_unpacklo_epi16(wTL, wBL), _mm_unpackhi_epi16(wTL, wBL)},
+            {_mm_unpacklo_epi16(wTR, wBR), _mm_unpackhi_epi16(wTR, wBR)}};
+}
+
 template <bool ZeroFraction>
 void RowKernel(const uint8_t* upper, const uint8_t* lower, uint8_t* out, const uint32_t* offsets,
                const uint16_t* fx2, int width, int fy) {
@@ -44,19 +66,9 @@ void RowKernel(const uint8_t* upper, const uint8_t* lower, uint8_t* out, const u
     // Each pixel is stored as 4 bytes whose last one the next pixel overwrites, so the loop
     // leaves at least one pixel to the scalar tail.
     for (; j + 8 < width; j += 8) {
-        const __m128i f = _mm_loadu_si128(reinterpret_cast<const __m128i*>(fx2 + j));
-        const __m128i wTR = _mm_mulhi_epu16(f, top);  // (fx x (32768 - fy)) shr 15
-        const __m128i wBR = _mm_mulhi_epu16(f, bottom);
-        __m128i wTL = _mm_sub_epi16(top, wTR);
-        __m128i wBL = _mm_sub_epi16(bottom, wBR);
-        if constexpr (ZeroFraction) {
-            wBL = _mm_srli_epi16(wTL, 1);
-            wTL = _mm_sub_epi16(wTL, wBL);
-        }
-        const __m128i left03 = _mm_unpacklo_epi16(wTL, wBL);
-        const __m128i left47 = _mm_unpackhi_epi16(wTL, wBL);
-        const __m128i right03 = _mm_unpacklo_epi16(wTR, wBR);
-        const __m128i right47 = _mm_unpackhi_epi16(wTR, wBR);
+        const PixelWeights w = WeightsAt<ZeroFraction>(fx2 + j, top, bottom);
+        const __m128i left03 = w.left[0], left47 = w.left[1];
+        const __m128i right03 = w.right[0], right47 = w.right[1];
         // [L R L R] for two pixels: the left pair thrice plus the right pair for the first
         // multiply-add, the right pair for the second.
         const __m128i pairs[4] = {
@@ -109,18 +121,9 @@ void RowKernel32(const uint8_t* upper, const uint8_t* lower, uint8_t* out, const
     const __m128i colours = _mm_set1_epi32(0x00FFFFFF);
     int j = 0;
     for (; j + 8 <= width; j += 8) {
-        const __m128i f = _mm_loadu_si128(reinterpret_cast<const __m128i*>(fx2 + j));
-        const __m128i wTR = _mm_mulhi_epu16(f, top);  // (fx x (32768 - fy)) shr 15
-        const __m128i wBR = _mm_mulhi_epu16(f, bottom);
-        __m128i wTL = _mm_sub_epi16(top, wTR);
-        __m128i wBL = _mm_sub_epi16(bottom, wBR);
-        if constexpr (ZeroFraction) {
-            wBL = _mm_srli_epi16(wTL, 1);
-            wTL = _mm_sub_epi16(wTL, wBL);
-        }
-        // (wTL, wBL) and (wTR, wBR) as one dword per pixel: pixels 0-3, then 4-7.
-        const __m128i left[2] = {_mm_unpacklo_epi16(wTL, wBL), _mm_unpackhi_epi16(wTL, wBL)};
-        const __m128i right[2] = {_mm_unpacklo_epi16(wTR, wBR), _mm_unpackhi_epi16(wTR, wBR)};
+        const PixelWeights w = WeightsAt<ZeroFraction>(fx2 + j, top, bottom);
+        const __m128i* left = w.left;
+        const __m128i* right = w.right;
         for (int half = 0; half < 2; ++half) {
             __m128i sums[4];
             const auto sum = [&](int k, __m128i l, __m128i r) {
