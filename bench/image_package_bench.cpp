@@ -84,11 +84,11 @@ BENCHMARK(BM_LoadImagePackageHeader)->Unit(benchmark::kMicrosecond);
 
 void BM_DecodeAreaMask(benchmark::State& state) {
     const std::vector<int32_t>& words = Shared().contents.MaskWords;
-    lv::Bitmap32 mask;
+    lv::AreaMask mask;
     for (auto _ : state) {
         mask.Clear();
         lv::DecodeAreaMask(words, mask);
-        benchmark::DoNotOptimize(mask.Data());
+        benchmark::DoNotOptimize(mask.Row(0));
     }
     lv::bench::CompareWith(state, "BM_FrameMemcpy/w:1920/h:1080");
 }

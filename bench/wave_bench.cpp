@@ -35,7 +35,7 @@ lv::ImagePackage MakePackage(int width, int height, int layout, int jitter) {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             project.Picture.SetPixel(x, y, static_cast<uint32_t>(x * 2654435761u ^ y) & 0xFFFFFFu);
-            project.Mask.SetPixel(x, y, lv::ColourOfArea(AreaAt(layout, x, y, width, height)));
+            project.Mask.Set(x, y, static_cast<uint8_t>(AreaAt(layout, x, y, width, height)));
         }
     for (int k = 0; k < 4; ++k) {
         lv::WaveParameters& p = project.Waves[static_cast<size_t>(k)];

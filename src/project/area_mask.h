@@ -22,9 +22,45 @@ struct MaskRun {
 };
 MaskRun SplitRun(int32_t value);  // length = value div 10, area = value mod 10
 
+// A decoded area mask: one byte per pixel holding its area, 1 .. 4, or 0 for none, row 0 at
+// the top. A decoded mask can hold nothing else, so a byte keeps it exact at a quarter of the
+// memory of its key-colour picture.
+class AreaMask {
+public:
+    AreaMask() = default;
+    AreaMask(int width, int height) { SetSize(width, height); }
+
+    // Resizes to width x height; new pixels are 0. Raises lv::Error for a size a picture may
+    // not have. Keeps the pixels when the size does not change.
+    void SetSize(int width, int height);
+    void Clear();  // back to 0 x 0
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    bool Empty() const { return width_ == 0 || height_ == 0; }
+
+    uint8_t* Row(int y) { return areas_.data() + static_cast<size_t>(y) * width_; }
+    const uint8_t* Row(int y) const { return areas_.data() + static_cast<size_t>(y) * width_; }
+    uint8_t At(int x, int y) const { return Row(y)[x]; }
+    void Set(int x, int y, uint8_t area) { Row(y)[x] = area; }
+    void Fill(uint8_t area);
+
+    // The mask as its key-colour picture, and back (colours of no area become 0).
+    Bitmap32 ToColours() const;
+    static AreaMask FromColours(const Bitmap32& picture);
+
+    friend bool operator==(const AreaMask&, const AreaMask&) = default;
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<uint8_t, PictureAllocator<uint8_t>> areas_;
+};
+
 // Sizes `mask` to words[0] x words[1] and paints the runs from words[2] on, row by row from the
-// top. Runs that reach past the last row raise lv::Error before anything beyond the bitmap is
-// touched; pixels not covered by any run keep their value.
-void DecodeAreaMask(const std::vector<int32_t>& words, Bitmap32& mask);
+// top; a run of an area number above 4 paints 0. Runs that reach past the last row raise
+// lv::Error before anything beyond the mask is touched; pixels not covered by any run keep
+// their value.
+void DecodeAreaMask(const std::vector<int32_t>& words, AreaMask& mask);
 
 }  // namespace lv

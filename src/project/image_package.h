@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/bitmap32.h"
+#include "project/area_mask.h"
 
 namespace lv {
 
@@ -50,7 +51,7 @@ public:
     std::string FileName;
     Bitmap32 Picture;
     Bitmap32 Thumbnail;
-    Bitmap32 Mask;
+    AreaMask Mask;
     std::array<WaveParameters, AreaCount> Waves{};  // areas 1 to 4
     WeatherParameters Weather;
     std::string PictureName;

@@ -122,9 +122,9 @@ void ImagePackageReader::GetThumbnail(Bitmap32& bitmap) const {
     DecodeItem(thumbnailJpeg_, "thumbnail", bitmap);
 }
 
-void ImagePackageReader::GetMask(Bitmap32& bitmap) const {
+void ImagePackageReader::GetMask(AreaMask& mask) const {
     try {
-        DecodeAreaMask(maskWords_, bitmap);
+        DecodeAreaMask(maskWords_, mask);
     } catch (const FormatError& e) {
         throw FormatError(e.Message(), path_);
     } catch (const Error& e) {

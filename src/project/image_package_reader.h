@@ -25,7 +25,7 @@ public:
     // Decode into `bitmap`; errors name the package file.
     void GetPicture(Bitmap32& bitmap) const;
     void GetThumbnail(Bitmap32& bitmap) const;
-    void GetMask(Bitmap32& bitmap) const;
+    void GetMask(AreaMask& mask) const;
     void GetWaveParams(std::array<WaveParameters, AreaCount>& waves) const { waves = waves_; }
     void GetWeatherParam(WeatherParameters& weather) const { weather = weather_; }
 

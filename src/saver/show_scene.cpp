@@ -180,7 +180,7 @@ PackageLoadResult ShowScene::LoadPackage(const std::string& path, int speedPerce
     generator_->Prepare();
     generator_->SetWeather(water.Weather().Kind > 0);
     packagePrepared_ = true;
-    // The generator holds the areas in its own map now; the 32-bit mask is not read again.
+    // The generator holds the areas in its own map now; the mask is not read again.
     shownPackage_->Mask.Clear();
     return {{water.Picture().Width(), water.Picture().Height()}, shownPackage_->SoundFile};
 }

@@ -9,10 +9,14 @@ namespace {
 
 constexpr uint32_t Blue = 0x000000FFu, Magenta = 0x00FF00FFu, Red = 0x00FF0000u,
                    Yellow = 0x00FFFF00u;
-constexpr uint32_t Untouched = 0x00123456u;
+// A byte no decoded run writes, so a test can see which pixels a decode left alone.
+constexpr uint8_t Untouched = 7;
 
-std::vector<uint32_t> Pixels(const Bitmap32& bitmap) {
-    return {bitmap.Data(), bitmap.Data() + bitmap.PixelCount()};
+std::vector<uint8_t> Pixels(const AreaMask& mask) {
+    std::vector<uint8_t> pixels;
+    for (int y = 0; y < mask.Height(); ++y)
+        pixels.insert(pixels.end(), mask.Row(y), mask.Row(y) + mask.Width());
+    return pixels;
 }
 
 TEST(AreaColours, LookUpsAgreeWithTheTable) {
@@ -34,6 +38,17 @@ TEST(AreaColours, AFourthByteOtherThanZeroIsNoArea) {
     EXPECT_EQ(AreaOfColour(0x01FFFF00u), 0);
 }
 
+TEST(AreaMask, ConvertsToKeyColoursAndBackWithOtherColoursAsNoArea) {
+    Bitmap32 picture(3, 2);
+    const uint32_t colours[] = {Blue, Magenta, Red, Yellow, 0x00FFFFFFu, 0xFF0000FFu};
+    std::copy(std::begin(colours), std::end(colours), picture.Data());
+    const AreaMask mask = AreaMask::FromColours(picture);
+    EXPECT_EQ(Pixels(mask), (std::vector<uint8_t>{1, 2, 3, 4, 0, 0}));
+    const Bitmap32 back = mask.ToColours();
+    EXPECT_EQ(std::vector<uint32_t>(back.Data(), back.Data() + 6),
+              (std::vector<uint32_t>{Blue, Magenta, Red, Yellow, 0, 0}));
+}
+
 TEST(SplitRun, DividesByTenTruncatingTowardZero) {
     EXPECT_EQ(SplitRun(32).length, 3);
     EXPECT_EQ(SplitRun(32).area, 2);
@@ -46,51 +61,51 @@ TEST(SplitRun, DividesByTenTruncatingTowardZero) {
 }
 
 TEST(DecodeAreaMask, RunsFillRowsFromTheTopAndLeaveTheRestAlone) {
-    Bitmap32 mask(4, 2);
+    AreaMask mask(4, 2);
     mask.Fill(Untouched);
     DecodeAreaMask({4, 2, 32, 11, 23}, mask);
-    EXPECT_EQ(Pixels(mask), (std::vector<uint32_t>{Magenta, Magenta, Magenta, Blue,  //
-                                                   Red, Red, Untouched, Untouched}));
+    EXPECT_EQ(Pixels(mask), (std::vector<uint8_t>{2, 2, 2, 1,  //
+                                                  3, 3, Untouched, Untouched}));
 }
 
 TEST(DecodeAreaMask, ExactCoverPaintsEveryPixelAndAreaZeroPaintsZero) {
-    Bitmap32 mask(3, 2);
+    AreaMask mask(3, 2);
     mask.Fill(Untouched);
     // 1 x none, 2 x area 4 (up to the row end), 2 x none, 1 x area 1.
     DecodeAreaMask({3, 2, 10, 24, 20, 11}, mask);
-    EXPECT_EQ(Pixels(mask), (std::vector<uint32_t>{0, Yellow, Yellow,  //
-                                                   0, 0, Blue}));
+    EXPECT_EQ(Pixels(mask), (std::vector<uint8_t>{0, 4, 4,  //
+                                                  0, 0, 1}));
 }
 
 TEST(DecodeAreaMask, RunCrossingARowEndContinuesOnTheNextRow) {
-    Bitmap32 mask;
+    AreaMask mask;
     DecodeAreaMask({2, 3, 11, 32, 14}, mask);
-    EXPECT_EQ(Pixels(mask), (std::vector<uint32_t>{Blue, Magenta, Magenta, Magenta, Yellow, 0}));
+    EXPECT_EQ(Pixels(mask), (std::vector<uint8_t>{1, 2, 2, 2, 4, 0}));
 }
 
 TEST(DecodeAreaMask, EmptyAndNegativeRunsPaintNothing) {
-    Bitmap32 mask(2, 1);
+    AreaMask mask(2, 1);
     mask.Fill(Untouched);
     DecodeAreaMask({2, 1, 3, 0, -13, -7, 14}, mask);
-    EXPECT_EQ(Pixels(mask), (std::vector<uint32_t>{Yellow, Untouched}));
+    EXPECT_EQ(Pixels(mask), (std::vector<uint8_t>{4, Untouched}));
 }
 
 TEST(DecodeAreaMask, AreaNumbersAboveFourPaintNoArea) {
-    Bitmap32 mask(2, 1);
+    AreaMask mask(2, 1);
     mask.Fill(Untouched);
     DecodeAreaMask({2, 1, 15, 19}, mask);
-    EXPECT_EQ(Pixels(mask), (std::vector<uint32_t>{0, 0}));
+    EXPECT_EQ(Pixels(mask), (std::vector<uint8_t>{0, 0}));
 }
 
 TEST(DecodeAreaMask, OnlyTheSizeResizesAndKeepsPixels) {
-    Bitmap32 mask(3, 1);
+    AreaMask mask(3, 1);
     mask.Fill(Untouched);
     DecodeAreaMask({3, 1}, mask);
-    EXPECT_EQ(Pixels(mask), (std::vector<uint32_t>(3, Untouched)));
+    EXPECT_EQ(Pixels(mask), (std::vector<uint8_t>(3, Untouched)));
     DecodeAreaMask({2, 2}, mask);
     EXPECT_EQ(mask.Width(), 2);
     EXPECT_EQ(mask.Height(), 2);
-    EXPECT_EQ(Pixels(mask), (std::vector<uint32_t>(4, 0)));
+    EXPECT_EQ(Pixels(mask), (std::vector<uint8_t>(4, 0)));
 }
 
 TEST(DecodeAreaMask, RunsBeyondTheLastRowFail) {
@@ -100,13 +115,13 @@ TEST(DecodeAreaMask, RunsBeyondTheLastRowFail) {
                                            {2, 2, 21, 21, 2147483641},
                                            {0, 5, 11},  // rows without columns
                                            {5, 0, 11}}) {
-        Bitmap32 mask;
+        AreaMask mask;
         EXPECT_THROW(DecodeAreaMask(words, mask), FormatError) << words[2];
     }
 }
 
 TEST(DecodeAreaMask, ImpossibleSizesFailBeforeAllocating) {
-    Bitmap32 mask;
+    AreaMask mask;
     EXPECT_THROW(DecodeAreaMask({-1, 2, 10}, mask), Error);
     EXPECT_THROW(DecodeAreaMask({70000, 1}, mask), Error);
     EXPECT_THROW(DecodeAreaMask({50000, 50000, 10}, mask), Error);  // 2.5 G pixels

@@ -51,7 +51,7 @@ TEST_F(ImagePackageFile, RoundTripKeepsEverything) {
     EXPECT_TRUE(test::FourthBytesAreZero(project.Picture));
     EXPECT_EQ(project.Thumbnail.Width(), 8);
     EXPECT_EQ(project.Thumbnail.Height(), 6);
-    EXPECT_EQ(project.Mask, test::AreaPicture(test::PictureWidth, test::PictureHeight));
+    EXPECT_EQ(project.Mask.ToColours(), test::AreaPicture(test::PictureWidth, test::PictureHeight));
 }
 
 TEST_F(ImagePackageFile, FewerWaveRecordsLeaveTheOtherAreasZero) {
@@ -78,9 +78,8 @@ TEST_F(ImagePackageFile, ExampleMaskWordsLeaveUncoveredPixelsEmpty) {
     contents.MaskWords = {4, 2, 32, 11, 23};
     ImagePackage project;
     project.Load(Write(contents));
-    const uint32_t m = ColourOfArea(2), b = ColourOfArea(1), r = ColourOfArea(3);
-    EXPECT_EQ(std::vector<uint32_t>(project.Mask.Data(), project.Mask.Data() + 8),
-              (std::vector<uint32_t>{m, m, m, b, r, r, 0, 0}));
+    EXPECT_EQ(std::vector<uint8_t>(project.Mask.Row(0), project.Mask.Row(0) + 8),
+              (std::vector<uint8_t>{2, 2, 2, 1, 3, 3, 0, 0}));
 }
 
 TEST_F(ImagePackageFile, EmptyTextsAndNoSound) {
@@ -166,7 +165,7 @@ TEST_F(ImagePackageFile, OneProjectServesLoadAfterLoadAndAfterAFailure) {
     EXPECT_EQ(project.PictureName, "second");
     EXPECT_EQ(project.Weather, second.Weather);
     EXPECT_EQ(project.Waves[1], WaveParameters{});
-    for (size_t i = 0; i < project.Mask.PixelCount(); ++i) ASSERT_EQ(project.Mask.Data()[i], 0u);
+    EXPECT_EQ(project.Mask, AreaMask(project.Mask.Width(), project.Mask.Height()));
 }
 
 TEST_F(ImagePackageFile, UndecodablePictureFailsTheLoadNamingTheFile) {

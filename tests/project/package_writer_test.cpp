@@ -59,9 +59,9 @@ TEST(EncodeAreaMask, OtherColoursBelongToNoArea) {
 
 TEST(EncodeAreaMask, DecodingGivesTheMaskBack) {
     const Bitmap32 mask = test::AreaPicture(23, 17);
-    Bitmap32 decoded;
+    AreaMask decoded;
     DecodeAreaMask(EncodeAreaMask(mask), decoded);
-    EXPECT_EQ(decoded, mask);
+    EXPECT_EQ(decoded.ToColours(), mask);
 }
 
 TEST(EmptyAreaMask, IsOneRunOfNoAreaOverThePicture) {

@@ -40,12 +40,11 @@ void WriteWeather(JsonWriter& json, const lv::WeatherParameters& weather) {
     json.EndObject();
 }
 
-void WriteMask(JsonWriter& json, const lv::Bitmap32& mask) {
+void WriteMask(JsonWriter& json, const lv::AreaMask& mask) {
     std::array<int64_t, 5> counts{};
     for (int y = 0; y < mask.Height(); ++y) {
-        const uint32_t* row = mask.Row(y);
-        for (int x = 0; x < mask.Width(); ++x)
-            ++counts[static_cast<size_t>(lv::AreaOfColour(row[x]))];
+        const uint8_t* row = mask.Row(y);
+        for (int x = 0; x < mask.Width(); ++x) ++counts[row[x]];
     }
     json.Key("mask").BeginObject();
     json.Key("width").Integer(mask.Width()).Key("height").Integer(mask.Height());

@@ -19,10 +19,10 @@ int Run(const std::vector<std::string>& words) {
     // Only the mask is needed, so the JPEGs are not decoded.
     lv::ImagePackageReader loader;
     loader.Load(package);
-    lv::Bitmap32 mask;
+    lv::AreaMask mask;
     loader.GetMask(mask);
     if (mask.Empty()) throw lv::Error("the package's area mask is empty", package);
-    lv::WriteFileAtomically(output, lv::EncodeBmp24(mask));
+    lv::WriteFileAtomically(output, lv::EncodeBmp24(mask.ToColours()));
     std::printf("%s: %d x %d area mask\n", output.c_str(), mask.Width(), mask.Height());
     return 0;
 }

@@ -14,7 +14,7 @@ namespace lv {
 // stretch only picks pixels, so no stretched copy is needed.
 struct FittedWater {
     Bitmap32 Picture;
-    Bitmap32 Mask;
+    AreaMask Mask;
     std::array<WaveParameters, AreaCount> Waves{};
     bool StretchPackageMask = false;
 };
@@ -46,7 +46,7 @@ public:
     WaterSource(const FittedWater&, const ImagePackage&&) = delete;
 
     const Bitmap32& Picture() const { return *picture_; }
-    const Bitmap32& Mask() const { return *mask_; }
+    const AreaMask& Mask() const { return *mask_; }
     // Whether Mask() is to be stretched (nearest pixel) to the picture's size; otherwise mask
     // pixels map one to one, and those beyond the mask belong to no area.
     bool MaskStretched() const { return maskStretched_; }
@@ -57,7 +57,7 @@ public:
 
 private:
     const Bitmap32* picture_;
-    const Bitmap32* mask_;
+    const AreaMask* mask_;
     bool maskStretched_ = false;
     const std::array<WaveParameters, AreaCount>* waves_;
     const WeatherParameters* weather_;

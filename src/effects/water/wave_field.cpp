@@ -8,7 +8,7 @@
 
 namespace lv {
 
-void BuildAreaMap(const Bitmap32& mask, int32_t width, int32_t height, WaveField& field,
+void BuildAreaMap(const AreaMask& mask, int32_t width, int32_t height, WaveField& field,
                   bool stretchMask) {
     field.Width = width;
     field.Height = height;
@@ -30,11 +30,11 @@ void BuildAreaMap(const Bitmap32& mask, int32_t width, int32_t height, WaveField
     for (int32_t r = 0; r < height; ++r) {
         int8_t* areas = field.AreaMap.data() + static_cast<size_t>(r) * static_cast<size_t>(width);
         if (r < maskHeight) {
-            const uint32_t* maskRow =
+            const uint8_t* maskRow =
                 mask.Row(stretched ? NearestSourceIndex(r, mask.Height(), height) : r);
             for (int32_t col = 0; col < maskWidth; ++col) {
-                const int a = AreaOfColour(maskRow[maskColumns[static_cast<size_t>(col)]]);
-                if (a == 0) continue;
+                const int a = maskRow[maskColumns[static_cast<size_t>(col)]];
+                if (a == 0 || a > AreaCount) continue;
                 field.FirstRow[a - 1] = std::min(field.FirstRow[a - 1], r);
                 field.LastRow[a - 1] = std::max(field.LastRow[a - 1], r);
                 areas[col] = static_cast<int8_t>(a - 1);

@@ -48,10 +48,10 @@ struct WaveField {
     }
 };
 
-// Builds the area map of a `width` x `height` picture from `mask` (a mask pixel outside the mask
-// bitmap belongs to no area) and the run lists. Column offsets are left empty. With
-// `stretchMask`, the mask is read as StretchNearest would stretch it to width x height.
-void BuildAreaMap(const Bitmap32& mask, int32_t width, int32_t height, WaveField& field,
+// Builds the area map of a `width` x `height` picture from `mask` (a pixel outside the mask, or
+// of an area number above 4, belongs to no area) and the run lists. Column offsets are left empty.
+// With `stretchMask`, the mask is read as StretchNearest would stretch it to width x height.
+void BuildAreaMap(const AreaMask& mask, int32_t width, int32_t height, WaveField& field,
                   bool stretchMask = false);
 
 // Draws the column offsets from the program-wide random generator: area 1's columns left to

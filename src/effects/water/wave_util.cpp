@@ -50,16 +50,16 @@ void ScaleWaveParams(std::array<WaveParameters, AreaCount>& waves, int pictureWi
     }
 }
 
-Bitmap32 StretchNearest(const Bitmap32& source, int width, int height) {
-    Bitmap32 target(width, height);
+AreaMask StretchNearest(const AreaMask& source, int width, int height) {
+    AreaMask target(width, height);
     if (source.Empty()) return target;
     const int64_t sw = source.Width(), sh = source.Height();
     std::vector<int32_t> columns(static_cast<size_t>(width));
     for (int64_t x = 0; x < width; ++x)
         columns[static_cast<size_t>(x)] = NearestSourceIndex(x, sw, width);
     for (int64_t y = 0; y < height; ++y) {
-        const uint32_t* from = source.Row(NearestSourceIndex(y, sh, height));
-        uint32_t* to = target.Row(static_cast<int>(y));
+        const uint8_t* from = source.Row(NearestSourceIndex(y, sh, height));
+        uint8_t* to = target.Row(static_cast<int>(y));
         for (int x = 0; x < width; ++x) to[x] = from[columns[static_cast<size_t>(x)]];
     }
     return target;

@@ -38,9 +38,9 @@ FittedSize FitScreenSize(AspectRatio aspect, int pictureWidth, int pictureHeight
 // Amplitude and Jitter of all four areas scaled from the picture's size to the fitted size.
 void ScaleWaveParams(std::array<WaveParameters, AreaCount>& waves, int pictureWidth,
                      int pictureHeight, int width, int height);
-// Nearest-pixel stretch that copies whole pixel words: the pixel at the centre of each target
-// pixel's footprint in the source.
-Bitmap32 StretchNearest(const Bitmap32& source, int width, int height);
+// Nearest-pixel stretch of an area mask: the pixel at the centre of each target pixel's
+// footprint in the source.
+AreaMask StretchNearest(const AreaMask& source, int width, int height);
 // The source row or column StretchNearest takes for target index `at` of `target` from `source`.
 inline int32_t NearestSourceIndex(int64_t at, int64_t source, int64_t target) {
     return static_cast<int32_t>((2 * at + 1) * source / (2 * target));

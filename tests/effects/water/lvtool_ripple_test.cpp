@@ -27,12 +27,12 @@ class LvtoolRippleTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const Bitmap32 picture = test::NumberedPicture(64, 48);
-        const Bitmap32 mask =
+        const AreaMask mask =
             test::PaintedMask(64, 48, [](int x, int y) { return y > 20 ? 1 + (x / 16) : 0; });
         PackageContents contents;
         contents.PictureJpeg = EncodeJpeg(picture, 90);
         contents.ThumbnailJpeg = EncodeJpeg(picture, 50);
-        contents.MaskWords = EncodeAreaMask(mask);
+        contents.MaskWords = EncodeAreaMask(mask.ToColours());
         for (auto& w : contents.Waves) w = test::Wave(4, 6, 15, 360, 5, true, true, true);
         contents.Weather = {2, 40, 10, 80, 10, 0};
         package_ = env_.Folder("in") + "sea.lvp";

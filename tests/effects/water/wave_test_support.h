@@ -20,10 +20,10 @@ inline Bitmap32 NumberedPicture(int width, int height) {
 }
 
 // A mask painted by `areaAt(x, y)` (0 for none, 1 to 4 for the areas).
-inline Bitmap32 PaintedMask(int width, int height, const std::function<int(int, int)>& areaAt) {
-    Bitmap32 mask(width, height);
+inline AreaMask PaintedMask(int width, int height, const std::function<int(int, int)>& areaAt) {
+    AreaMask mask(width, height);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) mask.SetPixel(x, y, ColourOfArea(areaAt(x, y)));
+        for (int x = 0; x < width; ++x) mask.Set(x, y, static_cast<uint8_t>(areaAt(x, y)));
     return mask;
 }
 

@@ -59,20 +59,20 @@ TEST(ScaleWaveParams, ScalesAmplitudeAcrossAndJitterDown) {
 }
 
 TEST(StretchNearest, KeepsEveryPixelValueAndTheLayout) {
-    const Bitmap32 mask = PaintedMask(5, 3, [](int x, int y) { return (x + 2 * y) % 5; });
-    const Bitmap32 same = StretchNearest(mask, 5, 3);
+    const AreaMask mask = PaintedMask(5, 3, [](int x, int y) { return (x + 2 * y) % 5; });
+    const AreaMask same = StretchNearest(mask, 5, 3);
     EXPECT_EQ(same, mask);
-    const Bitmap32 doubled = StretchNearest(mask, 10, 6);
+    const AreaMask doubled = StretchNearest(mask, 10, 6);
     for (int y = 0; y < 6; ++y)
-        for (int x = 0; x < 10; ++x) ASSERT_EQ(doubled.Pixel(x, y), mask.Pixel(x / 2, y / 2));
-    const Bitmap32 odd = StretchNearest(mask, 7, 2);
-    std::set<uint32_t> before, after;
+        for (int x = 0; x < 10; ++x) ASSERT_EQ(doubled.At(x, y), mask.At(x / 2, y / 2));
+    const AreaMask odd = StretchNearest(mask, 7, 2);
+    std::set<uint8_t> before, after;
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x) before.insert(mask.Pixel(x, y));
+        for (int x = 0; x < 5; ++x) before.insert(mask.At(x, y));
     for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 7; ++x) after.insert(odd.Pixel(x, y));
-    for (uint32_t v : after) EXPECT_TRUE(before.count(v)) << v;
-    EXPECT_EQ(StretchNearest(Bitmap32(), 4, 4), Bitmap32(4, 4));
+        for (int x = 0; x < 7; ++x) after.insert(odd.At(x, y));
+    for (uint8_t v : after) EXPECT_TRUE(before.count(v)) << v;
+    EXPECT_EQ(StretchNearest(AreaMask(), 4, 4), AreaMask(4, 4));
 }
 
 TEST(FitProjectToScreen, RejectsImpossibleSizes) {
@@ -105,8 +105,8 @@ TEST(FitProjectToScreen, ResizesPictureMaskAndParametersAndLeavesThePackageAsLoa
     EXPECT_EQ(fitted.Mask.Height(), 50);
     EXPECT_EQ(fitted.Waves[2].Amplitude, 15);
     EXPECT_EQ(fitted.Waves[2].Jitter, 25);
-    EXPECT_EQ(fitted.Mask.Pixel(49, 10), ColourOfArea(1));
-    EXPECT_EQ(fitted.Mask.Pixel(50, 10), ColourOfArea(3));
+    EXPECT_EQ(fitted.Mask.At(49, 10), 1);
+    EXPECT_EQ(fitted.Mask.At(50, 10), 3);
     // The bilinear resize works from the bottom row of the picture, which stays exact.
     EXPECT_EQ(fitted.Picture.Pixel(0, 49), NumberedPicture(40, 20).Pixel(0, 19));
     EXPECT_EQ(project.Picture, loaded.Picture);
