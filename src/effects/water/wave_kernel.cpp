@@ -35,6 +35,13 @@ const AreaRun* FirstRunReaching(const WaveField& field, int32_t row, int64_t col
 void RippleKernel::Prepare(const WaveField& field) {
     for (size_t k = 0; k < 4; ++k) straight_[k] = field.MinShift[k] == 0 && field.MaxShift[k] == 0;
     FindWrittenRuns(field);
+    for (size_t k = 0; k < 4; ++k) {
+        slots_[k].clear();
+        if (straight_[k] || field.MaxShift[k] - field.MinShift[k] >= MaxTableShifts) continue;
+        slots_[k].reserve(field.ColumnShift[k].size());
+        for (const int32_t shift : field.ColumnShift[k])
+            slots_[k].push_back(static_cast<uint8_t>(shift - field.MinShift[k]));
+    }
 }
 
 // Whether pixel (t, x) has a row to write it depends only on the area map and the column
@@ -289,14 +296,24 @@ void RippleKernel::GatherWrittenRun(const WaveField& field, const Bitmap32& sour
     const int64_t aheadRow = std::min<int64_t>(t + vHigh + 1, field.Height - 1);
     const uint32_t* from = source.Row(t);
     uint32_t* to = output.Row(t);
-    const int32_t* shifts = field.ColumnShift[k].data();
-    const int64_t* distance = offsets.distance.data() - field.MinShift[k];
+    const uint8_t* slots = slots_[k].data();
+    const int64_t* distance = offsets.distance.data();
     const uint32_t* ahead = source.Row(static_cast<int32_t>(aheadRow));
     constexpr int64_t LinePixels = 16;
     for (int64_t x = inside.first; x <= inside.last;) {
         const int64_t blockEnd = std::min(inside.last, x + LinePixels - 1);
         __builtin_prefetch(ahead + std::min(x + hHigh, width - 1));
-        for (; x <= blockEnd; ++x) to[x] = from[x + distance[shifts[x]]];
+        // Four columns a turn: a pixel costs about five instructions instead of ten, and the
+        // loop's count is what bounds it while the rows read stay in the core's caches.
+        for (; x + 3 <= blockEnd; x += 4) {
+            const int64_t d0 = distance[slots[x]], d1 = distance[slots[x + 1]];
+            const int64_t d2 = distance[slots[x + 2]], d3 = distance[slots[x + 3]];
+            to[x] = from[x + d0];
+            to[x + 1] = from[x + 1 + d1];
+            to[x + 2] = from[x + 2 + d2];
+            to[x + 3] = from[x + 3 + d3];
+        }
+        for (; x <= blockEnd; ++x) to[x] = from[x + distance[slots[x]]];
     }
     GatherCheckedPixels(field, source, output, t, run.area, static_cast<int32_t>(inside.last + 1),
                         last);

@@ -99,6 +99,11 @@ private:
     std::vector<int64_t> vShift_;
     std::vector<int64_t> hShift_;
     std::array<bool, 4> straight_{};  // area without column offsets
+    // Per area with column offsets spanning fewer than MaxTableShifts rows, each column's
+    // offset less the smallest: its entry in RowOffsets::distance. A byte is a quarter of the
+    // offset's load in the pass's inner loop.
+    static_assert(MaxTableShifts <= 256);
+    std::array<std::vector<uint8_t>, 4> slots_;
     // Rows 1 .. Height - 2 of the areas with column offsets, as the written runs of each row:
     // writtenRuns_[writtenRowStart_[t] .. writtenRowStart_[t + 1]).
     std::vector<WrittenRun> writtenRuns_;
