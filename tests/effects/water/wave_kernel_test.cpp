@@ -100,6 +100,15 @@ TEST(RippleKernel, MatchesThePlainPassOnVariedAreasAndParameters) {
          20,
          [](int x, int) { return 1 + x % 2; },
          {Wave(3, 2, 15, 360, -3, true, true, false), calm, calm, calm}},
+        // Offsets spanning 64 rows fill the per-row table to its last slot; 65 take the checked
+        // path; negative ones count their slots from the lowest. Full-height bands give every
+        // offset rows to write from.
+        {"column offsets at the table's limit",
+         900,
+         150,
+         [](int x, int) { return 1 + x / 300; },
+         {Wave(8, 37, 15, 360, 64, true, true, true), Wave(8, 37, 15, 360, 65, true, true, true),
+          Wave(8, 37, 15, 360, -64, true, true, true), Wave(4, 3, 15, 360, 1, true, true, true)}},
         {"flags off",
          33,
          27,
