@@ -44,16 +44,6 @@ Bitmap32 AreaMask::ToColours() const {
     return picture;
 }
 
-AreaMask AreaMask::FromColours(const Bitmap32& picture) {
-    AreaMask mask(picture.Width(), picture.Height());
-    for (int y = 0; y < mask.height_; ++y) {
-        const uint32_t* from = picture.Row(y);
-        uint8_t* to = mask.Row(y);
-        for (int x = 0; x < mask.width_; ++x) to[x] = static_cast<uint8_t>(AreaOfColour(from[x]));
-    }
-    return mask;
-}
-
 void DecodeAreaMask(const std::vector<int32_t>& words, AreaMask& mask) {
     if (words.size() < 2) throw FormatError("area mask has no size");
     CheckPictureSize(words[0], words[1], "area mask");

@@ -45,9 +45,8 @@ public:
     void Set(int x, int y, uint8_t area) { Row(y)[x] = area; }
     void Fill(uint8_t area);
 
-    // The mask as its key-colour picture, and back (colours of no area become 0).
+    // The mask as its key-colour picture; a byte of no area becomes 0.
     Bitmap32 ToColours() const;
-    static AreaMask FromColours(const Bitmap32& picture);
 
     friend bool operator==(const AreaMask&, const AreaMask&) = default;
 
