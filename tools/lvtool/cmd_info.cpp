@@ -44,7 +44,8 @@ void WriteMask(JsonWriter& json, const lv::AreaMask& mask) {
     std::array<int64_t, 5> counts{};
     for (int y = 0; y < mask.Height(); ++y) {
         const uint8_t* row = mask.Row(y);
-        for (int x = 0; x < mask.Width(); ++x) ++counts[row[x]];
+        // Bytes above 4 belong to no area, as the area map reads them.
+        for (int x = 0; x < mask.Width(); ++x) ++counts[row[x] <= lv::AreaCount ? row[x] : 0];
     }
     json.Key("mask").BeginObject();
     json.Key("width").Integer(mask.Width()).Key("height").Integer(mask.Height());
